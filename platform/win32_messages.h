@@ -1,0 +1,40 @@
+// The window-message interface shared by the engine library and the program.
+//
+// The engine looks at the program's message queue during a deep search through
+// these Win32-shaped functions. The program's platform layer provides them with
+// C linkage and exports them from its executable; the engine finds them in its
+// host process at run time, so the library links against nothing of ours.
+#pragma once
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct MSG {
+    void* hwnd;
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+    uint32_t time;
+    int32_t x, y;
+} MSG;
+
+enum { WM_USER = 0x0400, PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001 };
+
+// Posted to the program's own window to stop a running search.
+enum { WM_STOPSEARCH = WM_USER + 12 };
+
+int PeekMessageA(MSG* msg, void* hwnd, uint32_t filterMin, uint32_t filterMax, uint32_t remove);
+int GetMessageA(MSG* msg, void* hwnd, uint32_t filterMin, uint32_t filterMax);
+intptr_t DispatchMessageA(const MSG* msg);
+int PostMessageA(void* hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam);
+
+typedef int (*PeekMessageA_fn)(MSG*, void*, uint32_t, uint32_t, uint32_t);
+typedef int (*GetMessageA_fn)(MSG*, void*, uint32_t, uint32_t);
+typedef intptr_t (*DispatchMessageA_fn)(const MSG*);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,77 @@
+// findmove's speed at every level from the position the level table measures,
+// and at Grandmaster on endgames where the depth schedule searches deepest.
+// Positions searched per second count the moves the search tries, as counted
+// by the reference transcription of the same algorithm.
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "engine/rules.h"
+#include "engine/search.h"
+#include "tests/engine/positions.h"
+#include "tests/engine/reference_engine.h"
+
+namespace {
+
+using zeko::engine::Board;
+
+// The start position after pit 3 and pit 6, as the level table times it.
+Board levelTablePosition() {
+    Board board = zeko::engine::kStartBoard;
+    zeko::engine::RepetitionTracker trackers[2] = {};
+    zeko::engine::execmove(board, 3, trackers);
+    zeko::engine::execmove(board, 6, trackers);
+    return board;
+}
+
+// Top half to move, 14 or fewer stones on the board.
+const std::vector<Board> kEndgames = {
+    zeko::testing::makeBoard({1, 2, 0, 3, 1, 0, 2, 0, 1, 1, 0, 3, 17, 17}),  // 14 left
+    zeko::testing::makeBoard({0, 1, 2, 1, 0, 3, 1, 2, 0, 0, 2, 0, 20, 16}),  // 12 left
+    zeko::testing::makeBoard({2, 0, 1, 0, 1, 1, 0, 1, 2, 0, 0, 2, 19, 19}),  // 10 left
+    zeko::testing::makeBoard({0, 1, 0, 2, 0, 1, 1, 0, 0, 1, 1, 0, 22, 19}),  // 7 left
+    zeko::testing::makeBoard({1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 0, 1, 21, 21}),  // 6 left
+};
+
+int64_t movesTried(const Board& board, int level) {
+    zeko::reference::ReferenceEngine reference;
+    reference.findmove(board, level);
+    return reference.movesTried;
+}
+
+void reportSpeed(benchmark::State& state, int64_t moves) {
+    state.counters["positions/s"] = benchmark::Counter(
+        static_cast<double>(moves), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["positions"] = static_cast<double>(moves);
+}
+
+void BM_FindMoveByLevel(benchmark::State& state) {
+    const Board board = levelTablePosition();
+    const int level = static_cast<int>(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zeko::engine::findmove(board, level));
+    reportSpeed(state, movesTried(board, level));
+}
+BENCHMARK(BM_FindMoveByLevel)->DenseRange(1, 9)->Unit(benchmark::kMillisecond);
+
+void BM_FindMoveEndgame(benchmark::State& state) {
+    const Board& board = kEndgames[static_cast<size_t>(state.range(0))];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zeko::engine::findmove(board, 9));
+    reportSpeed(state, movesTried(board, 9));
+}
+BENCHMARK(BM_FindMoveEndgame)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+
+// The plain transcription of the same search, for comparison.
+void BM_ReferenceFindMoveByLevel(benchmark::State& state) {
+    const Board board = levelTablePosition();
+    const int level = static_cast<int>(state.range(0));
+    zeko::reference::ReferenceEngine reference;
+    for (auto _ : state) benchmark::DoNotOptimize(reference.findmove(board, level));
+    reportSpeed(state, movesTried(board, level));
+}
+BENCHMARK(BM_ReferenceFindMoveByLevel)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

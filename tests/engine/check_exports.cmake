@@ -1,0 +1,20 @@
+# Fails unless the library's dynamic symbol table defines exactly the five
+# engine functions.
+execute_process(COMMAND ${NM} -D --defined-only ${LIBRARY}
+                OUTPUT_VARIABLE symbols RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${symbols}")
+set(names)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^.* ([^ ]+)$" "\\1" name "${line}")
+  string(REGEX REPLACE "@.*$" "" name "${name}")
+  list(APPEND names ${name})
+endforeach()
+list(SORT names)
+set(expected analyze checkmove execmove findline findmove)
+if(NOT names STREQUAL expected)
+  message(FATAL_ERROR "exported: '${names}', expected: '${expected}'")
+endif()
+message(STATUS "exports: ${names}")
