@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <string>
 
@@ -86,9 +87,7 @@ const CodeCase kCodeCases[] = {
     {"AllStarveDepth1", kAllStarve, 1, 1, {16384, 8193, 16384, 8193, 16384, 16384}},
     {"StarvingWithAlternative", kOneStarves, 1, 4, {16384, 16384, 16384, 16384, kPlain, 16384}},
     {"WinInTwo", kWinsInTwo, 3, 0, {8194, 16384, 16384, 16384, 16384, kPlain}},
-    // The loss codes below are 4096 + n (n: the opponent's winning move).
-    // KNOWN ENGINE DISAGREEMENT: the engine gives 4098 and 4099 here (one too
-    // high; -514 must become 4097).
+    // Losses are 4096 + n, n the opponent's winning move: -514 gives 4097.
     {"LossInOne", kLosesInOne, 2, 0, {4097, 16384, 16384, 16384, 4097, 16384}},
     {"LossInTwo", kLosesInTwo, 4, 2, {16384, 16384, 4098, 16384, 16384, 16384}},
     {"RepliesStarveBelow24",

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
-#include <climits>
+#include <cstdint>
 #include <random>
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <climits>
+#include <cstdint>
 #include <ostream>
 #include <string>
 

@@ -1,7 +1,7 @@
 // Sowing, capture and the rotation of a board.
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
