@@ -67,7 +67,8 @@ void BM_ReferenceFindMoveByLevel(benchmark::State& state) {
     const Board board = levelTablePosition();
     const int level = static_cast<int>(state.range(0));
     zeko::reference::ReferenceEngine reference;
-    for (auto _ : state) benchmark::DoNotOptimize(reference.findmove(board, level));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reference.findmove(board, level));
     reportSpeed(state, movesTried(board, level));
 }
 BENCHMARK(BM_ReferenceFindMoveByLevel)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
