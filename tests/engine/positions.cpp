@@ -17,6 +17,15 @@ Board makeBoard(std::initializer_list<int32_t> cells) {
     return board;
 }
 
+std::string boardText(const Board& board) {
+    std::string text = "{";
+    for (int i = 0; i < engine::kCells; ++i) {
+        if (i > 0) text += i == 6 || i == 12 ? " | " : ",";
+        text += std::to_string(board[static_cast<size_t>(i)]);
+    }
+    return text + "}";
+}
+
 int32_t totalStones(const Board& board) {
     return std::accumulate(board.begin(), board.end(), 0);
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "engine/board.h"
@@ -14,6 +15,9 @@ using engine::Board;
 // A board from its twelve pits and two stores, the way a position reads in the
 // rules: bottom row cells 0-5, top row cells 6-11, then the top and bottom store.
 Board makeBoard(std::initializer_list<int32_t> cells);
+
+// "{4,4,4,4,4,4 | 4,4,4,4,4,4 | 0,0}": the rows and stores, for failure messages.
+std::string boardText(const Board& board);
 
 // Total of all fourteen cells.
 int32_t totalStones(const Board& board);

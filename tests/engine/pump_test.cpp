@@ -50,12 +50,7 @@ Work freshWork() {
 }
 
 std::string show(const Board& b) {
-    std::ostringstream out;
-    out << "{";
-    for (int i = 0; i < 14; ++i)
-        out << (i ? (i == 6 || i == 12 ? " | " : ",") : "") << b[i];
-    out << "}";
-    return out.str();
+    return zeko::testing::boardText(b);
 }
 
 // The host's queue. A look begins with the first PeekMessageA after the
