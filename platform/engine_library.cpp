@@ -1,0 +1,73 @@
+#include "platform/engine_library.h"
+
+#include <dlfcn.h>
+#include <filesystem>
+
+#include "platform/numbered_error.h"
+#include "platform/program_path.h"
+
+namespace zeko::platform {
+
+EngineLibrary::EngineLibrary(std::string folder)
+    : folder_(folder.empty() ? FolderOf(ProgramPath()) : std::move(folder)) {}
+
+EngineLibrary::~EngineLibrary() {
+    if (handle_ != nullptr) dlclose(handle_);
+}
+
+void EngineLibrary::load() {
+    if (handle_ != nullptr) return;
+    const std::string local = (std::filesystem::path(folder_) / kFileName).string();
+    void* handle = dlopen(local.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) handle = dlopen(kFileName, RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* reason = dlerror();
+        throw NumberedError(kLoadError, "Zeko",
+                            std::string("File not found: ") + kFileName +
+                                (reason != nullptr ? std::string(" (") + reason + ")" : ""));
+    }
+    auto resolve = [handle](const char* name) {
+        void* symbol = dlsym(handle, name);
+        if (symbol == nullptr) {
+            dlclose(handle);
+            throw NumberedError(kLoadError, "Zeko",
+                                std::string("Entry point ") + name + " not found in " + kFileName);
+        }
+        return symbol;
+    };
+    checkmove_ = reinterpret_cast<checkmove_fn>(resolve("checkmove"));
+    execmove_ = reinterpret_cast<execmove_fn>(resolve("execmove"));
+    findmove_ = reinterpret_cast<findmove_fn>(resolve("findmove"));
+    analyze_ = reinterpret_cast<analyze_fn>(resolve("analyze"));
+    findline_ = reinterpret_cast<findline_fn>(resolve("findline"));
+    handle_ = handle;
+}
+
+int32_t EngineLibrary::checkmove(const int32_t* board, int32_t pit, int32_t opening) {
+    load();
+    return checkmove_(board, pit, opening);
+}
+
+int32_t EngineLibrary::execmove(int32_t* board, int32_t pit, int32_t* trackers) {
+    load();
+    return execmove_(board, pit, trackers);
+}
+
+int32_t EngineLibrary::findmove(const int32_t* board, int32_t level) {
+    load();
+    return findmove_(board, level);
+}
+
+int32_t EngineLibrary::analyze(const int32_t* board, int32_t depth, int32_t* values,
+                               int32_t* work) {
+    load();
+    return analyze_(board, depth, values, work);
+}
+
+int32_t EngineLibrary::findline(const int32_t* board, int32_t plies, int32_t first, int32_t* line,
+                                int32_t* work) {
+    load();
+    return findline_(board, plies, first, line, work);
+}
+
+}  // namespace zeko::platform

@@ -1,0 +1,247 @@
+#include "platform/file_type_registration.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include "platform/atomic_file.h"
+
+namespace zeko::platform {
+
+namespace {
+
+constexpr char kMimeNamespace[] = "http://www.freedesktop.org/standards/shared-mime-info";
+constexpr int kToolTimeoutMs = 10000;
+
+QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A file name made from the file type: letters, digits, '.', '-' and '_'.
+QString FileNameOf(std::string_view fileType) {
+    QString name;
+    for (char c : fileType) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
+        name += QLatin1Char(plain ? c : '-');
+    }
+    return name;
+}
+
+QString GlobOf(std::string_view extension) {
+    return QLatin1Char('*') + (extension.starts_with('.') ? QString() : QStringLiteral(".")) +
+           ToQt(extension);
+}
+
+// A desktop entry string value: backslash, newline, tab and carriage return
+// escaped.
+std::string EscapeDesktopString(std::string_view text) {
+    std::string escaped;
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\t':
+                escaped += "\\t";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+struct GlobClaims {
+    bool ours = false;     // our own package claims the extension for our type
+    bool foreign = false;  // another package claims it for another type
+};
+
+// Which types the packages in `packagesDir` give the glob. An unreadable or
+// malformed package claims nothing.
+GlobClaims FindGlobClaims(const QString& packagesDir, const QString& ownPackage,
+                          const QString& glob, const QString& ownType) {
+    GlobClaims claims;
+    const QDir dir(packagesDir);
+    const QStringList packages = dir.entryList({QStringLiteral("*.xml")}, QDir::Files);
+    for (const QString& package : packages) {
+        QFile file(dir.filePath(package));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        const bool own = package == ownPackage;
+        QXmlStreamReader xml(&file);
+        QString type;
+        while (!xml.atEnd() && !xml.hasError()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == QLatin1String("mime-type")) {
+                type = xml.attributes().value(QLatin1String("type")).toString();
+            } else if (xml.name() == QLatin1String("glob") &&
+                       xml.attributes()
+                               .value(QLatin1String("pattern"))
+                               .compare(glob, Qt::CaseInsensitive) == 0) {
+                if (type == ownType && own) {
+                    claims.ours = true;
+                } else if (type != ownType) {
+                    claims.foreign = true;
+                }
+            }
+        }
+    }
+    return claims;
+}
+
+QByteArray MimePackage(const FileTypeRegistration& registration, const QString& type,
+                       const QString& glob, bool claimExtension) {
+    QByteArray content;
+    QXmlStreamWriter xml(&content);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeDefaultNamespace(QLatin1String(kMimeNamespace));
+    xml.writeStartElement(QLatin1String(kMimeNamespace), QStringLiteral("mime-info"));
+    xml.writeStartElement(QLatin1String(kMimeNamespace), QStringLiteral("mime-type"));
+    xml.writeAttribute(QStringLiteral("type"), type);
+    xml.writeTextElement(QLatin1String(kMimeNamespace), QStringLiteral("comment"),
+                         ToQt(registration.description));
+    if (!registration.iconName.empty()) {
+        xml.writeEmptyElement(QLatin1String(kMimeNamespace), QStringLiteral("icon"));
+        xml.writeAttribute(QStringLiteral("name"), ToQt(registration.iconName));
+    }
+    if (claimExtension) {
+        xml.writeEmptyElement(QLatin1String(kMimeNamespace), QStringLiteral("glob"));
+        xml.writeAttribute(QStringLiteral("pattern"), glob);
+    }
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+    return content;
+}
+
+QByteArray DesktopEntry(const FileTypeRegistration& registration, const QString& type) {
+    std::string programName = registration.programName;
+    if (programName.empty()) {
+        programName =
+            QFileInfo(QString::fromStdString(registration.programPath)).fileName().toStdString();
+    }
+    std::string entry = "[Desktop Entry]\nType=Application\n";
+    entry += "Name=" + EscapeDesktopString(programName) + '\n';
+    entry += "Exec=" + QuoteExecArgument(registration.programPath) + " %f\n";
+    if (!registration.iconName.empty()) {
+        entry += "Icon=" + EscapeDesktopString(registration.iconName) + '\n';
+    }
+    entry += "MimeType=" + type.toStdString() + ";\n";
+    // The entry only opens game files; the program's own menu entry is
+    // installed with the program.
+    entry += "NoDisplay=true\nTerminal=false\n";
+    return QByteArray::fromStdString(entry);
+}
+
+enum class WriteResult { kUnchanged, kWritten, kFailed };
+
+WriteResult WriteIfChanged(const QString& path, const QByteArray& content) {
+    QFile existing(path);
+    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) {
+        return WriteResult::kUnchanged;
+    }
+    return ReplaceFileContent(path.toStdString(), content.toStdString()) ? WriteResult::kWritten
+                                                                         : WriteResult::kFailed;
+}
+
+// Runs a desktop database tool where it is installed; its absence or failure
+// changes nothing for the registration.
+void RunTool(const QString& tool, const QString& directory) {
+    const QString program = QStandardPaths::findExecutable(tool);
+    if (program.isEmpty()) return;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, {directory});
+    if (process.waitForStarted(kToolTimeoutMs)) process.waitForFinished(kToolTimeoutMs);
+}
+
+}  // namespace
+
+std::string DefaultDataHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+}
+
+std::string MimeTypeName(std::string_view fileType) {
+    std::string name = "application/x-";
+    for (char c : fileType) {
+        if (c >= 'A' && c <= 'Z') {
+            name += static_cast<char>(c - 'A' + 'a');
+        } else if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            name += c;
+        } else {
+            name += '-';
+        }
+    }
+    return name;
+}
+
+std::string QuoteExecArgument(std::string_view argument) {
+    std::string quoted = "\"";
+    for (char c : argument) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
+        // A lone '%' would start a field code.
+        if (c == '%') quoted += '%';
+        quoted += c;
+    }
+    quoted += '"';
+    // The string value's escapes are undone before the quoting.
+    return EscapeDesktopString(quoted);
+}
+
+bool RegisterFileType(const FileTypeRegistration& registration, const std::string& dataHome) {
+    if (registration.fileType.empty() || registration.programPath.empty() || dataHome.empty()) {
+        return false;
+    }
+    const QDir home(QString::fromStdString(dataHome));
+    const QString type = QString::fromStdString(MimeTypeName(registration.fileType));
+    const QString name = FileNameOf(registration.fileType);
+    const QString mimeDir = home.filePath(QStringLiteral("mime"));
+    const QString packagesDir = home.filePath(QStringLiteral("mime/packages"));
+    const QString applicationsDir = home.filePath(QStringLiteral("applications"));
+    const QString ownPackage = name + QStringLiteral(".xml");
+
+    bool claimExtension = false;
+    const QString glob = GlobOf(registration.extension);
+    if (!registration.extension.empty()) {
+        const GlobClaims claims = FindGlobClaims(packagesDir, ownPackage, glob, type);
+        claimExtension = claims.ours || !claims.foreign;
+    }
+
+    const WriteResult package =
+        WriteIfChanged(QDir(packagesDir).filePath(ownPackage),
+                       MimePackage(registration, type, glob, claimExtension));
+    const WriteResult entry =
+        WriteIfChanged(QDir(applicationsDir).filePath(name + QStringLiteral(".desktop")),
+                       DesktopEntry(registration, type));
+
+    // The caches are rebuilt only when something changed or they are missing,
+    // so that an ordinary start costs no tool run.
+    if (package == WriteResult::kWritten ||
+        (package == WriteResult::kUnchanged &&
+         !QFileInfo::exists(QDir(mimeDir).filePath(QStringLiteral("mime.cache"))))) {
+        RunTool(QStringLiteral("update-mime-database"), mimeDir);
+    }
+    if (entry == WriteResult::kWritten ||
+        (entry == WriteResult::kUnchanged &&
+         !QFileInfo::exists(QDir(applicationsDir).filePath(QStringLiteral("mimeinfo.cache"))))) {
+        RunTool(QStringLiteral("update-desktop-database"), applicationsDir);
+    }
+    return package != WriteResult::kFailed && entry != WriteResult::kFailed;
+}
+
+}  // namespace zeko::platform

@@ -1,0 +1,41 @@
+// The association of a file extension with the program, for the user's
+// desktop: a shared-mime-info package that defines the file type and claims
+// the extension, and a desktop entry that opens such files with the program,
+// both under $XDG_DATA_HOME.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zeko::platform {
+
+struct FileTypeRegistration {
+    std::string extension;    // ".zgf"
+    std::string fileType;     // "Zeko.GameFile": names the package and the entry
+    std::string description;  // the type's comment, "Zeko Game File"
+    std::string programPath;  // the executable that opens the files
+    std::string programName;  // shown in the desktop's "Open with" lists
+    std::string iconName;     // the program's icon in the icon theme
+};
+
+// $XDG_DATA_HOME (or its usual fallback ~/.local/share).
+std::string DefaultDataHome();
+
+// "Zeko.GameFile" -> "application/x-zeko-gamefile".
+std::string MimeTypeName(std::string_view fileType);
+
+// One argument of a desktop entry's Exec line, quoted and escaped as the
+// desktop entry format requires, so that any path survives the desktop's
+// unquoting unchanged.
+std::string QuoteExecArgument(std::string_view argument);
+
+// Writes the type and the open command; the extension is claimed for the type
+// only when no other package in $XDG_DATA_HOME/mime/packages claims it already
+// (a claim this registration made earlier is kept). Files whose content is
+// already right are left alone. Where update-mime-database and
+// update-desktop-database are installed, they refresh the desktop's caches.
+// Returns false when nothing could be registered; callers may ignore it.
+bool RegisterFileType(const FileTypeRegistration& registration,
+                      const std::string& dataHome = DefaultDataHome());
+
+}  // namespace zeko::platform

@@ -1,0 +1,36 @@
+#include "platform/help.h"
+
+namespace zeko::platform {
+
+namespace {
+
+// Help is one per process, like the system's help library it stands in for.
+HelpViewer* installedViewer = nullptr;
+
+}  // namespace
+
+HelpViewerInstallation::HelpViewerInstallation(HelpViewer& viewer) : previous_(installedViewer) {
+    installedViewer = &viewer;
+}
+
+HelpViewerInstallation::~HelpViewerInstallation() {
+    installedViewer = previous_;
+}
+
+void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
+              const std::string& data) {
+    if (installedViewer == nullptr) return;
+    switch (command) {
+        case HelpCommand::kDisplayTopic:
+            installedViewer->ShowTopic(window, helpFile, data);
+            break;
+        case HelpCommand::kDisplayToc:
+            installedViewer->ShowContents(window, helpFile);
+            break;
+        case HelpCommand::kDisplayIndex:
+            installedViewer->ShowIndex(window, helpFile);
+            break;
+    }
+}
+
+}  // namespace zeko::platform

@@ -1,0 +1,45 @@
+// The help calls: the program asks for a topic, the table of contents or the
+// index of a help file, and the help window shows it. The window itself comes
+// with the help pages; until one is installed, help calls do nothing, as a
+// failed help call did nothing visible either.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class QObject;
+
+namespace zeko::platform {
+
+enum class HelpCommand : uint32_t { kDisplayTopic = 0, kDisplayToc = 1, kDisplayIndex = 2 };
+
+// What shows the help. `window` is the window that asked (a dialog or the
+// main window); `helpFile` is the help of the current language.
+class HelpViewer {
+  public:
+    virtual ~HelpViewer() = default;
+    virtual void ShowTopic(QObject* window, const std::string& helpFile,
+                           const std::string& topic) = 0;
+    virtual void ShowContents(QObject* window, const std::string& helpFile) = 0;
+    virtual void ShowIndex(QObject* window, const std::string& helpFile) = 0;
+};
+
+// Makes `viewer` the one that help calls reach while this object lives; the
+// viewer installed before it returns afterwards. The viewer is not owned.
+class HelpViewerInstallation {
+  public:
+    explicit HelpViewerInstallation(HelpViewer& viewer);
+    HelpViewerInstallation(const HelpViewerInstallation&) = delete;
+    HelpViewerInstallation& operator=(const HelpViewerInstallation&) = delete;
+    ~HelpViewerInstallation();
+
+  private:
+    HelpViewer* previous_;
+};
+
+// Hands a help call to the installed viewer. `data` is the topic for
+// kDisplayTopic and unused otherwise. Nothing is reported back.
+void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
+              const std::string& data);
+
+}  // namespace zeko::platform

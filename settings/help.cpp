@@ -1,0 +1,38 @@
+#include "settings/help.h"
+
+#include <array>
+
+#include "platform/help.h"
+#include "settings/language.h"
+
+namespace zeko::settings {
+
+std::string OptionsHelpTopic(int tab) {
+    static constexpr std::array<std::string_view, 5> kAnchors = {"Colors", "Language", "delay",
+                                                                 "Names", "GameFile"};
+    std::string topic = "options.html";
+    if (tab >= 1 && tab <= static_cast<int>(kAnchors.size())) {
+        topic += '#';
+        topic += kAnchors[static_cast<std::size_t>(tab - 1)];
+    }
+    return topic;
+}
+
+namespace modLanguage {
+
+void ShowHelpContents(QObject* window) {
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayToc, {});
+}
+
+void ShowHelpIndex(QObject* window) {
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayIndex, {});
+}
+
+void ShowHelpTopic(QObject* window, std::string_view topic) {
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayTopic,
+                       std::string(topic));
+}
+
+}  // namespace modLanguage
+
+}  // namespace zeko::settings

@@ -1,0 +1,32 @@
+#include "settings/program_entry.h"
+
+#include "platform/single_instance.h"
+#include "settings/company.h"
+#include "settings/registry.h"
+
+namespace zeko::settings {
+
+int ProgramEntry(const std::function<int()>& showMainWindow, const ProgramEntryOptions& options) {
+    const platform::SingleInstanceLock lock(options.lockName);
+    if (lock.AnotherCopyRunning()) return 0;
+
+    {
+        RegistryPlaces places;
+        places.programPath = options.programPath;
+        Registry registry(places);
+        // Named before the registration too, so that the desktop lists the
+        // open command under the program's name.
+        registry.CompanyName(std::string(kCompanyName));
+        registry.AppName(std::string(kAppName));
+        registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
+        try {
+            registry.MoveSettings(kCompanyName, kAppName);
+        } catch (...) {
+            // The names are constants, so this cannot fail; nothing of it
+            // may keep the program from starting.
+        }
+    }
+    return showMainWindow();
+}
+
+}  // namespace zeko::settings

@@ -1,0 +1,78 @@
+// The program's access to the per-user settings store: single values under
+// "Software" \ CompanyName \ AppName, the one-time move of an older version's
+// settings, and the registration of the game-file type.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/settings_store.h"
+
+namespace zeko::settings {
+
+inline constexpr uint32_t kErrorEmptyCompanyName = 0x80BB1B00u;
+inline constexpr uint32_t kErrorEmptyAppName = 0x80BB1B01u;
+inline constexpr std::string_view kRegistryErrorSource = "Registry";
+
+// Where a Registry object works; empty members take the user's usual places.
+struct RegistryPlaces {
+    std::string storeFile;    // the settings file ($XDG_CONFIG_HOME/zeko/settings.ini)
+    std::string dataHome;     // for the file-type registration ($XDG_DATA_HOME)
+    std::string programPath;  // the executable that opens game files
+};
+
+// One object per use: what it saves reaches the settings file when the object
+// ends. Store failures are silent: reads give the default, writes are
+// skipped. GetSetting, SaveSetting and MoveSettings raise a
+// platform::NumberedError (source "Registry") when CompanyName or AppName is
+// empty.
+class Registry {
+  public:
+    Registry();
+    explicit Registry(RegistryPlaces places);
+
+    const std::string& AppName() const { return appName_; }
+    void AppName(std::string name) { appName_ = std::move(name); }
+    const std::string& CompanyName() const { return companyName_; }
+    void CompanyName(std::string name) { companyName_ = std::move(name); }
+
+    // The stored text, or `defaultValue` when the value or its key is missing
+    // or the text is longer than 254 characters.
+    std::string GetSetting(std::string_view valueName, std::string_view defaultValue = {});
+    void SaveSetting(std::string_view valueName, std::string_view newValue);
+
+    // On the first run of this version only (the settings key did not exist
+    // yet), copies the values under "Software" \ "VB and VBA Program
+    // Settings" \ CompanyName \ AppName into the settings key and deletes the
+    // old key. Non-empty arguments replace the properties first.
+    void MoveSettings(std::string_view companyName = {}, std::string_view appName = {});
+
+    // Associates `extension` with the type `fileType` (described as
+    // `fileDescription`) and the type with this program. An association of
+    // the extension with another type is kept; the type itself is always
+    // written.
+    void RegisterFileType(std::string_view extension, std::string_view fileType,
+                          std::string_view fileDescription);
+
+  private:
+    using Key = platform::StoreKey;
+
+    void CheckNames() const;
+    std::optional<platform::CreatedKey> CreateKey(const Key& parent, std::string_view name);
+    std::optional<Key> OpenKey(const Key& parent, std::string_view name);
+    bool SetValue(const Key& key, std::string_view name, std::string_view text);
+    std::string QueryValue(const Key& key, std::string_view name, std::string_view defaultValue);
+    std::optional<platform::NamedValue> EnumValue(const Key& key);
+
+    RegistryPlaces places_;
+    platform::SettingsStore store_;
+    std::string appName_;
+    std::string companyName_;
+    // The key last enumerated and the position reached in it.
+    std::string enumKey_;
+    uint16_t enumIndex_ = 0;
+};
+
+}  // namespace zeko::settings

@@ -1,0 +1,48 @@
+// A fresh home for one test: $XDG_CONFIG_HOME, $XDG_DATA_HOME and
+// $XDG_RUNTIME_DIR in a new temporary folder, and $PATH holding only an empty
+// folder of that home, so that no test touches the user's real folders or
+// runs the desktop's tools unless it puts them there itself.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zeko::settings::testing {
+
+class TestHome {
+  public:
+    TestHome();
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+    ~TestHome();
+
+    std::string Root() const;
+    std::string Config() const { return Root() + "/config"; }
+    std::string Data() const { return Root() + "/data"; }
+    std::string Runtime() const { return Root() + "/runtime"; }
+    std::string Bin() const { return Root() + "/bin"; }
+    // Where the program's settings land.
+    std::string SettingsFile() const { return Config() + "/zeko/settings.ini"; }
+
+    // $PATH as it was before the first home replaced it.
+    static const std::string& OriginalPath();
+
+  private:
+    QTemporaryDir dir_;
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+class IsolatedTest : public ::testing::Test {
+  protected:
+    TestHome home_;
+};
+
+void WriteFile(const std::string& path, const std::string& content);
+std::string ReadFile(const std::string& path);
+
+}  // namespace zeko::settings::testing
