@@ -15,7 +15,8 @@ void GameControl::SetClock(ClockMode mode) {
     }
     if (mode == ClockMode::Start || mode == ClockMode::Show) {
         view_.ShowClockTime(record_.TimeLeft / 2, true);
-        view_.SetTimeBar(120, false);
+        // The whole allowance: the bar's shown value becomes 120, all of it.
+        view_.SetTimeBar(LevelMinutes(record_.Level) * 120, false);
         const bool bar = options_.View[kTimeBar];
         view_.ShowClock(!bar, bar);
     } else if (mode == ClockMode::Off) {
@@ -44,7 +45,7 @@ void GameControl::OnZekoTimer() {
     if (!options_.View[kTimeBar]) {
         if (record_.TimeLeft % 2 == 0) view_.ShowClockTime(record_.TimeLeft / 2, false);
     } else {
-        view_.SetTimeBar(record_.TimeLeft * 120 / (LevelMinutes(record_.Level) * 120), true);
+        view_.SetTimeBar(record_.TimeLeft, true);
     }
     if (record_.TimeLeft == 0) PostEvent(kTimeExceeded);
 }

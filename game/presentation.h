@@ -31,7 +31,8 @@ class Presentation {
     // The clock (face or time bar) and the score texts.
     virtual void RepaintClockFace() = 0;
     virtual void ShowClockTime(int seconds, bool full) = 0;
-    virtual void SetTimeBar(int value, bool incremental) = 0;
+    // The time bar for halfSeconds left of the level's allowance.
+    virtual void SetTimeBar(int halfSeconds, bool incremental) = 0;
     virtual void DrawClockColon(bool on) = 0;
     virtual void ShowClock(bool face, bool bar) = 0;
     virtual void ShowScoreTexts() = 0;

@@ -44,7 +44,7 @@ TEST(GameClock, EachLevelStartsWithItsAllowance) {
             ASSERT_FALSE(table.view.clockTimes.empty());
             EXPECT_EQ(table.view.clockTimes.back(), std::make_pair(minutes[level - 1] * 60, true));
             ASSERT_FALSE(table.view.timeBars.empty());
-            EXPECT_EQ(table.view.timeBars.back().first, 120);
+            EXPECT_EQ(table.view.timeBars.back().first, minutes[level - 1] * 120);
             EXPECT_EQ(table.view.clockFaceVisible, !bar);
             EXPECT_EQ(table.view.timeBarVisible, bar);
             EXPECT_GT(table.view.scoreTextUpdates, 0);
@@ -100,7 +100,7 @@ TEST(GameClock, TheFirstFiveSecondsOfEveryTurnAreFree) {
     EXPECT_EQ(table.record().TimeLeft, 594);
 }
 
-TEST(GameClock, TheTimeBarShowsTheRemainingFractionEveryTick) {
+TEST(GameClock, TheTimeBarShowsTheTimeLeftEveryTick) {
     Table table;
     table.options().View[kTimeBar] = true;
     ToSecondTurn(table);
@@ -111,9 +111,9 @@ TEST(GameClock, TheTimeBarShowsTheRemainingFractionEveryTick) {
     table.TickClock(30);
     EXPECT_EQ(table.record().TimeLeft, 570);
     EXPECT_EQ(table.view.timeBars.size(), 30u);
-    EXPECT_EQ(table.view.timeBars.back(), std::make_pair(114, true));
+    EXPECT_EQ(table.view.timeBars.back(), std::make_pair(570, true));
     table.TickClock(270);
-    EXPECT_EQ(table.view.timeBars.back(), std::make_pair(60, true));
+    EXPECT_EQ(table.view.timeBars.back(), std::make_pair(300, true));
     EXPECT_TRUE(table.view.clockTimes.empty());
 }
 

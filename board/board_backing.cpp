@@ -1,0 +1,20 @@
+#include "board/board_backing.h"
+
+#include <QPainter>
+
+#include "board/board_geometry.h"
+#include "board/board_style.h"
+#include "platform/user_scale.h"
+
+namespace zeko::board {
+
+void PaintBoardBacking(QPainter& painter, const platform::UserScale& window,
+                       const game::ViewOptions& view, const settings::ColourTable& table) {
+    painter.fillRect(QRect(QPoint(0, 0), window.Pixels()),
+                     ItemColour(table, settings::kZekoBackground));
+    for (const BackingBox& box : BoardBackingBoxes(view))
+        painter.fillRect(window.Box(box.x1, box.y1, box.x2, box.y2),
+                         ItemColour(table, box.colourItem));
+}
+
+}  // namespace zeko::board

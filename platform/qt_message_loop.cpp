@@ -1,0 +1,42 @@
+#include "platform/qt_message_loop.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "platform/message_queue.h"
+
+namespace zeko::platform {
+
+MessageLoopJoin::MessageLoopJoin() {
+    MessageQueue& queue = threadMessageQueue();
+    queue.setLookHook([this] {
+        if (looking_) return;  // a look from inside a look: the outer one breathes
+        looking_ = true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        looking_ = false;
+    });
+    queue.setPostHook([this] { ScheduleDispatch(); });
+}
+
+MessageLoopJoin::~MessageLoopJoin() {
+    *alive_ = false;
+    MessageQueue& queue = threadMessageQueue();
+    queue.setLookHook({});
+    queue.setPostHook({});
+}
+
+void MessageLoopJoin::ScheduleDispatch() {
+    std::weak_ptr<bool> alive = alive_;
+    QTimer::singleShot(0, [this, alive] {
+        if (alive.expired() || !*alive.lock()) return;
+        // A message posted during a look belongs to the search that looks:
+        // it must find it there, so the event loop waits until the look is over.
+        if (looking_) {
+            ScheduleDispatch();
+            return;
+        }
+        threadMessageQueue().dispatchPending();
+    });
+}
+
+}  // namespace zeko::platform

@@ -1,0 +1,303 @@
+// The main window on Qt's offscreen platform, driven as a person would: clicks
+// on the welcome screen and the pits, keys, menus; the settings it reads and
+// writes live in a temporary home.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "board/advance_bar.h"
+#include "board/board_canvas.h"
+#include "board/field_panel.h"
+#include "board/frm_zeko.h"
+#include "board/score_bar.h"
+#include "board/welcome_screen.h"
+#include "platform/message_queue.h"
+#include "platform/window_menu.h"
+#include "settings/exchange_settings.h"
+#include "settings/language.h"
+
+namespace {
+
+using zeko::board::frmZeko;
+using zeko::game::PlayState;
+
+// Every test gets its own settings and data folders.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(home_.isValid());
+        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
+        qputenv("XDG_DATA_HOME", (home_.path() + "/data").toUtf8());
+        zeko::settings::modLanguage::SetCurrentLanguage(2);
+        // Modal message boxes and dialogs are answered as soon as they open.
+        answerer_.setInterval(10);
+        QObject::connect(&answerer_, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                if (auto* label = modal->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                    messages_.push_back(label->text().toStdString());
+                modal->close();
+            }
+        });
+        answerer_.start();
+    }
+    void TearDown() override {
+        answerer_.stop();
+        zeko::platform::threadMessageQueue().clear();
+    }
+
+    // Opens the main window as the program does and lets it settle.
+    std::unique_ptr<frmZeko> Open(
+        const std::function<void(zeko::settings::ProgramSettings&)>& prepare = {}) {
+        if (prepare) {
+            zeko::settings::ProgramSettings settings;
+            prepare(settings);
+            zeko::settings::ExchangeSettings(zeko::settings::kWriteSettings, settings);
+        }
+        auto window = std::make_unique<frmZeko>();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        Settle(*window);
+        return window;
+    }
+
+    // Runs the event loop until play rests: no event queued, no delay or
+    // flash running, the person to move or the game over.
+    static bool Settle(frmZeko& window, int timeoutMs = 20000) {
+        return QTest::qWaitFor(
+            [&] {
+                auto& control = window.Control();
+                return control.PendingEvents() == 0 &&
+                       !control.TimerEnabled(zeko::game::TimerId::Event) &&
+                       !control.TimerEnabled(zeko::game::TimerId::Delay) &&
+                       !control.TimerEnabled(zeko::game::TimerId::Flash) &&
+                       control.State() != PlayState::Thinking &&
+                       QApplication::activeModalWidget() == nullptr;
+            },
+            timeoutMs);
+    }
+
+    static zeko::board::BoardCanvas& Canvas(frmZeko& window) {
+        return *static_cast<zeko::board::BoardCanvas*>(window.centralWidget());
+    }
+
+    static bool Playable(frmZeko& window, int pit) {
+        return Canvas(window).Field(pit).cursor().shape() == Qt::BitmapCursor;
+    }
+
+    static void ClickPit(frmZeko& window, int pit) {
+        QTest::mouseClick(&Canvas(window).Field(pit), Qt::LeftButton);
+    }
+
+    static void DismissWelcome(frmZeko& window) {
+        QTest::mouseClick(&Canvas(window).WelcomeScreen(), Qt::LeftButton);
+        Settle(window);
+    }
+
+    static QAction* FindAction(frmZeko& window, const QString& text) {
+        for (QAction* action : window.findChildren<QAction*>()) {
+            if (action->text() == text) return action;
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir home_;
+    QTimer answerer_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(MainWindowTest, OpensWithTheWelcomeScreenOverANewGame) {
+    auto window = Open();
+    EXPECT_TRUE(window->WelcomeVisible());
+    const auto& record = window->Control().Record();
+    EXPECT_EQ(record.MoveNumber, 1);
+    EXPECT_FALSE(record.TopToMove);
+    // The default settings: computer opponent at level 3, timed.
+    EXPECT_TRUE(record.ComputerGame);
+    EXPECT_EQ(record.Level, 3);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Zeko : Amateur"));
+    for (int pit = 0; pit < 12; ++pit)
+        EXPECT_EQ(Canvas(*window).Field(pit).ShownCount(), 4) << pit;
+    DismissWelcome(*window);
+    EXPECT_FALSE(window->WelcomeVisible());
+    EXPECT_EQ(window->Control().State(), PlayState::Idle);
+}
+
+TEST_F(MainWindowTest, PointersMarkExactlyThePlayablePitsAndIllegalClicksChangeNothing) {
+    auto window = Open();
+    DismissWelcome(*window);
+    // The opening move must reach the opponent's row: not from A or B.
+    for (int pit = 0; pit < 12; ++pit)
+        EXPECT_EQ(Playable(*window, pit), pit >= 2 && pit <= 5) << pit;
+    const auto before = window->Control().Record().Board;
+    for (int pit : {0, 1, 6, 9}) {
+        ClickPit(*window, pit);
+        Settle(*window);
+    }
+    EXPECT_EQ(window->Control().Record().Board, before);
+    EXPECT_EQ(window->Control().Record().MoveCount, 0);
+}
+
+TEST_F(MainWindowTest, PlaysAWholeGameAgainstTheComputerByClicksAndKeys) {
+    auto window = Open([](zeko::settings::ProgramSettings& s) {
+        s.Level = 1;
+        s.ViewOptions[zeko::game::kMoveIndicator] = true;
+    });
+    DismissWelcome(*window);
+    auto& record = window->Control().Record();
+    int moves = 0;
+    while (!record.GameOver && moves < 200) {
+        ASSERT_TRUE(Settle(*window));
+        if (record.GameOver) break;
+        ASSERT_FALSE(record.TopToMove);
+        int pit = -1;
+        for (int p = 0; p < 6 && pit < 0; ++p)
+            if (Playable(*window, p)) pit = p;
+        ASSERT_GE(pit, 0);
+        const int before = record.MoveCount;
+        if (moves % 3 == 1) {
+            // By its letter.
+            QTest::keyClick(window.get(), static_cast<char>('a' + pit));
+        } else if (moves % 3 == 2) {
+            // By the move indicator: it starts on the first legal pit.
+            EXPECT_EQ(window->Control().IndicatorPit(), pit);
+            QTest::keyClick(window.get(), Qt::Key_Return);
+        } else {
+            ClickPit(*window, pit);
+        }
+        ASSERT_TRUE(Settle(*window));
+        EXPECT_GT(record.MoveCount, before);
+        ++moves;
+    }
+    EXPECT_TRUE(record.GameOver);
+    EXPECT_EQ(
+        record.Board[12] + record.Board[13] +
+            [&] {
+                int onBoard = 0;
+                for (int i = 0; i < 12; ++i)
+                    onBoard += record.Board[static_cast<size_t>(i)];
+                return onBoard;
+            }(),
+        48);
+}
+
+TEST_F(MainWindowTest, TwoPeoplePlayOnOneBoard) {
+    auto window = Open([](zeko::settings::ProgramSettings& s) { s.ComputerGame = false; });
+    DismissWelcome(*window);
+    auto& record = window->Control().Record();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Zeko :  - "));
+    ClickPit(*window, 3);  // bottom half
+    Settle(*window);
+    EXPECT_TRUE(record.TopToMove);
+    for (int pit = 0; pit < 6; ++pit)
+        EXPECT_FALSE(Playable(*window, pit));
+    ClickPit(*window, 8);  // top half
+    Settle(*window);
+    EXPECT_FALSE(record.TopToMove);
+    EXPECT_EQ(record.MoveCount, 2);
+    // Nothing moves while nothing happens.
+    for (auto id : {zeko::game::TimerId::Event, zeko::game::TimerId::Delay,
+                    zeko::game::TimerId::Flash, zeko::game::TimerId::Clock})
+        EXPECT_FALSE(window->Control().TimerEnabled(id));
+}
+
+TEST_F(MainWindowTest, MenusFollowTheRulesWhenTheyOpen) {
+    auto window = Open();
+    DismissWelcome(*window);
+    QMenu* game = window->menuBar()->actions().at(0)->menu();
+    ASSERT_NE(game, nullptr);
+    emit game->aboutToShow();
+    EXPECT_TRUE(FindAction(*window, "&Pass")->isEnabled());
+    EXPECT_FALSE(FindAction(*window, "Take &Back")->isEnabled());
+    EXPECT_FALSE(FindAction(*window, "&Replay")->isEnabled());
+    EXPECT_FALSE(FindAction(*window, "&Move now")->isEnabled());
+    emit game->aboutToHide();
+    // A shortcut of a disabled command does nothing.
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    Settle(*window);
+    EXPECT_EQ(window->Control().Record().MoveCount, 0);
+    // Choosing the opponent entry already checked still switches it.
+    FindAction(*window, "&Computer")->trigger();
+    Settle(*window);
+    EXPECT_FALSE(window->Control().Record().ComputerGame);
+    EXPECT_FALSE(window->menuBar()->actions().at(1)->isVisible());  // Skill hidden
+}
+
+TEST_F(MainWindowTest, ViewOptionsShowAndHideWhatTheyName) {
+    auto window = Open();
+    DismissWelcome(*window);
+    auto& canvas = Canvas(*window);
+    EXPECT_TRUE(canvas.FieldLabel(0).isVisible());
+    window->ToggleViewOption(zeko::game::kFieldLabels);
+    EXPECT_FALSE(canvas.FieldLabel(0).isVisible());
+    EXPECT_TRUE(canvas.GrScores(0).isVisible());
+    EXPECT_FALSE(canvas.ScoreLabel(0).isVisible());
+    window->ToggleViewOption(zeko::game::kGraphicScores);
+    EXPECT_FALSE(canvas.GrScores(0).isVisible());
+    EXPECT_TRUE(canvas.ScoreLabel(0).isVisible());
+    // The clock is on in a new computer game: the time bar replaces the face.
+    window->ToggleViewOption(zeko::game::kTimeBar);
+    EXPECT_TRUE(canvas.TimeBar().isVisible());
+    window->ToggleViewOption(zeko::game::kTimeBar);
+    EXPECT_FALSE(canvas.TimeBar().isVisible());
+}
+
+TEST_F(MainWindowTest, WindowMenuHoldsRestoreMoveMinimizeCloseInTheLanguage) {
+    auto window = Open();
+    const auto& items = zeko::platform::GetSystemMenu(window.get()).Items();
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items.back().text, "&Close\tAlt+F4");
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    zeko::settings::modLanguage::SetCurrentLanguage(1);
+    window->SetTexts();
+    EXPECT_EQ(zeko::platform::GetSystemMenu(window.get()).Items().back().text, "&Sluiten\tAlt+F4");
+    zeko::settings::modLanguage::SetCurrentLanguage(2);
+}
+
+TEST_F(MainWindowTest, ClosingWritesTheSettings) {
+    auto window = Open();
+    DismissWelcome(*window);
+    window->Control().ChooseLevel(6);  // Professional, before the computer's first move
+    window->ToggleViewOption(zeko::game::kShadow);
+    window->close();
+    zeko::settings::ProgramSettings read;
+    zeko::settings::ExchangeSettings(zeko::settings::kReadSettings, read);
+    EXPECT_EQ(read.Level, 7);
+    EXPECT_TRUE(read.ViewOptions[zeko::game::kShadow]);
+}
+
+TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {
+    auto window = Open([](zeko::settings::ProgramSettings& s) {
+        s.Level = 1;
+        s.ViewOptions[zeko::game::kShadow] = true;
+    });
+    window->resize(700, 430);
+    DismissWelcome(*window);
+    for (int move = 0; move < 4 && !window->Control().Record().GameOver; ++move) {
+        for (int pit = 5; pit >= 0; --pit) {
+            if (Playable(*window, pit)) {
+                ClickPit(*window, pit);
+                break;
+            }
+        }
+        ASSERT_TRUE(Settle(*window));
+    }
+    const QImage image = window->grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    EXPECT_TRUE(image.save(QStringLiteral(ZEKO_SCREENSHOT)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
