@@ -61,23 +61,29 @@ BoardCanvas::BoardCanvas(frmZeko& window)
     clockBack_->hide();
     advanceBar_->hide();
     welcome_ = new Welcome(this);
+    welcome_->installEventFilter(this);
     connect(welcome_, &Welcome::DismissRequested, this,
             [this] { window_.Control().PostEvent(game::kDismissWelcome); });
 }
 
+void BoardCanvas::FirstPaint() {
+    if (firstPaintDone_) return;
+    firstPaintDone_ = true;
+    // The start-up measurement: the first painted window, then quit.
+    if (qEnvironmentVariableIsSet("ZEKO_EXIT_AFTER_FIRST_PAINT"))
+        QTimer::singleShot(0, &window_, [this] { window_.close(); });
+}
+
 void BoardCanvas::paintEvent(QPaintEvent*) {
-    if (!firstPaintDone_) {
-        firstPaintDone_ = true;
-        // The start-up measurement: the first painted window, then quit.
-        if (qEnvironmentVariableIsSet("ZEKO_EXIT_AFTER_FIRST_PAINT"))
-            QTimer::singleShot(0, &window_, [this] { window_.close(); });
-    }
+    FirstPaint();
     QPainter painter(this);
     PaintBoardBacking(painter, WindowUnits(*this), window_.Control().Options().View,
                       window_.Colours());
 }
 
 bool BoardCanvas::eventFilter(QObject* watched, QEvent* event) {
+    // The welcome screen covers the whole client area at start-up.
+    if (watched == welcome_ && event->type() == QEvent::Paint) FirstPaint();
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         for (int pit = 0; pit < 12; ++pit) {

@@ -66,6 +66,7 @@ class BoardCanvas : public QWidget {
 
   private:
     QCursor PointerCursor(game::Pointer pointer) const;
+    void FirstPaint();
 
     frmZeko& window_;
     std::array<FieldPanel*, 12> fields_{};

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -72,6 +73,8 @@ void frmZeko::Load() {
     setCentralWidget(canvas_);
     CreateMenus();
     SetStartSizeAndPlace();
+    // The client area takes its size now, so the welcome screen can cover it.
+    layout()->activate();
     canvas_->ShowWelcome();
 
     settings::ExchangeSettings(settings::kReadSettings, settings_);

@@ -13,13 +13,14 @@ mapfile -t sources < <(cd "$root" && find engine platform tests game board archi
 (cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
 
 echo "== Release build and tests"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEKO_WERROR=ON
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEKO_WERROR=ON \
+    -DZEKO_BUILD_TESTS=ON
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
 
 echo "== Sanitizer build and tests"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DZEKO_WERROR=ON -DZEKO_SANITIZE=ON
+    -DZEKO_WERROR=ON -DZEKO_SANITIZE=ON -DZEKO_BUILD_TESTS=ON
 cmake --build "$root/build-sanitize" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"

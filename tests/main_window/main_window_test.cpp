@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -100,6 +101,16 @@ class MainWindowTest : public ::testing::Test {
         Settle(window);
     }
 
+    // The person's second move, after which the computer searches far deeper
+    // than any level: it would run for minutes unless stopped.
+    static void StartDeepSearch(frmZeko& window) {
+        DismissWelcome(window);
+        ClickPit(window, 3);
+        ASSERT_TRUE(Settle(window));
+        window.Control().Record().Level = 14;
+        ClickPit(window, 5);
+    }
+
     static QAction* FindAction(frmZeko& window, const QString& text) {
         for (QAction* action : window.findChildren<QAction*>()) {
             if (action->text() == text) return action;
@@ -122,6 +133,8 @@ TEST_F(MainWindowTest, OpensWithTheWelcomeScreenOverANewGame) {
     EXPECT_TRUE(record.ComputerGame);
     EXPECT_EQ(record.Level, 3);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Zeko : Amateur"));
+    EXPECT_TRUE(
+        window->grab().toImage().save(QStringLiteral(ZEKO_SCREENSHOT_DIR "/zeko-welcome.png")));
     for (int pit = 0; pit < 12; ++pit)
         EXPECT_EQ(Canvas(*window).Field(pit).ShownCount(), 4) << pit;
     DismissWelcome(*window);
@@ -260,6 +273,48 @@ TEST_F(MainWindowTest, WindowMenuHoldsRestoreMoveMinimizeCloseInTheLanguage) {
     zeko::settings::modLanguage::SetCurrentLanguage(2);
 }
 
+TEST_F(MainWindowTest, NewGameStopsADeepSearchWhileTheWindowStaysAlive) {
+    auto window = Open();
+    auto& control = window->Control();
+    StartDeepSearch(*window);
+    int ticksDuringSearch = 0;
+    bool newDuringSearch = false;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (control.State() == PlayState::Thinking) ++ticksDuringSearch;
+    });
+    ticker.start(5);
+    QTimer::singleShot(300, window.get(), [&] {
+        newDuringSearch = control.State() == PlayState::Thinking;
+        FindAction(*window, "&New")->trigger();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    // The search runs inside this wait and ends at its first look after New.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clock.elapsed() > 400; }, 10000));
+    ASSERT_TRUE(Settle(*window, 10000));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(newDuringSearch);
+    // Timers ran during the search, and the move it would have found is gone.
+    EXPECT_GT(ticksDuringSearch, 5);
+    EXPECT_EQ(control.Record().MoveCount, 0);
+    EXPECT_EQ(control.Record().Board,
+              (zeko::game::Board{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0}));
+}
+
+TEST_F(MainWindowTest, ClosingDuringADeepSearchEndsTheSearchFirst) {
+    auto window = Open();
+    StartDeepSearch(*window);
+    bool closed = false;
+    QTimer::singleShot(300, window.get(), [&] { closed = window->close(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 10000));
+    EXPECT_FALSE(closed);  // refused while the search ran, closed right after it
+    zeko::settings::ProgramSettings read;
+    zeko::settings::ExchangeSettings(zeko::settings::kReadSettings, read);
+    // The settings were written on the way out; a level beyond 9 reads as 3.
+    EXPECT_EQ(read.Level, 3);
+}
+
 TEST_F(MainWindowTest, ClosingWritesTheSettings) {
     auto window = Open();
     DismissWelcome(*window);
@@ -290,7 +345,7 @@ TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {
     }
     const QImage image = window->grab().toImage();
     EXPECT_FALSE(image.isNull());
-    EXPECT_TRUE(image.save(QStringLiteral(ZEKO_SCREENSHOT)));
+    EXPECT_TRUE(image.save(QStringLiteral(ZEKO_SCREENSHOT_DIR "/zeko-in-play.png")));
 }
 
 }  // namespace
