@@ -91,6 +91,7 @@ void frmZeko::Load() {
     settings::modLanguage::SetCurrentLanguage(settings_.Language);
 
     SetSkillMenuVisible(record.ComputerGame);
+    canvas_->RepaintFields();
     colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
     ApplyColours();
     SetTexts();

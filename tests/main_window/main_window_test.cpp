@@ -15,6 +15,7 @@
 
 #include "board/advance_bar.h"
 #include "board/board_canvas.h"
+#include "board/clock_back.h"
 #include "board/field_panel.h"
 #include "board/frm_zeko.h"
 #include "board/score_bar.h"
@@ -259,6 +260,22 @@ TEST_F(MainWindowTest, ViewOptionsShowAndHideWhatTheyName) {
     EXPECT_TRUE(canvas.TimeBar().isVisible());
     window->ToggleViewOption(zeko::game::kTimeBar);
     EXPECT_FALSE(canvas.TimeBar().isVisible());
+}
+
+TEST_F(MainWindowTest, StartsWithTheStoredViewOptions) {
+    auto window = Open([](zeko::settings::ProgramSettings& s) {
+        s.ViewOptions = {false, false, false, true, false, false, false, false};
+    });
+    auto& canvas = Canvas(*window);
+    for (int pit = 0; pit < 12; ++pit) {
+        EXPECT_FALSE(canvas.Field(pit).GraphicChips()) << pit;
+        EXPECT_FALSE(canvas.FieldLabel(pit).isVisible()) << pit;
+    }
+    EXPECT_TRUE(canvas.ScoreLabel(1).isVisible());
+    EXPECT_FALSE(canvas.GrScores(1).isVisible());
+    // A new computer game is timed, shown on the time bar.
+    EXPECT_TRUE(canvas.TimeBar().isVisible());
+    EXPECT_FALSE(canvas.Clock().isVisible());
 }
 
 TEST_F(MainWindowTest, WindowMenuHoldsRestoreMoveMinimizeCloseInTheLanguage) {
