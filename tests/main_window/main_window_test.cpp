@@ -112,6 +112,20 @@ class MainWindowTest : public ::testing::Test {
         ClickPit(window, 5);
     }
 
+    // Opens menu number index of the menu bar with a click.
+    static QMenu* OpenMenu(frmZeko& window, int index) {
+        QMenuBar* bar = window.menuBar();
+        QAction* entry = bar->actions().at(index);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(entry).center());
+        QMenu* menu = entry->menu();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 2000));
+        return menu;
+    }
+
+    static void ChooseItem(QMenu* menu, QAction* item) {
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+    }
+
     static QAction* FindAction(frmZeko& window, const QString& text) {
         for (QAction* action : window.findChildren<QAction*>()) {
             if (action->text() == text) return action;
@@ -221,26 +235,73 @@ TEST_F(MainWindowTest, TwoPeoplePlayOnOneBoard) {
         EXPECT_FALSE(window->Control().TimerEnabled(id));
 }
 
-TEST_F(MainWindowTest, MenusFollowTheRulesWhenTheyOpen) {
+TEST_F(MainWindowTest, GameMenuFollowsTheRulesWhenOpenedByAClick) {
     auto window = Open();
     DismissWelcome(*window);
-    QMenu* game = window->menuBar()->actions().at(0)->menu();
-    ASSERT_NE(game, nullptr);
-    emit game->aboutToShow();
+    QMenu* game = OpenMenu(*window, 0);
+    ASSERT_TRUE(game->isVisible());
     EXPECT_TRUE(FindAction(*window, "&Pass")->isEnabled());
     EXPECT_FALSE(FindAction(*window, "Take &Back")->isEnabled());
     EXPECT_FALSE(FindAction(*window, "&Replay")->isEnabled());
     EXPECT_FALSE(FindAction(*window, "&Move now")->isEnabled());
-    emit game->aboutToHide();
-    // A shortcut of a disabled command does nothing.
+    EXPECT_TRUE(FindAction(*window, "&Timer Off")->isEnabled());
+    EXPECT_TRUE(FindAction(*window, "&Computer")->isChecked());
+    QTest::keyClick(game, Qt::Key_Escape);
+    // A shortcut of a command its rule disables does nothing.
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     Settle(*window);
     EXPECT_EQ(window->Control().Record().MoveCount, 0);
-    // Choosing the opponent entry already checked still switches it.
-    FindAction(*window, "&Computer")->trigger();
+}
+
+TEST_F(MainWindowTest, ChoosingTheCheckedOpponentSwitchesToTwoPeople) {
+    auto window = Open();
+    DismissWelcome(*window);
+    QMenu* game = OpenMenu(*window, 0);
+    QMenu* opponent = FindAction(*window, "&Opponent")->menu();
+    ASSERT_NE(opponent, nullptr);
+    ChooseItem(game, opponent->menuAction());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opponent->isVisible(); }, 2000));
+    ChooseItem(opponent, FindAction(*window, "&Computer"));
     Settle(*window);
-    EXPECT_FALSE(window->Control().Record().ComputerGame);
+    auto& record = window->Control().Record();
+    EXPECT_FALSE(record.ComputerGame);
+    EXPECT_FALSE(record.TimerOn);  // never timed through this command
     EXPECT_FALSE(window->menuBar()->actions().at(1)->isVisible());  // Skill hidden
+    // After the bottom half's first move of two people there is no passing.
+    ClickPit(*window, 2);
+    Settle(*window);
+    game = OpenMenu(*window, 0);
+    EXPECT_FALSE(FindAction(*window, "&Pass")->isEnabled());
+    EXPECT_TRUE(FindAction(*window, "Take &Back")->isEnabled());
+    EXPECT_TRUE(FindAction(*window, "&Human")->isChecked());
+    QTest::keyClick(game, Qt::Key_Escape);
+    // And back: the Skill menu returns with the computer.
+    window->Control().ChooseOpponent();
+    Settle(*window);
+    EXPECT_TRUE(window->menuBar()->actions().at(1)->isVisible());
+}
+
+TEST_F(MainWindowTest, ALevelChosenBeforeTheComputersFirstMoveRestartsTheClock) {
+    auto window = Open();
+    DismissWelcome(*window);
+    auto& record = window->Control().Record();
+    QMenu* skill = OpenMenu(*window, 1);
+    EXPECT_TRUE(FindAction(*window, "Amateur")->isChecked());
+    ChooseItem(skill, FindAction(*window, "Grandmaster"));
+    Settle(*window);
+    EXPECT_EQ(record.Level, 9);
+    EXPECT_TRUE(record.TimerOn);
+    EXPECT_EQ(record.TimeLeft, 90 * 120);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Zeko : Grandmaster"));
+    // After the computer's first move a new level switches the clock off.
+    ClickPit(*window, 3);
+    ASSERT_TRUE(Settle(*window));
+    skill = OpenMenu(*window, 1);
+    ChooseItem(skill, FindAction(*window, "Novice"));
+    Settle(*window);
+    EXPECT_EQ(record.Level, 2);
+    EXPECT_FALSE(record.TimerOn);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Zeko"));
 }
 
 TEST_F(MainWindowTest, ViewOptionsShowAndHideWhatTheyName) {
