@@ -374,10 +374,6 @@ void frmZeko::keyPressEvent(QKeyEvent* event) {
     if (!consumed) QMainWindow::keyPressEvent(event);
 }
 
-bool frmZeko::eventFilter(QObject* watched, QEvent* event) {
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // ---- Presentation: what the game control asks of the window ----
 
 void frmZeko::ShowPosition(bool full, const game::Board& old, const game::Board& now) {

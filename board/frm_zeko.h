@@ -70,7 +70,6 @@ class frmZeko : public QMainWindow, public game::Presentation, public game::Wind
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void Load();
@@ -92,7 +91,6 @@ class frmZeko : public QMainWindow, public game::Presentation, public game::Wind
     std::string commandLine_;
     bool loaded_ = false;
     bool minimized_ = false;
-    bool closing_ = false;
 
     BoardCanvas* canvas_ = nullptr;
     std::array<QTimer*, 4> timers_{};

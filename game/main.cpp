@@ -8,6 +8,9 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zeko"));
+    // The desktop entry the file-type registration writes.
+    QApplication::setDesktopFileName(QStringLiteral("Zeko.GameFile"));
     // The command line is taken whole as one game file name.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
