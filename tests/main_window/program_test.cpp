@@ -19,7 +19,7 @@ QProcessEnvironment Environment(const QTemporaryDir& home) {
     return environment;
 }
 
-TEST(Program, FirstPaintedWindowWellWithinHalfASecond) {
+TEST(Program, ReachesItsFirstPaintedWindowQuickly) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
     // The first start registers the file type; the measured one is a normal start.
