@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "board/board_style.h"
 #include "board/maker_emblem.h"
-#include "board/screen_style.h"
 #include "game/trim_system_menu.h"
 #include "platform/window_menu.h"
 #include "settings/company.h"
@@ -20,9 +20,6 @@
 namespace zeko::board {
 
 namespace {
-
-using screens::SansSerif;
-using screens::ToQColor;
 
 constexpr int kIconSize = 32;
 constexpr int kEmblemSize = 40;
@@ -54,8 +51,7 @@ frmAbout::frmAbout(const QIcon& programIcon, const settings::ColourTable& colour
     : QDialog(parent) {
     using namespace settings;
     setObjectName(QStringLiteral("frmAbout"));
-    game::TrimSystemMenu(platform::GetSystemMenu(this),
-                         [](int n) { return modLanguage::GetText(n); });
+    game::TrimSystemMenu(platform::GetSystemMenu(this), modLanguage::CurrentText);
     platform::ApplyWindowMenu(this);
     setWindowTitle(Text(77) + FromStd(kAppName));
     setWindowIcon(programIcon);

@@ -8,6 +8,7 @@
 #include "board/about_box.h"
 #include "board/advance_bar.h"
 #include "board/board_backing.h"
+#include "board/board_geometry.h"
 #include "board/board_style.h"
 #include "board/clock_back.h"
 #include "board/field_panel.h"
@@ -21,15 +22,17 @@
 
 namespace zeko::board {
 
+using settings::modLanguage::CurrentText;
+
 namespace {
 
 // The window units of the client area.
 platform::UserScale WindowUnits(const QWidget& widget) {
-    return platform::UserScale(15, -2, 82, 40, widget.size());
+    return platform::UserScale(kWindowLeft, kWindowTop, kWindowRight, kWindowBottom, widget.size());
 }
 
-double FieldLeft(int pit) {
-    return pit < 6 ? 19 + 10 * pit : 19 + 10 * (11 - pit);
+QRect Place(const platform::UserScale& units, const UnitRect& rect) {
+    return units.Place(rect.left, rect.top, rect.width, rect.height);
 }
 
 }  // namespace
@@ -40,7 +43,7 @@ BoardCanvas::BoardCanvas(frmZeko& window)
         auto* field = new FieldPanel(this);
         field->installEventFilter(this);
         fields_[static_cast<size_t>(pit)] = field;
-        auto* label = new QLabel(QString(QChar(pit < 6 ? 'A' + pit : 'a' + (pit - 6))), this);
+        auto* label = new QLabel(QString::fromStdString(FieldLetter(pit)), this);
         label->setFont(FieldLabelFont());
         label->adjustSize();
         // A letter is fixed in size; only its place follows the window.
@@ -101,25 +104,30 @@ void BoardCanvas::Layout() {
     const platform::UserScale units = WindowUnits(*this);
     const game::ViewOptions& view = window_.Control().Options().View;
     for (int pit = 0; pit < 12; ++pit) {
-        const double top = pit < 6 ? 20 : 10;
-        fields_[static_cast<size_t>(pit)]->setGeometry(units.Place(FieldLeft(pit), top, 9.5, 9.5));
+        fields_[static_cast<size_t>(pit)]->setGeometry(Place(units, FieldRect(pit)));
         QLabel* label = fieldLabels_[static_cast<size_t>(pit)];
-        label->move(static_cast<int>(units.X(FieldLeft(pit) + 4.25)),
-                    static_cast<int>(units.Y(pit < 6 ? 30 : 7.5)));
+        const UnitPoint corner = FieldLabelPosition(pit);
+        label->move(static_cast<int>(units.X(corner.x)), static_cast<int>(units.Y(corner.y)));
         fields_[static_cast<size_t>(pit)]->show();
         label->setVisible(view[game::kFieldLabels]);
     }
+    for (int k = 0; k < 2; ++k)
+        grScores_[static_cast<size_t>(k)]->setGeometry(Place(units, ScoreBarRect(k)));
+    PlaceScoreLabels();
+    ShowScoreDisplays(view[game::kGraphicScores]);
+    clockBack_->setGeometry(Place(units, kClockBackRect));
+    advanceBar_->setGeometry(Place(units, kAdvanceBarRect));
+    update();
+}
+
+void BoardCanvas::PlaceScoreLabels() {
+    const platform::UserScale units = WindowUnits(*this);
     for (int k = 0; k < 2; ++k) {
-        grScores_[static_cast<size_t>(k)]->setGeometry(units.Place(18.5, k == 0 ? 3 : 34, 60, 3));
         QLabel* label = scoreLabels_[static_cast<size_t>(k)];
         label->adjustSize();
-        label->move(static_cast<int>(units.X(49) - label->width() / 2.0),
-                    static_cast<int>(units.Y(k == 0 ? 4 : 34)));
+        label->move(static_cast<int>(units.X(kScoreLabelCentreX) - label->width() / 2.0),
+                    static_cast<int>(units.Y(ScoreLabelTop(k))));
     }
-    ShowScoreDisplays(view[game::kGraphicScores]);
-    clockBack_->setGeometry(units.Place(43.7, -1, 10, 3));
-    advanceBar_->setGeometry(units.Place(33.625, -1, 30, 2));
-    update();
 }
 
 void BoardCanvas::SetTexts() {
@@ -183,9 +191,8 @@ void BoardCanvas::ShowPosition(bool full, const game::Board& old, const game::Bo
     }
     const bool graphic = window_.Control().Options().View[game::kGraphicScores];
     const auto& record = window_.Control().Record();
-    const auto text = [](int n) { return settings::modLanguage::GetText(n); };
     if (full) {
-        ShowScoreText(2, record, text, scoreLabels_);
+        ShowScoreTexts();
         if (graphic) {
             grScores_[0]->DrawScoreChips(static_cast<int16_t>(now[game::kTopStore]), 0, 1);
             grScores_[1]->DrawScoreChips(static_cast<int16_t>(now[game::kBottomStore]), 0, 1);
@@ -198,7 +205,8 @@ void BoardCanvas::ShowPosition(bool full, const game::Board& old, const game::Bo
     for (size_t k = 0; k < stores.size(); ++k) {
         const int cell = stores[k].first;
         if (old[static_cast<size_t>(cell)] == now[static_cast<size_t>(cell)]) continue;
-        ShowScoreText(stores[k].second, record, text, scoreLabels_);
+        ShowScoreText(stores[k].second, record, CurrentText, scoreLabels_);
+        PlaceScoreLabels();
         if (graphic)
             grScores_[k]->DrawScoreChips(static_cast<int16_t>(now[static_cast<size_t>(cell)]),
                                          static_cast<int16_t>(old[static_cast<size_t>(cell)]), 0);
@@ -240,16 +248,8 @@ void BoardCanvas::ShowFieldLabels(bool visible) {
 }
 
 void BoardCanvas::ShowScoreTexts() {
-    ShowScoreText(
-        2, window_.Control().Record(), [](int n) { return settings::modLanguage::GetText(n); },
-        scoreLabels_);
-    const platform::UserScale units = WindowUnits(*this);
-    for (int k = 0; k < 2; ++k) {
-        QLabel* label = scoreLabels_[static_cast<size_t>(k)];
-        label->adjustSize();
-        label->move(static_cast<int>(units.X(49) - label->width() / 2.0),
-                    static_cast<int>(units.Y(k == 0 ? 4 : 34)));
-    }
+    ShowScoreText(2, window_.Control().Record(), CurrentText, scoreLabels_);
+    PlaceScoreLabels();
 }
 
 void BoardCanvas::ShowScoreDisplays(bool graphic) {

@@ -67,6 +67,8 @@ class BoardCanvas : public QWidget {
   private:
     QCursor PointerCursor(game::Pointer pointer) const;
     void FirstPaint();
+    // Centred on their column by their current width.
+    void PlaceScoreLabels();
 
     frmZeko& window_;
     std::array<FieldPanel*, 12> fields_{};

@@ -5,17 +5,13 @@
 
 namespace zeko::board {
 
-namespace {
-
-QFont BoldSansSerif(double points) {
+QFont SansSerif(double points, bool bold) {
     QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
-    font.setBold(true);
+    font.setBold(bold);
     return font;
 }
-
-}  // namespace
 
 QColor ToQColor(settings::Colour colour) {
     return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
@@ -27,15 +23,15 @@ QColor ItemColour(const settings::ColourTable& table, int item) {
 }
 
 QFont CountFont() {
-    return BoldSansSerif(13.5);
+    return SansSerif(13.5, true);
 }
 
 QFont FieldLabelFont() {
-    return BoldSansSerif(8.25);
+    return SansSerif(8.25, true);
 }
 
 QFont ScoreTextFont() {
-    return BoldSansSerif(9.75);
+    return SansSerif(9.75, true);
 }
 
 void StyleFieldLabel(QLabel& label, const settings::ColourTable& table) {

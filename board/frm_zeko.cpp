@@ -42,15 +42,14 @@ frmZeko::frmZeko(std::string commandLine, QWidget* parent)
         static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
     environment.Rnd = [random] { return random->generateDouble(); };
     environment.NowMs = [] { return QDateTime::currentMSecsSinceEpoch(); };
-    environment.GetText = [](int number) { return settings::modLanguage::GetText(number); };
+    environment.GetText = settings::modLanguage::CurrentText;
     environment.Window = this;
     control_ = std::make_unique<game::GameControl>(*engine_, *this, *this, environment);
 
-    const std::array<int, 4> intervals = {1, 500, 250, 500};
-    for (size_t i = 0; i < timers_.size(); ++i) {
-        timers_[i] = new QTimer(this);
-        timers_[i]->setInterval(intervals[i]);
-        timers_[i]->setTimerType(Qt::PreciseTimer);
+    // Their intervals come with every arming by the game control.
+    for (QTimer*& timer : timers_) {
+        timer = new QTimer(this);
+        timer->setTimerType(Qt::PreciseTimer);
     }
     connect(timers_[0], &QTimer::timeout, this, [this] { control_->OnEventTimer(); });
     connect(timers_[1], &QTimer::timeout, this, [this] { control_->OnDelayTimer(); });
@@ -252,8 +251,7 @@ void frmZeko::SetTexts() {
     about_->setText(T(42));
     canvas_->SetTexts();
     control_->UpdateCaption();
-    game::TrimSystemMenu(platform::GetSystemMenu(this),
-                         [](int n) { return settings::modLanguage::GetText(n); });
+    game::TrimSystemMenu(platform::GetSystemMenu(this), settings::modLanguage::CurrentText);
     platform::ApplyWindowMenu(this);
 }
 
@@ -434,11 +432,9 @@ void frmZeko::SetSkillMenuVisible(bool visible) {
 
 void frmZeko::ShowMessage(const std::string& text, const std::string& title,
                           game::MessageIcon icon) {
-    QMessageBox box(
+    MessageBox(
         icon == game::MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-        Q(title), Q(text), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(T(51));
-    box.exec();
+        title, text);
 }
 
 void frmZeko::ShowResultDialog(int finalState) {
@@ -446,8 +442,13 @@ void frmZeko::ShowResultDialog(int finalState) {
 }
 
 void frmZeko::ShowError(uint32_t, const std::string& source, const std::string& description) {
-    QMessageBox box(QMessageBox::Critical, Q(source), Q(description), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(T(51));
+    MessageBox(QMessageBox::Critical, source, description);
+}
+
+void frmZeko::MessageBox(QMessageBox::Icon icon, const std::string& title,
+                         const std::string& text) {
+    QMessageBox box(icon, Q(title), Q(text), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(T(51));  // "OK" from the text table
     box.exec();
 }
 

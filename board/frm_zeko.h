@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QTimer>
 #include <array>
 #include <memory>
@@ -30,9 +31,7 @@ class frmZeko : public QMainWindow, public game::Presentation, public game::Wind
     ~frmZeko() override;
 
     game::GameControl& Control() { return *control_; }
-    settings::ProgramSettings& Settings() { return settings_; }
     const settings::ColourTable& Colours() const { return colours_; }
-    bool Loaded() const { return loaded_; }
 
     // The View menu's item k chosen.
     void ToggleViewOption(int k);
@@ -82,6 +81,8 @@ class frmZeko : public QMainWindow, public game::Presentation, public game::Wind
     void LayoutWindow();
     // Runs a command if its rule allows it now (menus and shortcuts alike).
     void Command(bool allowed, const std::function<void()>& action);
+    // A modal message box with the OK button of the current language.
+    void MessageBox(QMessageBox::Icon icon, const std::string& title, const std::string& text);
 
     std::unique_ptr<platform::EngineLibrary> engine_;
     platform::MessageLoopJoin messageLoop_;

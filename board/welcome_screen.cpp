@@ -6,16 +6,13 @@
 #include <QPainter>
 #include <QShowEvent>
 
-#include "board/screen_style.h"
+#include "board/board_style.h"
 #include "settings/company.h"
 #include "settings/language.h"
 
 namespace zeko::board {
 
 namespace {
-
-using screens::SansSerif;
-using screens::ToQColor;
 
 // The panel's own units: (0, 0) top left to (100, 100) bottom right.
 class Units {

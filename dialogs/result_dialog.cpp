@@ -13,6 +13,7 @@
 #include <chrono>
 #include <utility>
 
+#include "board/board_style.h"
 #include "game/trim_system_menu.h"
 #include "platform/window_menu.h"
 #include "settings/help.h"
@@ -20,15 +21,12 @@
 
 namespace zeko::dialogs {
 
+using settings::modLanguage::CurrentText;
+
 namespace {
 
 QColor PaletteColour(int number) {
-    const settings::Colour colour = StandardPaletteColour(number);
-    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
-
-std::string CurrentText(int number) {
-    return settings::modLanguage::GetText(number);
+    return board::ToQColor(StandardPaletteColour(number));
 }
 
 }  // namespace

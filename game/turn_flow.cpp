@@ -6,13 +6,11 @@
 #include "game/next_legal_pit.h"
 #include "platform/numbered_error.h"
 #include "platform/win32_messages.h"
+#include "settings/company.h"
 
 namespace zeko::game {
 
 namespace {
-
-constexpr int kTitleText = -1;
-constexpr const char* kTitle = "Zeko";
 
 // VB's Str: a leading blank for numbers of 0 and above.
 std::string Str(int32_t value) {
@@ -29,7 +27,6 @@ GameControl::GameControl(platform::EngineLibrary& engine, Presentation& view, Wi
 }
 
 std::string GameControl::Text(int number) const {
-    if (number == kTitleText) return kTitle;
     return env_.GetText ? env_.GetText(number) : std::string();
 }
 
@@ -264,7 +261,8 @@ void GameControl::PlayMove(bool top) {
 void GameControl::ComputerTurn() {
     ShowPlayablePits(3);
     searchAborted_ = false;
-    const int64_t t0 = env_.NowMs ? env_.NowMs() : 0;
+    const auto now = [this] { return env_.NowMs ? env_.NowMs() : int64_t{0}; };
+    const int64_t t0 = now();
     state_ = PlayState::Thinking;
     UpdateCaption();
     int pit = 0;
@@ -284,7 +282,7 @@ void GameControl::ComputerTurn() {
         state_ = PlayState::Busy;
         PostEvent(kComputerTurn);
     } else if (!searchAborted_) {
-        const int64_t elapsed = (env_.NowMs ? env_.NowMs() : 0) - t0;
+        const int64_t elapsed = now() - t0;
         const auto halfSeconds =
             static_cast<int>(std::nearbyint(static_cast<double>(elapsed) / 500.0));
         delayLeft_ = options_.DelayTime * 2 - halfSeconds;
@@ -298,16 +296,14 @@ void GameControl::ComputerTurn() {
     if (closeAfterSearch_) {
         closeAfterSearch_ = false;
         view_.CloseWindow();
-        return;
     }
-    if (PendingEvents() > 0) SetTimer(TimerId::Event, true);
 }
 
 void GameControl::GameEnded() {
     ShowPlayablePits(0);
     record_.GameOver = true;
     if (!record_.TimerOn) {
-        view_.ShowMessage(EndOfGameMessage(), Text(kTitleText),
+        view_.ShowMessage(EndOfGameMessage(), std::string(settings::kAppName),
                           record_.ComputerGame ? MessageIcon::None : MessageIcon::Information);
     } else {
         SetTimer(TimerId::Clock, false);
@@ -426,7 +422,7 @@ void GameControl::SetMoveIndicator(int request) {
 }
 
 void GameControl::UpdateCaption() {
-    std::string caption = Text(kTitleText);
+    std::string caption(settings::kAppName);
     if (view_.Minimized() && state_ == PlayState::Thinking) {
         caption.append(" : ").append(Text(47));
     } else if (record_.TimerOn) {

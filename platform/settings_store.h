@@ -110,8 +110,6 @@ class SettingsStore {
     // The store also writes them when it is destroyed.
     bool Flush();
 
-    const std::string& FilePath() const { return filePath_; }
-
   private:
     struct StoredValue {
         std::optional<std::string> text;

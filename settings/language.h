@@ -58,6 +58,11 @@ LanguageTable& Table();
 inline std::string GetText(int number, int16_t language = 0) {
     return Table().GetText(number, language);
 }
+// The text of a number in the current language; fits where a text source
+// taking only the number is wanted.
+inline std::string CurrentText(int number) {
+    return Table().GetText(number);
+}
 inline int16_t CurrentLanguage() {
     return Table().CurrentLanguage();
 }

@@ -9,7 +9,7 @@
 #include <array>
 #include <memory>
 
-#include "board/screen_style.h"
+#include "board/board_style.h"
 #include "board/welcome_screen.h"
 #include "settings/language.h"
 #include "test_support.h"
@@ -47,7 +47,7 @@ bool IsGreeting(QColor c) {
 }
 
 TEST_F(WelcomeTest, GreetingLinesAreCentredAndHangFromTheirTopsInEitherLanguage) {
-    const QFontMetricsF metrics(screens::SansSerif(20, true), welcome_);
+    const QFontMetricsF metrics(SansSerif(20, true), welcome_);
     std::array<std::array<int, 3>, 2> widths{};
     for (int16_t language : {settings::kEnglish, settings::kDutch}) {
         LanguageScope scope(language);

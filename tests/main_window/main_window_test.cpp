@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -24,6 +23,7 @@
 #include "platform/window_menu.h"
 #include "settings/exchange_settings.h"
 #include "settings/language.h"
+#include "test_home.h"
 
 namespace {
 
@@ -34,9 +34,6 @@ using zeko::game::PlayState;
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(home_.isValid());
-        qputenv("XDG_CONFIG_HOME", (home_.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_HOME", (home_.path() + "/data").toUtf8());
         zeko::settings::modLanguage::SetCurrentLanguage(2);
         // Modal message boxes and dialogs are answered as soon as they open.
         answerer_.setInterval(10);
@@ -133,7 +130,7 @@ class MainWindowTest : public ::testing::Test {
         return nullptr;
     }
 
-    QTemporaryDir home_;
+    zeko::settings::testing::TestHome home_;
     QTimer answerer_;
     std::vector<std::string> messages_;
 };
