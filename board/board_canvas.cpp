@@ -52,7 +52,7 @@ BoardCanvas::BoardCanvas(frmZeko& window)
     }
     for (int k = 0; k < 2; ++k) {
         auto* bar = new ScoreBar(this);
-        const int cell = k == 0 ? game::kTopStore : game::kBottomStore;
+        const int cell = k == 0 ? engine::kTopStore : engine::kBottomStore;
         bar->SetScoreSource([this, cell] { return window_.Control().Record().Board[cell]; });
         grScores_[static_cast<size_t>(k)] = bar;
         auto* label = new QLabel(this);
@@ -183,7 +183,7 @@ void BoardCanvas::ShowResult(int finalState) {
     result.exec();
 }
 
-void BoardCanvas::ShowPosition(bool full, const game::Board& old, const game::Board& now) {
+void BoardCanvas::ShowPosition(bool full, const engine::Board& old, const engine::Board& now) {
     for (int pit = 0; pit < 12; ++pit) {
         if (full || old[static_cast<size_t>(pit)] != now[static_cast<size_t>(pit)])
             fields_[static_cast<size_t>(pit)]->ShowCount(
@@ -194,14 +194,14 @@ void BoardCanvas::ShowPosition(bool full, const game::Board& old, const game::Bo
     if (full) {
         ShowScoreTexts();
         if (graphic) {
-            grScores_[0]->DrawScoreChips(static_cast<int16_t>(now[game::kTopStore]), 0, 1);
-            grScores_[1]->DrawScoreChips(static_cast<int16_t>(now[game::kBottomStore]), 0, 1);
+            grScores_[0]->DrawScoreChips(static_cast<int16_t>(now[engine::kTopStore]), 0, 1);
+            grScores_[1]->DrawScoreChips(static_cast<int16_t>(now[engine::kBottomStore]), 0, 1);
         }
         return;
     }
     // Score text 1 is the top half's, 0 the bottom half's.
     const std::array<std::pair<int, int>, 2> stores = {
-        {{game::kTopStore, 1}, {game::kBottomStore, 0}}};
+        {{engine::kTopStore, 1}, {engine::kBottomStore, 0}}};
     for (size_t k = 0; k < stores.size(); ++k) {
         const int cell = stores[k].first;
         if (old[static_cast<size_t>(cell)] == now[static_cast<size_t>(cell)]) continue;

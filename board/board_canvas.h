@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <array>
 
-#include "game/board.h"
+#include "engine/board.h"
 #include "game/presentation.h"
 #include "settings/colour_schemes.h"
 
@@ -35,7 +35,7 @@ class BoardCanvas : public QWidget {
     void ShowAbout();
     void ShowResult(int finalState);
 
-    void ShowPosition(bool full, const game::Board& old, const game::Board& now);
+    void ShowPosition(bool full, const engine::Board& old, const engine::Board& now);
     void PaintField(int pit, game::FieldLook look);
     void SetPointers(game::Pointer window, const std::array<game::Pointer, 12>& pits);
     void RepaintFields();

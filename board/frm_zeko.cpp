@@ -374,7 +374,7 @@ void frmZeko::keyPressEvent(QKeyEvent* event) {
 
 // ---- Presentation: what the game control asks of the window ----
 
-void frmZeko::ShowPosition(bool full, const game::Board& old, const game::Board& now) {
+void frmZeko::ShowPosition(bool full, const engine::Board& old, const engine::Board& now) {
     canvas_->ShowPosition(full, old, now);
 }
 

@@ -40,7 +40,7 @@ class frmZeko : public QMainWindow, public game::Presentation, public game::Wind
     void SetTexts();
 
     // game::Presentation
-    void ShowPosition(bool full, const game::Board& old, const game::Board& now) override;
+    void ShowPosition(bool full, const engine::Board& old, const engine::Board& now) override;
     void PaintField(int pit, game::FieldLook look) override;
     void SetPointers(game::Pointer window, const std::array<game::Pointer, 12>& pits) override;
     void RepaintClockFace() override;

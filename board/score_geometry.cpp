@@ -36,7 +36,7 @@ std::string ScoreText(int label, const game::GameRecord& record, const TextLooku
         name = record.NameBottomHalf;
         if (name.empty()) name = text(record.ComputerGame ? kTextHuman : kTextHuman1);
     }
-    const int32_t store = record.Board[label == 0 ? game::kTopStore : game::kBottomStore];
+    const int32_t store = record.Board[label == 0 ? engine::kTopStore : engine::kBottomStore];
     return name + " : " + std::to_string(store);
 }
 

@@ -17,8 +17,8 @@ std::string OrDefault(const std::string& name, const TextSource& text, int numbe
 }  // namespace
 
 ResultData ResultDataOf(const game::GameRecord& record) {
-    return ResultData{record.Board[game::kTopStore],
-                      record.Board[game::kBottomStore],
+    return ResultData{record.Board[engine::kTopStore],
+                      record.Board[engine::kBottomStore],
                       record.Level,
                       record.ComputerGame,
                       record.NameTopHalf,

@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "platform/win32_messages.h"
+#include "engine/host_messages.h"
 
 namespace zeko::engine {
 

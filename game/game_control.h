@@ -87,7 +87,6 @@ struct ToolsMenuState {
 class GameControl {
   public:
     static constexpr int kEventSlots = 10;
-    static constexpr uint32_t kStopSearchMessage = 1036;
 
     GameControl(platform::EngineLibrary& engine, Presentation& view, WindowTimers& timers,
                 Environment environment);

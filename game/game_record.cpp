@@ -47,7 +47,7 @@ void GameRecord::NewGame() {
     RecordNumber = 0;
 }
 
-void GameRecord::AdoptPosition(const zeko::game::Board& position, bool topToMove) {
+void GameRecord::AdoptPosition(const engine::Board& position, bool topToMove) {
     OpeningFlag = false;
     Board = position;
     StartBoard = Board;

@@ -8,13 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "game/board.h"
+#include "engine/board.h"
 #include "platform/engine_library.h"
 
 namespace zeko::game {
 
+// The position and its vocabulary are the engine's.
+using engine::Board;
+using engine::kBottomStore;
+using engine::kPits;
+using engine::kPitsPerRow;
+using engine::kTopStore;
+using engine::rotateboard;
+
 struct GameRecord {
-    zeko::game::Board Board{};
+    engine::Board Board{};
     std::array<int32_t, 6> Trackers{};  // bottom half's repetition record first
     std::vector<int16_t> Moves = std::vector<int16_t>(kInitialMoves);  // index 0 unused
     bool OpeningFlag = true;
@@ -27,7 +35,7 @@ struct GameRecord {
     int16_t MoveNumber = 1;  // number of the next move
     int16_t MoveCount = 0;   // moves recorded
     bool StandardStart = true;
-    zeko::game::Board StartBoard{};
+    engine::Board StartBoard{};
     std::string NameTopHalf;
     std::string NameBottomHalf;
     double GameDate = 0;  // days since 30 December 1899, local time
@@ -45,7 +53,7 @@ struct GameRecord {
     // The record's part of starting a game; the clock is the caller's.
     void NewGame();
     // Takes over a position from the editor; the clock is the caller's.
-    void AdoptPosition(const zeko::game::Board& position, bool topToMove);
+    void AdoptPosition(const engine::Board& position, bool topToMove);
     // Replays the loaded moves 1 .. MoveNumber - 1 from the standard start.
     void RebuildAfterLoad(platform::EngineLibrary& engine);
     // Takes back the last move (two people) or the last pair (computer game).

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "game/board.h"
+#include "engine/board.h"
 
 namespace zeko::game {
 
@@ -22,7 +22,7 @@ class Presentation {
     virtual ~Presentation() = default;
 
     // Redraws the pits and scores that differ between the boards, or all.
-    virtual void ShowPosition(bool full, const Board& old, const Board& now) = 0;
+    virtual void ShowPosition(bool full, const engine::Board& old, const engine::Board& now) = 0;
     // Colours one pit panel and repaints it at once.
     virtual void PaintField(int pit, FieldLook look) = 0;
     // The window's pointer and the pointer over each of the twelve pits.

@@ -2,10 +2,10 @@
 // event timer, and the timer and input handlers around them.
 #include <cmath>
 
+#include "engine/host_messages.h"
 #include "game/game_control.h"
 #include "game/next_legal_pit.h"
 #include "platform/numbered_error.h"
-#include "platform/win32_messages.h"
 #include "settings/company.h"
 
 namespace zeko::game {
@@ -359,7 +359,7 @@ int GameControl::ChooseComputerMove() {
 }
 
 void GameControl::RequestStop() {
-    PostMessageA(env_.Window, kStopSearchMessage, 0, 0);
+    PostMessageA(env_.Window, WM_STOPSEARCH, 0, 0);
     searchAborted_ = true;
 }
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/win32_messages.h"
+#include "engine/host_messages.h"
 
 namespace zeko::platform {
 

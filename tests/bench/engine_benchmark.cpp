@@ -8,8 +8,8 @@
 
 #include "engine/rules.h"
 #include "engine/search.h"
-#include "tests/engine/positions.h"
-#include "tests/engine/reference_engine.h"
+#include "tests/support/positions.h"
+#include "tests/support/reference_engine.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "board/advance_bar.h"
 #include "board/clock_geometry.h"
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 namespace zeko::board {
 namespace {

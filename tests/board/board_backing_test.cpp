@@ -7,7 +7,7 @@
 
 #include "board/board_backing.h"
 #include "board/board_geometry.h"
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 namespace zeko::board {
 namespace {

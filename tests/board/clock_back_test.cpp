@@ -8,7 +8,7 @@
 
 #include "board/clock_back.h"
 #include "board/clock_geometry.h"
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 namespace zeko::board {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "board/board_style.h"
 #include "board/field_panel.h"
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 namespace zeko::board {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "board/score_bar.h"
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 namespace zeko::board {
 namespace {

@@ -156,8 +156,8 @@ TEST(ResultCaption, NamesTheEndingAndItsHelpTopic) {
 TEST(ResultData, TakesTheStoresLevelOpponentAndNamesFromTheGameRecord) {
     game::GameRecord record;
     record.Board = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14};
-    record.Board[game::kTopStore] = 19;
-    record.Board[game::kBottomStore] = 26;
+    record.Board[engine::kTopStore] = 19;
+    record.Board[engine::kBottomStore] = 26;
     record.Level = 7;
     record.ComputerGame = false;
     record.NameTopHalf = "Bo";

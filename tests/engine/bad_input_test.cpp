@@ -11,7 +11,7 @@
 #include "engine/board.h"
 #include "engine/repetition.h"
 #include "engine/zeko32.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace zeko::engine {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "engine/board.h"
 #include "engine/evaluate.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace zeko::engine {
 namespace {

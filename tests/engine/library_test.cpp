@@ -11,7 +11,7 @@
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "engine/zeko32.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace {
 

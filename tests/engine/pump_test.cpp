@@ -17,13 +17,13 @@
 
 #include "engine/analysis.h"
 #include "engine/board.h"
+#include "engine/host_messages.h"
 #include "engine/pump.h"
 #include "engine/search.h"
 #include "engine/sow.h"
 #include "engine/zeko32.h"
-#include "platform/win32_messages.h"
-#include "tests/engine/positions.h"
-#include "tests/engine/reference_engine.h"
+#include "tests/support/positions.h"
+#include "tests/support/reference_engine.h"
 
 namespace {
 

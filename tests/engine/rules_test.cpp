@@ -10,7 +10,7 @@
 #include "engine/repetition.h"
 #include "engine/rules.h"
 #include "engine/zeko32.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace zeko::engine {
 namespace {

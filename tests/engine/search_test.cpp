@@ -9,7 +9,7 @@
 
 #include "engine/board.h"
 #include "engine/search.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace zeko::engine {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "engine/board.h"
 #include "engine/sow.h"
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 namespace zeko::engine {
 namespace {

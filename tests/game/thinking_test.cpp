@@ -235,7 +235,7 @@ TEST(Thinking, AStopThatNoCommandAskedForMakesTheComputerThinkAgain) {
     Table table;
     const int pit = PrepareSearch(table);
     table.OnLook([&](int look) {
-        if (look == 1) PostMessageA(&table.window, GameControl::kStopSearchMessage, 0, 0);
+        if (look == 1) PostMessageA(&table.window, WM_STOPSEARCH, 0, 0);
     });
     table.Click(pit);
     EXPECT_GT(table.looks, 1);

@@ -23,7 +23,7 @@ std::array<Pointer, 12> PointersOn(const std::vector<int>& pits) {
 void ForbidSearch(Table& table) {
     table.OnLook([&table](int) {
         ADD_FAILURE() << "findmove was called";
-        PostMessageA(&table.window, GameControl::kStopSearchMessage, 0, 0);
+        PostMessageA(&table.window, WM_STOPSEARCH, 0, 0);
         table.record().Level = 1;
     });
 }

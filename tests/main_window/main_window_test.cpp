@@ -23,7 +23,7 @@
 #include "platform/window_menu.h"
 #include "settings/exchange_settings.h"
 #include "settings/language.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ class MainWindowTest : public ::testing::Test {
         return nullptr;
     }
 
-    zeko::settings::testing::TestHome home_;
+    zeko::testing::TestHome home_;
     QTimer answerer_;
     std::vector<std::string> messages_;
 };
@@ -374,7 +374,7 @@ TEST_F(MainWindowTest, NewGameStopsADeepSearchWhileTheWindowStaysAlive) {
     EXPECT_GT(ticksDuringSearch, 5);
     EXPECT_EQ(control.Record().MoveCount, 0);
     EXPECT_EQ(control.Record().Board,
-              (zeko::game::Board{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0}));
+              (zeko::engine::Board{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0}));
 }
 
 TEST_F(MainWindowTest, ClosingDuringADeepSearchEndsTheSearchFirst) {
@@ -424,10 +424,3 @@ TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

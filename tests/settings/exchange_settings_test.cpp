@@ -7,7 +7,7 @@
 
 #include "settings/exchange_settings.h"
 #include "settings/registry.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::settings {
 namespace {

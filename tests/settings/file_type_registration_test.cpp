@@ -11,7 +11,7 @@
 
 #include "platform/file_type_registration.h"
 #include "settings/registry.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::settings {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/single_instance.h"
 #include "settings/program_entry.h"
 #include "settings/registry.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::settings {
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/numbered_error.h"
 #include "platform/settings_store.h"
 #include "settings/registry.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::settings {
 namespace {

@@ -11,14 +11,14 @@
 #include <unistd.h>
 
 #include "platform/settings_store.h"
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::platform {
 namespace {
 
-using settings::testing::IsolatedTest;
-using settings::testing::ReadFile;
-using settings::testing::WriteFile;
+using testing::IsolatedTest;
+using testing::ReadFile;
+using testing::WriteFile;
 
 constexpr char kKey[] = "Software\\Kiezel Games\\Zeko";
 

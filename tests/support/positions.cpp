@@ -1,4 +1,4 @@
-#include "tests/engine/positions.h"
+#include "tests/support/positions.h"
 
 #include <numeric>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "test_home.h"
+#include "tests/support/test_home.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 
 #include <sys/stat.h>
 
-namespace zeko::settings::testing {
+namespace zeko::testing {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::string ReadFile(const std::string& path) {
     return content.str();
 }
 
-}  // namespace zeko::settings::testing
+}  // namespace zeko::testing

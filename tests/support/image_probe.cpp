@@ -1,11 +1,11 @@
-#include "image_probe.h"
+#include "tests/support/image_probe.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QWindow>
 #include <vector>
 
-namespace zeko::board::testing {
+namespace zeko::testing {
 
 bool ShowExposed(QWidget& widget) {
     widget.show();
@@ -66,4 +66,4 @@ bool PaintCounter::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-}  // namespace zeko::board::testing
+}  // namespace zeko::testing

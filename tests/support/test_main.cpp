@@ -1,12 +1,26 @@
-// The widget tests run on Qt's offscreen platform, needing no display.
+// The one main of every test program: a temporary home under every test, and
+// Qt's offscreen platform, so that no test needs a display or touches the
+// user's folders.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+
+#include "tests/support/test_home.h"
 
 namespace {
+
+class TemporaryHomeEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { home_ = std::make_unique<zeko::testing::TestHome>(); }
+    void TearDown() override { home_.reset(); }
+
+  private:
+    std::unique_ptr<zeko::testing::TestHome> home_;
+};
 
 // The offscreen platform says this of every dialog it shows; it is no finding.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -19,6 +33,7 @@ void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TemporaryHomeEnvironment);
     qInstallMessageHandler(QuietHandler);
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();

@@ -2,7 +2,7 @@
 // board is turned round at every ply and the evaluation is computed from its
 // formulas. Nothing here is shared with the engine, so a misreading of the
 // rules in one of them shows up as a difference.
-#include "tests/engine/reference_engine.h"
+#include "tests/support/reference_engine.h"
 
 #include <algorithm>
 #include <limits>

@@ -14,7 +14,7 @@
 #include "platform/user_scale.h"
 #include "settings/colour_schemes.h"
 
-namespace zeko::board::testing {
+namespace zeko::testing {
 
 inline QPoint PixelOf(const platform::UserScale& scale, double x, double y) {
     return {static_cast<int>(scale.X(x)), static_cast<int>(scale.Y(y))};
@@ -25,7 +25,7 @@ inline QColor ColourAt(const QImage& image, const platform::UserScale& scale, do
 }
 
 inline QColor Item(const settings::ColourTable& table, int item) {
-    return ItemColour(table, item);
+    return board::ItemColour(table, item);
 }
 
 // A table whose 23 items all differ, so that a wrong item shows.
@@ -61,4 +61,4 @@ class PaintCounter : public QObject {
     int count_ = 0;
 };
 
-}  // namespace zeko::board::testing
+}  // namespace zeko::testing

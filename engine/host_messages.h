@@ -1,9 +1,8 @@
-// The window-message interface shared by the engine library and the program.
-//
-// The engine looks at the program's message queue during a deep search through
-// these Win32-shaped functions. The program's platform layer provides them with
-// C linkage and exports them from its executable; the engine finds them in its
-// host process at run time, so the library links against nothing of ours.
+// What the engine asks of its host: the window-message queue it looks at
+// during a deep search, through these Win32-shaped functions. The host
+// provides them with C linkage and exports them from its executable; the
+// engine finds them in the host process at run time, so the library links
+// against nothing of the host's.
 #pragma once
 
 #include <stdint.h>

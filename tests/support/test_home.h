@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace zeko::settings::testing {
+namespace zeko::testing {
 
 class TestHome {
   public:
@@ -45,4 +45,4 @@ class IsolatedTest : public ::testing::Test {
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 
-}  // namespace zeko::settings::testing
+}  // namespace zeko::testing
