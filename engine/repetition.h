@@ -14,6 +14,9 @@ struct RepetitionTracker {
 };
 static_assert(sizeof(RepetitionTracker) == 3 * sizeof(int32_t));
 
+// The pair the program keeps, as integers.
+inline constexpr int kTrackerPairSize = 2 * sizeof(RepetitionTracker) / sizeof(int32_t);
+
 // Records a move's row sums; true when the repetition limit is passed.
 bool checkrepetition(RepetitionTracker& tracker, int32_t bottom, int32_t top);
 

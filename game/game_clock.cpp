@@ -1,53 +1,79 @@
-// The bottom half's thinking-time clock of a timed computer game.
-#include "game/game_control.h"
+#include "game/game_clock.h"
+
+#include <utility>
+
+#include "game/skill_level.h"
 
 namespace zeko::game {
 
-int GameControl::LevelMinutes(int level) {
-    static constexpr int kMinutes[9] = {5, 10, 15, 20, 30, 40, 50, 60, 90};
-    return level >= 1 && level <= 9 ? kMinutes[level - 1] : kMinutes[2];
+namespace {
+
+constexpr int kHalfSecondsPerMinute = 120;
+constexpr int kFreeHalfSeconds = 10;
+
+}  // namespace
+
+int LevelMinutes(int level) {
+    static constexpr int kMinutes[kLevelCount] = {5, 10, 15, 20, 30, 40, 50, 60, 90};
+    if (level < kBeginner || level > kGrandmaster) level = kAmateur;
+    return kMinutes[level - 1];
 }
 
-void GameControl::SetClock(ClockMode mode) {
+GameClock::GameClock(GameRecord& record, const PlayOptions& options, BoardDisplay& display,
+                     const GameWindow& window, Hooks hooks)
+    : record_(record),
+      options_(options),
+      display_(display),
+      window_(window),
+      hooks_(std::move(hooks)) {}
+
+void GameClock::Set(ClockMode mode) {
+    const int allowance = LevelMinutes(record_.Level) * kHalfSecondsPerMinute;
     if (mode == ClockMode::Start) {
         record_.TimerOn = true;
-        record_.TimeLeft = static_cast<int16_t>(LevelMinutes(record_.Level) * 120);
+        record_.TimeLeft = static_cast<int16_t>(allowance);
     }
     if (mode == ClockMode::Start || mode == ClockMode::Show) {
-        view_.ShowClockTime(record_.TimeLeft / 2, true);
-        // The whole allowance: the bar's shown value becomes 120, all of it.
-        view_.SetTimeBar(LevelMinutes(record_.Level) * 120, false);
-        const bool bar = options_.View[kTimeBar];
-        view_.ShowClock(!bar, bar);
+        display_.ShowClockTime(record_.TimeLeft / 2, true);
+        // The whole allowance: the bar's shown value becomes all of it.
+        display_.SetTimeBar(allowance, false);
+        const bool bar = options_.View[settings::kViewTimeBar];
+        display_.ShowClock(!bar, bar);
     } else if (mode == ClockMode::Off) {
         record_.TimerOn = false;
         record_.TimeLeft = 0;
-        view_.ShowClock(false, false);
-        SetTimer(TimerId::Clock, false);
+        display_.ShowClock(false, false);
+        hooks_.ArmTimer(false);
     }
-    view_.ShowScoreTexts();
-    UpdateCaption();
+    display_.ShowScoreTexts();
+    hooks_.UpdateCaption();
 }
 
-void GameControl::OnZekoTimer() {
+void GameClock::StartTurn() {
+    if (!record_.TimerOn) return;
+    hooks_.ArmTimer(true);
+    grace_ = kFreeHalfSeconds;
+}
+
+void GameClock::Tick() {
     // The clock stands still during the computer's turn, after the end of the
     // game and while the window is minimized.
-    if (view_.Minimized() || record_.TopToMove || record_.GameOver) return;
+    if (window_.Minimized() || record_.TopToMove || record_.GameOver) return;
     if (!record_.TimerOn || record_.TimeLeft <= 0) return;
-    const bool colon = options_.View[kFlashingClock];
-    if (clockGrace_ >= 1) {
-        --clockGrace_;
-        if (colon) view_.DrawClockColon(clockGrace_ % 2 != 0);
+    const bool colon = options_.View[settings::kViewFlashingClock];
+    if (grace_ >= 1) {
+        --grace_;
+        if (colon) display_.DrawClockColon(grace_ % 2 != 0);
         return;
     }
     --record_.TimeLeft;
-    if (colon) view_.DrawClockColon(record_.TimeLeft % 2 != 0);
-    if (!options_.View[kTimeBar]) {
-        if (record_.TimeLeft % 2 == 0) view_.ShowClockTime(record_.TimeLeft / 2, false);
+    if (colon) display_.DrawClockColon(record_.TimeLeft % 2 != 0);
+    if (!options_.View[settings::kViewTimeBar]) {
+        if (record_.TimeLeft % 2 == 0) display_.ShowClockTime(record_.TimeLeft / 2, false);
     } else {
-        view_.SetTimeBar(record_.TimeLeft, true);
+        display_.SetTimeBar(record_.TimeLeft, true);
     }
-    if (record_.TimeLeft == 0) PostEvent(kTimeExceeded);
+    if (record_.TimeLeft == 0) hooks_.RanOut();
 }
 
 }  // namespace zeko::game

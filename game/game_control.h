@@ -1,54 +1,44 @@
-// The game control of the main window: the turn flow with its event ring, the
-// game commands with their enabling rules, and the game clock. It holds no
-// widgets: it draws and asks through Presentation, arms timers through
-// WindowTimers, and reaches the engine through the engine library.
+// The game control of the main window: the turn flow with its event ring and
+// the game commands. It holds no widgets: it draws through BoardDisplay, asks
+// the window through GameWindow, arms timers through WindowTimers, and reaches
+// the engine through the engine library.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <string>
 
+#include "game/board_display.h"
+#include "game/event_ring.h"
+#include "game/game_clock.h"
+#include "game/game_end.h"
 #include "game/game_record.h"
-#include "game/presentation.h"
-#include "game/view_options.h"
+#include "game/game_window.h"
+#include "game/menu_rules.h"
+#include "game/play_event.h"
+#include "game/play_options.h"
+#include "game/play_state.h"
 #include "game/window_timers.h"
 #include "platform/engine_library.h"
 
 namespace zeko::game {
 
-enum class PlayState : int32_t { Idle = 0, Busy = 1, Thinking = 2, AwaitingResponse = 3 };
-
-// The play events of the ring.
-enum Event : int16_t {
-    kDismissWelcome = 1,
-    kNewGame = 2,
-    kPlayBottomMove = 3,
-    kPlayTopMove = 4,
-    kAwaitHumanMove = 5,
-    kComputerTurn = 6,
-    kComputerMoveFound = 7,
-    kShowComputerMove = 8,
-    kTakeBack = 9,
-    kReplay = 10,
-    kGameEnded = 11,
-    kTimeExceeded = 13,
-    kGameLoaded = 14,
-    kPositionSetUp = 15,
-    kNoEvent = 12,
-    kStopClock = 16,
-    kCloseWindow = 17,
+// Which pits show the playable pointer.
+enum class PlayablePits {
+    None = 0,
+    BottomRow = 1,  // the bottom half's legal pits
+    TopRow = 2,     // the top half's legal pits
+    Hourglass = 3,  // the computer thinks: the hourglass everywhere
+    ChosenPit = 4,  // the computer's pit, waiting for the person's click
 };
 
-enum class ClockMode { Start = 0, Off = 1, Show = 2 };
-
-// The options the turn flow reads (the options dialog and View menu set them).
-struct PlayOptions {
-    bool DelayActivated = false;
-    bool DelayFixed = true;  // false: the user clicks to see the response
-    int DelayTime = 3;       // seconds, 2 to 10
-    ViewOptions View = {false, false, false, false, true, false, true, true};
+// What the keyboard move indicator is asked to do.
+enum class IndicatorRequest {
+    Hide = 0,      // the pit under it gets its normal look
+    First = 1,     // onto the first legal pit
+    Next = 2,      // onto the next legal pit, upwards with wrap-around
+    Previous = 3,  // onto the previous one
 };
 
 // What the game control needs from around it, replaceable in tests.
@@ -59,37 +49,10 @@ struct Environment {
     void* Window = nullptr;                   // receives the StopSearch message
 };
 
-struct GameMenuState {
-    bool OpponentComputerChecked = false;
-    bool OpponentHumanChecked = false;
-    bool Load = false;
-    bool Save = false;
-    bool SaveAs = false;
-    bool Opponent = false;
-    bool Pass = false;
-    bool MoveNow = false;
-    bool TakeBack = false;
-    bool Replay = false;
-    bool TimerOff = false;
-};
-
-struct SkillMenuState {
-    std::array<bool, 9> Enabled{};
-    std::array<bool, 9> Checked{};
-};
-
-struct ToolsMenuState {
-    bool Analysis = false;
-    bool NewPosition = false;
-    bool LevelInfo = false;
-};
-
 class GameControl {
   public:
-    static constexpr int kEventSlots = 10;
-
-    GameControl(platform::EngineLibrary& engine, Presentation& view, WindowTimers& timers,
-                Environment environment);
+    GameControl(platform::EngineLibrary& engine, BoardDisplay& display, GameWindow& window,
+                WindowTimers& timers, Environment environment);
 
     GameRecord& Record() { return record_; }
     const GameRecord& Record() const { return record_; }
@@ -99,25 +62,25 @@ class GameControl {
     PlayState State() const { return state_; }
     int MovePit() const { return movePit_; }
     int DelayLeft() const { return delayLeft_; }
-    int ClockGrace() const { return clockGrace_; }
+    int ClockGrace() const { return clock_.Grace(); }
     int FlashCount() const { return flashCount_; }
     int IndicatorPit() const { return indicatorPit_; }
     bool SearchAborted() const { return searchAborted_; }
-    int EndCode() const { return endCode_; }
+    GameEnd EndCode() const { return end_; }
     bool TimerEnabled(TimerId id) const { return timerEnabled_[static_cast<size_t>(id)]; }
     int TimerInterval(TimerId id) const { return timerInterval_[static_cast<size_t>(id)]; }
     // Events queued and not yet handled.
-    size_t PendingEvents() const;
+    size_t PendingEvents() const { return ring_.Pending(); }
 
     // The event ring.
-    void PostEvent(int n);
+    void PostEvent(Event event);
     void OnEventTimer();
-    void HandleEvent(int n);
+    void HandleEvent(Event event);
 
     // The other timers.
     void OnDelayTimer();
     void OnFlashTimer();
-    void OnZekoTimer();
+    void OnZekoTimer() { clock_.Tick(); }
 
     // Input from the board. Keys return whether they were consumed.
     void ClickPit(int pit);
@@ -130,19 +93,16 @@ class GameControl {
     int ChooseComputerMove();
     void RequestStop();
     void EndWait();
-    void ShowPlayablePits(int mode);
-    void SetMoveIndicator(int request);
+    void ShowPlayablePits(PlayablePits which);
+    void SetMoveIndicator(IndicatorRequest request);
     void UpdateCaption();
     std::string EndOfGameMessage() const;
 
-    // The game clock.
-    static int LevelMinutes(int level);
-    void SetClock(ClockMode mode);
+    void SetClock(ClockMode mode) { clock_.Set(mode); }
 
-    // Enabling rules, asked when a menu opens or its shortcut is pressed.
-    GameMenuState GameMenu() const;
-    SkillMenuState SkillMenu() const;
-    ToolsMenuState ToolsMenu() const;
+    GameMenuState GameMenu() const { return GameMenuRules(record_, state_); }
+    SkillMenuState SkillMenu() const { return SkillMenuRules(record_, state_); }
+    ToolsMenuState ToolsMenu() const { return ToolsMenuRules(record_, state_); }
 
     // The game commands.
     void NewGame();
@@ -168,41 +128,37 @@ class GameControl {
 
   private:
     void SetTimer(TimerId id, bool enabled, int intervalMs = -1);
-    void DropPendingPlayEvents();
     void Guarded(const std::function<void()>& action);
     std::string Text(int number) const;
     int32_t CheckMove(const Board& board, int pit) const;
-    std::array<Pointer, 12> PlayablePointers(bool top) const;
+    std::array<Pointer, kPits> PlayablePointers(bool top) const;
     void PlayMove(bool top);
     void GameEnded();
     void ComputerTurn();
 
     platform::EngineLibrary& engine_;
-    Presentation& view_;
+    BoardDisplay& display_;
+    GameWindow& window_;
     WindowTimers& timers_;
     Environment env_;
     GameRecord record_;
     PlayOptions options_;
+    EventRing ring_;
+    GameClock clock_;
 
     PlayState state_ = PlayState::Busy;
-    std::array<int16_t, kEventSlots + 1> slots_{};  // slots 1-10 used
-    int writeIndex_ = 0;
-    int readIndex_ = 0;
-    std::deque<int16_t> overflow_;  // events that found the ring full, in order
     int movePit_ = 0;
     int delayLeft_ = 0;
-    int clockGrace_ = 0;
     int flashCount_ = 0;
     int indicatorPit_ = 0;
     bool searchAborted_ = false;
-    int endCode_ = 0;
+    GameEnd end_ = GameEnd::None;
     Board newPositionBoard_{};
     bool newPositionTopToMove_ = false;
     bool inSearch_ = false;
-    bool handlingEvent_ = false;
     bool closeAfterSearch_ = false;
-    std::array<bool, 4> timerEnabled_{};
-    std::array<int, 4> timerInterval_ = {1, 500, 250, 500};
+    std::array<bool, kTimerCount> timerEnabled_{};
+    std::array<int, kTimerCount> timerInterval_ = {1, 500, 250, 500};
 };
 
 }  // namespace zeko::game

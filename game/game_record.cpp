@@ -7,16 +7,13 @@ namespace zeko::game {
 namespace {
 
 bool isTopMove(int pit) {
-    return pit > 5;
+    return pit >= kPitsPerRow;
 }
 
 }  // namespace
 
 void GameRecord::ResetToStart() {
-    for (int i = 0; i < 12; ++i)
-        Board[i] = 4;
-    Board[kTopStore] = 0;
-    Board[kBottomStore] = 0;
+    Board = engine::kStartBoard;
     ClearTrackers();
     OpeningFlag = true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/board.h"
+#include "engine/repetition.h"
 #include "platform/engine_library.h"
 
 namespace zeko::game {
@@ -23,7 +24,7 @@ using engine::rotateboard;
 
 struct GameRecord {
     engine::Board Board{};
-    std::array<int32_t, 6> Trackers{};  // bottom half's repetition record first
+    std::array<int32_t, engine::kTrackerPairSize> Trackers{};          // the bottom half's first
     std::vector<int16_t> Moves = std::vector<int16_t>(kInitialMoves);  // index 0 unused
     bool OpeningFlag = true;
     bool TopToMove = false;

@@ -8,7 +8,7 @@ bash "$root/scripts/deps.sh"
 jobs="$(nproc)"
 
 echo "== Formatting"
-mapfile -t sources < <(cd "$root" && find engine platform tests game board archive settings dialogs \
+mapfile -t sources < <(cd "$root" && find engine platform settings game gui tests \
     -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
 (cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
 

@@ -197,11 +197,11 @@ std::string FirstCharacters(const std::string& text, std::size_t count) {
     return text;
 }
 
-void ExchangeSettings(int mode, ProgramSettings& settings) {
+void ExchangeSettings(SettingsExchange direction, ProgramSettings& settings) {
     try {
-        if (mode == kReadSettings) {
+        if (direction == SettingsExchange::Read) {
             ReadSettings(settings);
-        } else if (mode == kWriteSettings) {
+        } else {
             WriteSettings(settings);
         }
     } catch (...) {

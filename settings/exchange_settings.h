@@ -7,17 +7,21 @@
 #include <string>
 
 #include "settings/colour_schemes.h"
-#include "settings/language.h"
+#include "settings/text_table.h"
+#include "settings/view_options.h"
 
 namespace zeko::settings {
 
-inline constexpr int kViewOptionCount = 8;
 inline constexpr std::size_t kMaxNameLength = 20;
 
-// Index i is the View menu item with index i: move indicator, flashing moves,
-// flashing clock, time bar, field labels, shadow, graphic chips, graphic
-// scores.
-using ViewFlags = std::array<bool, kViewOptionCount>;
+// Where the Load and Save commands find their game file.
+enum GameFilePrompt : int32_t {
+    kAlwaysAsk = 0,
+    kAskOncePerRun = 1,
+    kUseDefaultFile = 2,
+};
+
+enum class SettingsExchange { Write = 0, Read = 1 };
 
 // The settings variables. A fresh record holds the first run's values.
 struct ProgramSettings {
@@ -25,27 +29,23 @@ struct ProgramSettings {
     int16_t Level = 3;         // 1-9
     std::string NameBottomHalf;
     std::string NameTopHalf;
-    ViewFlags ViewOptions = {false, false, false, false, true, false, true, true};
+    settings::ViewOptions ViewOptions = kDefaultView;
     int16_t Language = kEnglish;
     int32_t ColorScheme = kSchemeTable1;
     bool DelayActivated = false;
     bool DelayFixed = true;
     int16_t DelayTime = 3;  // seconds, 2-10
     std::string DefaultGameFile;
-    int32_t GameFilePrompt = 0;  // 0 always ask, 1 once per run, 2 the default file
+    int32_t GameFilePrompt = kAlwaysAsk;
     CustomColours CustomColors = DefaultCustomColours();
 
     bool operator==(const ProgramSettings&) const = default;
 };
 
-inline constexpr int kReadSettings = 1;
-inline constexpr int kWriteSettings = 0;
-
-// Mode 1 reads every setting into `settings`, mode 0 writes every one, any
-// other mode does nothing. Values are read one by one: a missing value gives
-// its default, and a stored text that cannot be converted leaves the variable
-// as it was. No error escapes.
-void ExchangeSettings(int mode, ProgramSettings& settings);
+// Reads every setting into `settings`, or writes every one. Values are read one by one: a missing
+// value gives its default, and a stored text that cannot be converted leaves the variable as it
+// was. No error escapes.
+void ExchangeSettings(SettingsExchange direction, ProgramSettings& settings);
 
 // The first `count` characters of a UTF-8 text.
 std::string FirstCharacters(const std::string& text, std::size_t count);

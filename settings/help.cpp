@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/help.h"
-#include "settings/language.h"
+#include "settings/text_table.h"
 
 namespace zeko::settings {
 
@@ -18,7 +18,7 @@ std::string OptionsHelpTopic(int tab) {
     return topic;
 }
 
-namespace modLanguage {
+namespace texts {
 
 void ShowHelpContents(QObject* window) {
     platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayToc, {});
@@ -33,6 +33,6 @@ void ShowHelpTopic(QObject* window, std::string_view topic) {
                        std::string(topic));
 }
 
-}  // namespace modLanguage
+}  // namespace texts
 
 }  // namespace zeko::settings

@@ -23,7 +23,7 @@ inline constexpr std::string_view kHelpTopicAbout = "";
 // without an anchor.
 std::string OptionsHelpTopic(int tab);
 
-namespace modLanguage {
+namespace texts {
 
 // Help menu item 0 ("&Contents...", F1 in the main window).
 void ShowHelpContents(QObject* window);
@@ -32,6 +32,6 @@ void ShowHelpIndex(QObject* window);
 // A dialog's Help button or F1.
 void ShowHelpTopic(QObject* window, std::string_view topic);
 
-}  // namespace modLanguage
+}  // namespace texts
 
 }  // namespace zeko::settings

@@ -34,10 +34,10 @@ TEST(GameClock, EachLevelStartsWithItsAllowance) {
     const int minutes[] = {5, 10, 15, 20, 30, 40, 50, 60, 90};
     for (int level = 1; level <= 9; ++level) {
         SCOPED_TRACE(level);
-        EXPECT_EQ(GameControl::LevelMinutes(level), minutes[level - 1]);
+        EXPECT_EQ(LevelMinutes(level), minutes[level - 1]);
         for (bool bar : {false, true}) {
             Table table;
-            table.options().View[kTimeBar] = bar;
+            table.options().View[settings::kViewTimeBar] = bar;
             table.NewGame(true, level);
             EXPECT_TRUE(table.record().TimerOn);
             EXPECT_EQ(table.record().TimeLeft, minutes[level - 1] * 120);
@@ -64,7 +64,7 @@ TEST(GameClock, TwoPeoplePlayWithoutAClock) {
 
 TEST(GameClock, TheFirstFiveSecondsOfEveryTurnAreFree) {
     Table table;
-    table.options().View[kFlashingClock] = true;
+    table.options().View[settings::kViewFlashingClock] = true;
     ToSecondTurn(table);
     table.view.colons.clear();
     table.view.clockTimes.clear();
@@ -102,7 +102,7 @@ TEST(GameClock, TheFirstFiveSecondsOfEveryTurnAreFree) {
 
 TEST(GameClock, TheTimeBarShowsTheTimeLeftEveryTick) {
     Table table;
-    table.options().View[kTimeBar] = true;
+    table.options().View[settings::kViewTimeBar] = true;
     ToSecondTurn(table);
     table.view.timeBars.clear();
     table.view.clockTimes.clear();

@@ -182,7 +182,7 @@ TEST(TakeBackAndReplay, APersonsMoveThatEndedTheGameIsTakenBackAlone) {
     table.control.Replay();
     table.Settle();
     EXPECT_TRUE(table.record().GameOver);
-    EXPECT_EQ(table.control.EndCode(), 1);
+    EXPECT_EQ(static_cast<int>(table.control.EndCode()), 1);
     ASSERT_EQ(table.view.messages.size(), 2u);
     EXPECT_EQ(table.view.messages[1].text, "Computer 16  -  Human 26");
 }

@@ -76,9 +76,9 @@ void FakePresentation::ShowMessage(const std::string& text, const std::string& t
     messages.push_back({text, title, icon});
 }
 
-void FakePresentation::ShowResultDialog(int finalState) {
+void FakePresentation::ShowResultDialog(GameEnd end) {
     calls.push_back("ShowResultDialog");
-    resultDialogs.push_back(finalState);
+    resultDialogs.push_back(static_cast<int>(end));
 }
 
 void FakePresentation::ShowError(uint32_t number, const std::string& source,
@@ -128,7 +128,7 @@ constexpr int kTickLimit = 100000;
 }  // namespace
 
 Table::Table(const std::string& engineFolder)
-    : engine(engineFolder), control(engine, view, timers, makeEnvironment(*this)) {
+    : engine(engineFolder), control(engine, view, view, timers, makeEnvironment(*this)) {
     auto& queue = platform::threadMessageQueue();
     queue.clear();
     queue.setPostHook(nullptr);

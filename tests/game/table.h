@@ -20,7 +20,7 @@ namespace zeko::game::testing {
 
 inline constexpr Board kStandardStart = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0};
 
-class FakePresentation final : public Presentation {
+class FakePresentation final : public BoardDisplay, public GameWindow {
   public:
     struct PositionCall {
         bool full;
@@ -53,7 +53,7 @@ class FakePresentation final : public Presentation {
     bool WelcomeVisible() const override { return welcomeVisible; }
     void SetSkillMenuVisible(bool visible) override;
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
-    void ShowResultDialog(int finalState) override;
+    void ShowResultDialog(GameEnd end) override;
     void ShowError(uint32_t number, const std::string& source,
                    const std::string& description) override;
     void CloseWindow() override;

@@ -151,8 +151,8 @@ TEST(Thinking, ClosingTheWindowWithoutASearchNeedsNoStop) {
 
 TEST(Thinking, EventsInputAndTicksDuringTheSearchWaitOrDoNothing) {
     Table table;
-    table.options().View[kFlashingClock] = true;
-    table.options().View[kMoveIndicator] = true;
+    table.options().View[settings::kViewFlashingClock] = true;
+    table.options().View[settings::kViewMoveIndicator] = true;
     const int pit = PrepareSearch(table);
     int16_t timeLeft = 0;
     table.OnLook([&](int look) {
@@ -189,7 +189,7 @@ TEST(Thinking, MoreEventsThanTheRingHoldsQueuedDuringTheSearchAllRunAfterIt) {
     table.OnLook([&](int look) {
         if (look != 1) return;
         for (int i = 0; i < 11; ++i)
-            table.control.PostEvent(12);  // numbered but no step
+            table.control.PostEvent(kDroppedEvent);  // numbered but no step
         table.control.PostEvent(kStopClock);
         EXPECT_GE(table.control.PendingEvents(), 12u);
         PumpWindow(table);

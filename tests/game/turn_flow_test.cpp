@@ -275,7 +275,7 @@ TEST(Keys, NoKeyPlaysAfterTheEnd) {
 
 TEST(MoveIndicator, ArrowsWalkTheLegalPitsAndEnterPlaysTheIndicatedPit) {
     Table table;
-    table.options().View[kMoveIndicator] = true;
+    table.options().View[settings::kViewMoveIndicator] = true;
     table.NewGame(true);
     EXPECT_EQ(table.control.IndicatorPit(), 2);
     EXPECT_EQ(table.view.looks[2], FieldLook::Indicator);
@@ -304,13 +304,13 @@ TEST(MoveIndicator, ArrowsWalkTheLegalPitsAndEnterPlaysTheIndicatedPit) {
     EXPECT_EQ(table.control.IndicatorPit(), first);
     EXPECT_EQ(table.view.looks[static_cast<size_t>(first)], FieldLook::Indicator);
 
-    table.options().View[kMoveIndicator] = false;
+    table.options().View[settings::kViewMoveIndicator] = false;
     EXPECT_FALSE(table.control.KeyDown(Arrow::Right));
 }
 
 TEST(MoveIndicator, InTheTopRowRightStepsBackAndEnterDoesNotPlayInATwoPersonGame) {
     Table table;
-    table.options().View[kMoveIndicator] = true;
+    table.options().View[settings::kViewMoveIndicator] = true;
     table.NewGame(false);
     EXPECT_TRUE(table.control.KeyPress('\r'));
     EXPECT_EQ(table.control.PendingEvents(), 0u);
@@ -332,7 +332,7 @@ TEST(MoveIndicator, InTheTopRowRightStepsBackAndEnterDoesNotPlayInATwoPersonGame
 
 TEST(MoveIndicator, StepsOverIllegalPitsWithWrapAround) {
     Table table;
-    table.options().View[kMoveIndicator] = true;
+    table.options().View[settings::kViewMoveIndicator] = true;
     table.NewGame(true);
     table.control.PositionAccepted({1, 1, 1, 1, 0, 0, 4, 4, 4, 4, 4, 4, 10, 10}, false);
     table.Settle();
@@ -438,7 +438,7 @@ TEST_P(ClickToSeeResponse, ShowsThePitAndPlaysItOnAClickOrMoveNowWithoutFlashing
     Table table;
     table.options().DelayActivated = true;
     table.options().DelayFixed = false;
-    table.options().View[kFlashingMoves] = true;
+    table.options().View[settings::kViewFlashingMoves] = true;
     ComputerThinksFor(table, 0);
     const int pit = table.control.MovePit();
     ASSERT_GT(pit, 5);
@@ -483,7 +483,7 @@ INSTANTIATE_TEST_SUITE_P(ClickOrMoveNow, ClickToSeeResponse, ::testing::Values(f
 // flash; returns with the flash timer armed.
 void UntilTheReplyFlashes(Table& table) {
     table.rnd = 0.5;
-    table.options().View[kFlashingMoves] = true;
+    table.options().View[settings::kViewFlashingMoves] = true;
     table.NewGame(true);
     table.control.ClickPit(2);
     table.RunEvents();
@@ -574,7 +574,7 @@ TEST_P(NewGameWithTheComputersMoveQueued, NeverPlaysTheOldGamesMove) {
     table.options().DelayActivated = true;
     table.options().DelayFixed = GetParam().by != ShowQueuedBy::ClickOnPit;
     table.options().DelayTime = 2;
-    table.options().View[kFlashingMoves] = GetParam().flashing;
+    table.options().View[settings::kViewFlashingMoves] = GetParam().flashing;
     if (GetParam().by == ShowQueuedBy::SearchEnded) {
         table.NewGame(true, 1);
         table.control.PositionAccepted(kStandardStart, true);
@@ -634,7 +634,7 @@ TEST(EventRing, EventsBeyondTenWaitAndAllRunInOrder) {
     table.record().ComputerGame = true;
     const std::vector<int> events = {1, 16, 1, 16, 1, 16, 1, 16, 1, 16, 1, 16, 2};
     for (int event : events)
-        table.control.PostEvent(event);
+        table.control.PostEvent(static_cast<Event>(event));
     EXPECT_EQ(table.control.PendingEvents(), events.size());
     table.view.calls.clear();
 

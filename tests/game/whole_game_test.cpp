@@ -69,7 +69,7 @@ TEST_P(PersonAgainstComputer, PlaysFromTheStartToTheEnd) {
     const auto [board, r] = Outcome(table);
     EXPECT_EQ(record.Board, board);
     EXPECT_NE(r, 0);
-    EXPECT_EQ(table.control.EndCode(), r);
+    EXPECT_EQ(static_cast<int>(table.control.EndCode()), r);
     EXPECT_EQ(record.MoveNumber, record.MoveCount + 1);
     EXPECT_EQ(table.control.State(), PlayState::Idle);
     int moveRedraws = 0;
@@ -133,7 +133,7 @@ TEST_P(TwoPeople, PlayFromTheStartToTheEnd) {
     RecordProperty("moves", table.record().MoveCount);
     const auto [board, r] = Outcome(table);
     EXPECT_EQ(table.record().Board, board);
-    EXPECT_EQ(table.control.EndCode(), r);
+    EXPECT_EQ(static_cast<int>(table.control.EndCode()), r);
     EXPECT_TRUE(table.view.resultDialogs.empty());
     ASSERT_EQ(table.view.messages.size(), 1u);
     const std::string bottom = GetParam().bottom.empty() ? "Human 1" : GetParam().bottom;
@@ -191,7 +191,7 @@ TEST(Repetition, TwoPeopleGameEndsByRepetitionAndEndsAgainAfterTakeBackAndReplay
     ASSERT_EQ(next, line.size());
 
     const GameRecord& record = table.record();
-    EXPECT_EQ(table.control.EndCode(), 2);
+    EXPECT_EQ(static_cast<int>(table.control.EndCode()), 2);
     EXPECT_EQ(record.MoveCount, static_cast<int>(line.size()));
     const size_t highest = 20 * ((line.size() - 1) / 20 + 1);  // grown in steps of 20
     EXPECT_EQ(record.Moves.size(), highest + 1);
@@ -218,7 +218,7 @@ TEST(Repetition, TwoPeopleGameEndsByRepetitionAndEndsAgainAfterTakeBackAndReplay
     table.control.Replay();
     table.Settle();
     EXPECT_TRUE(record.GameOver);
-    EXPECT_EQ(table.control.EndCode(), 2);
+    EXPECT_EQ(static_cast<int>(table.control.EndCode()), 2);
     ASSERT_EQ(table.view.messages.size(), 2u);
     EXPECT_EQ(table.view.messages[1].text, score);
     EXPECT_EQ(table.control.State(), PlayState::Idle);

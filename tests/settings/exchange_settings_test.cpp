@@ -54,7 +54,7 @@ class ExchangeSettingsTest : public IsolatedTest {
 
 TEST_F(ExchangeSettingsTest, AFirstRunReadsEveryDefault) {
     ProgramSettings settings = Changed();
-    ExchangeSettings(kReadSettings, settings);
+    ExchangeSettings(SettingsExchange::Read, settings);
     EXPECT_EQ(settings, ProgramSettings{});
 
     EXPECT_TRUE(settings.ComputerGame);
@@ -62,7 +62,7 @@ TEST_F(ExchangeSettingsTest, AFirstRunReadsEveryDefault) {
     EXPECT_EQ(settings.NameBottomHalf, "");
     EXPECT_EQ(settings.NameTopHalf, "");
     EXPECT_EQ(settings.ViewOptions,
-              (ViewFlags{false, false, false, false, true, false, true, true}));
+              (ViewOptions{false, false, false, false, true, false, true, true}));
     EXPECT_EQ(settings.Language, kEnglish);
     EXPECT_EQ(settings.ColorScheme, 0);
     EXPECT_FALSE(settings.DelayActivated);
@@ -120,9 +120,9 @@ const ReadCase kReadCases[] = {
      "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"
      "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9",
      EXPECTING(s.NameTopHalf.size() == 40)},
-    {"View", "5", EXPECTING((s.ViewOptions == ViewFlags{true, false, true}))},
+    {"View", "5", EXPECTING((s.ViewOptions == ViewOptions{true, false, true}))},
     {"View", "-1",
-     EXPECTING((s.ViewOptions == ViewFlags{true, true, true, true, true, true, true, true}))},
+     EXPECTING((s.ViewOptions == ViewOptions{true, true, true, true, true, true, true, true}))},
     {"View", "many", EXPECTING(s.ViewOptions == Changed().ViewOptions)},
     {"ColorScheme", "abc", EXPECTING(s.ColorScheme == kSchemeMonochrome)},
     {"ColorScheme", "7", EXPECTING(s.ColorScheme == 7)},
@@ -142,18 +142,18 @@ TEST_F(ExchangeSettingsTest, EachStoredTextIsReadByItsRule) {
     for (const ReadCase& c : kReadCases) {
         ProgramSettings settings = Changed();
         // The other values are stored as Changed() has them, so only this one moves.
-        ExchangeSettings(kWriteSettings, settings);
+        ExchangeSettings(SettingsExchange::Write, settings);
         Store(c.name, c.text);
-        ExchangeSettings(kReadSettings, settings);
+        ExchangeSettings(SettingsExchange::Read, settings);
         EXPECT_TRUE(c.holds(settings)) << c.name << " = \"" << c.text << "\": " << c.what;
     }
 }
 
 TEST_F(ExchangeSettingsTest, EveryValueSurvivesAWriteAndARead) {
     ProgramSettings written = Changed();
-    ExchangeSettings(kWriteSettings, written);
+    ExchangeSettings(SettingsExchange::Write, written);
     ProgramSettings read;
-    ExchangeSettings(kReadSettings, read);
+    ExchangeSettings(SettingsExchange::Read, read);
     EXPECT_EQ(read, written);
 
     EXPECT_EQ(Stored("View"), "47");
@@ -166,18 +166,9 @@ TEST_F(ExchangeSettingsTest, NamesAreCutTo20CharactersWhenWritten) {
     ProgramSettings settings;
     settings.NameBottomHalf = "Anna Maria Magdalena van Dijk";
     settings.NameTopHalf = "Bob";
-    ExchangeSettings(kWriteSettings, settings);
+    ExchangeSettings(SettingsExchange::Write, settings);
     EXPECT_EQ(Stored("Name1"), "Anna Maria Magdalena");
     EXPECT_EQ(Stored("Name2"), "Bob");
-}
-
-TEST_F(ExchangeSettingsTest, OtherModesDoNothing) {
-    for (int mode : {2, -1, 100}) {
-        ProgramSettings settings = Changed();
-        ExchangeSettings(mode, settings);
-        EXPECT_EQ(settings, Changed()) << mode;
-    }
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(home_.SettingsFile())));
 }
 
 // A damaged file gives what can still be read from it and the defaults for
@@ -194,7 +185,7 @@ TEST_F(ExchangeSettingsTest, ADamagedFileGivesDefaultsValueByValue) {
     for (const std::string& damage : damages) {
         WriteFile(home_.SettingsFile(), header + damage);
         ProgramSettings settings = Changed();
-        ExchangeSettings(kReadSettings, settings);
+        ExchangeSettings(SettingsExchange::Read, settings);
         EXPECT_EQ(settings.Level, 7);
         EXPECT_EQ(settings.Language, kEnglish);
         EXPECT_EQ(settings.ViewOptions, ProgramSettings{}.ViewOptions);
@@ -202,9 +193,9 @@ TEST_F(ExchangeSettingsTest, ADamagedFileGivesDefaultsValueByValue) {
         EXPECT_EQ(settings.DelayTime, 3);
 
         ProgramSettings written = Changed();
-        ExchangeSettings(kWriteSettings, written);
+        ExchangeSettings(SettingsExchange::Write, written);
         ProgramSettings read;
-        ExchangeSettings(kReadSettings, read);
+        ExchangeSettings(SettingsExchange::Read, read);
         EXPECT_EQ(read, written);
     }
 
@@ -215,7 +206,7 @@ TEST_F(ExchangeSettingsTest, ADamagedFileGivesDefaultsValueByValue) {
     for (const std::string& content : {noise, header.substr(0, 20), std::string()}) {
         WriteFile(home_.SettingsFile(), content);
         ProgramSettings settings = Changed();
-        ExchangeSettings(kReadSettings, settings);
+        ExchangeSettings(SettingsExchange::Read, settings);
         EXPECT_EQ(settings, ProgramSettings{});
     }
 }
@@ -224,9 +215,9 @@ TEST_F(ExchangeSettingsTest, AnUnreadableFileGivesDefaultsAndWritesAreSkipped) {
     // A folder where the file belongs can be neither read nor replaced.
     ASSERT_TRUE(QDir().mkpath(QString::fromStdString(home_.SettingsFile())));
     ProgramSettings settings = Changed();
-    ExchangeSettings(kReadSettings, settings);
+    ExchangeSettings(SettingsExchange::Read, settings);
     EXPECT_EQ(settings, ProgramSettings{});
-    ExchangeSettings(kWriteSettings, settings);
+    ExchangeSettings(SettingsExchange::Write, settings);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(home_.SettingsFile())).isDir());
 }
 

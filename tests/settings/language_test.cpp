@@ -5,7 +5,7 @@
 
 #include "platform/help.h"
 #include "settings/help.h"
-#include "settings/language.h"
+#include "settings/text_table.h"
 
 namespace zeko::settings {
 namespace {
@@ -50,7 +50,7 @@ TEST(TextTable, TextsKeepTheirBlanksBreaksAndAccessKeys) {
 }
 
 TEST(GetText, FirstLookupLoadsTheCurrentLanguageAndItsHelp) {
-    LanguageTable table("/opt/zeko");
+    TextTable table("/opt/zeko");
     EXPECT_EQ(table.LoadedLanguage(), 0);
     EXPECT_EQ(table.HelpFile(), "");
     EXPECT_EQ(table.GetText(0), "&Game");
@@ -59,7 +59,7 @@ TEST(GetText, FirstLookupLoadsTheCurrentLanguageAndItsHelp) {
 }
 
 TEST(GetText, AnExplicitLanguageSwitchesTheTableUntilTheNextPlainLookup) {
-    LanguageTable table("/opt/zeko");
+    TextTable table("/opt/zeko");
     table.SetCurrentLanguage(kEnglish);
     EXPECT_EQ(table.GetText(13), "E&xit");
 
@@ -77,11 +77,11 @@ TEST(GetText, AnExplicitLanguageSwitchesTheTableUntilTheNextPlainLookup) {
 }
 
 TEST(GetText, AnUnknownLanguageKeepsTheTextsAndLeavesTheHelpWithoutALanguage) {
-    LanguageTable fresh("/opt/zeko");
+    TextTable fresh("/opt/zeko");
     EXPECT_EQ(fresh.GetText(1, 3), "");
     EXPECT_EQ(fresh.HelpFile(), "/opt/zeko/zeko_");
 
-    LanguageTable table("/opt/zeko");
+    TextTable table("/opt/zeko");
     table.SetCurrentLanguage(kDutch);
     EXPECT_EQ(table.GetText(1), "&Nieuwe");
     EXPECT_EQ(table.GetText(1, 7), "&Nieuwe");
@@ -91,7 +91,7 @@ TEST(GetText, AnUnknownLanguageKeepsTheTextsAndLeavesTheHelpWithoutALanguage) {
 }
 
 TEST(GetText, NumbersOutsideTheTableGiveNoText) {
-    LanguageTable table("/opt/zeko");
+    TextTable table("/opt/zeko");
     for (int number : {-1, 163, 1 << 30})
         EXPECT_EQ(table.GetText(number), "") << number;
     EXPECT_EQ(table.GetText(24), "");
@@ -114,23 +114,23 @@ class RecordingViewer : public platform::HelpViewer {
 
 TEST(HelpCalls, ReachTheInstalledViewerWithTheHelpOfTheLoadedLanguage) {
     // Without a viewer a help call does nothing.
-    modLanguage::ShowHelpContents(nullptr);
+    texts::ShowHelpContents(nullptr);
 
     RecordingViewer viewer;
     std::string dutch, english;
     {
         const platform::HelpViewerInstallation installation(viewer);
-        modLanguage::SetCurrentLanguage(kDutch);
-        modLanguage::GetText(0);
-        dutch = modLanguage::HelpFile();
-        modLanguage::ShowHelpContents(nullptr);
-        modLanguage::ShowHelpIndex(nullptr);
-        modLanguage::SetCurrentLanguage(kEnglish);
-        modLanguage::GetText(0);
-        english = modLanguage::HelpFile();
-        modLanguage::ShowHelpTopic(nullptr, OptionsHelpTopic(3));
+        texts::SetCurrentLanguage(kDutch);
+        texts::GetText(0);
+        dutch = texts::HelpFile();
+        texts::ShowHelpContents(nullptr);
+        texts::ShowHelpIndex(nullptr);
+        texts::SetCurrentLanguage(kEnglish);
+        texts::GetText(0);
+        english = texts::HelpFile();
+        texts::ShowHelpTopic(nullptr, OptionsHelpTopic(3));
     }
-    modLanguage::ShowHelpIndex(nullptr);
+    texts::ShowHelpIndex(nullptr);
 
     EXPECT_TRUE(dutch.ends_with("/zeko_nl"));
     EXPECT_TRUE(english.ends_with("/zeko_en"));

@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "board/board_style.h"
+#include "gui/board_style.h"
 #include "platform/user_scale.h"
 #include "settings/colour_schemes.h"
 
@@ -25,7 +25,7 @@ inline QColor ColourAt(const QImage& image, const platform::UserScale& scale, do
 }
 
 inline QColor Item(const settings::ColourTable& table, int item) {
-    return board::ItemColour(table, item);
+    return gui::ItemColour(table, item);
 }
 
 // A table whose 23 items all differ, so that a wrong item shows.

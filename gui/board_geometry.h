@@ -1,0 +1,89 @@
+// Where the board's parts lie: the elements of the main window in window
+// units, the background layer's boxes, and the chips or printed count of one
+// pit in the pit's own 7 by 7 units. Plain numbers, so that they can be checked
+// without drawing.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "settings/view_options.h"
+
+namespace zeko::gui {
+
+// The main window's client area in window units, y downwards.
+inline constexpr double kWindowLeft = 15;
+inline constexpr double kWindowTop = -2;
+inline constexpr double kWindowRight = 82;
+inline constexpr double kWindowBottom = 40;
+
+// A pit panel's own units.
+inline constexpr double kFieldUnits = 7;
+// A pit panel's side in window units.
+inline constexpr double kFieldSize = 9.5;
+
+struct UnitRect {
+    double left;
+    double top;
+    double width;
+    double height;
+};
+
+struct UnitPoint {
+    double x;
+    double y;
+};
+
+// Pits 0-5 run left to right along the bottom row, 6-11 right to left along
+// the top row, so that play runs counter-clockwise.
+UnitRect FieldRect(int field);
+// The top-left corner of a pit's letter label; labels keep their own size.
+UnitPoint FieldLabelPosition(int field);
+// "A" to "F" for the bottom row, "a" to "f" for the top row (field 6 "a").
+std::string FieldLetter(int field);
+
+// The score bars: 0 the top half's, 1 the bottom half's.
+UnitRect ScoreBarRect(int bar);
+// The score texts are centred on x = 49 at these top edges.
+inline constexpr double kScoreLabelCentreX = 49;
+double ScoreLabelTop(int label);
+
+// Both sit one unit below the window's top edge.
+inline constexpr UnitRect kClockBackRect{43.7, kWindowTop + 1, 10, 3};
+inline constexpr UnitRect kTimeBarRect{33.625, kWindowTop + 1, 30, 2};
+
+// One filled and outlined box of the window's background layer, between two
+// corners, in a colour item of the current table.
+struct BackingBox {
+    double x1;
+    double y1;
+    double x2;
+    double y2;
+    int colourItem;
+};
+
+// The boxes in painting order: the board's shadow, the board backing, the
+// score bars' shadows, as far as the view options call for them.
+std::vector<BackingBox> BoardBackingBoxes(const settings::ViewOptions& view);
+
+// Graphic chips: rows of chips one unit apart, centred on (3.5, 3.25).
+int ChipRows(int count);
+// Chips per row from the top; empty for a count below 1.
+std::vector<int> ChipRowCounts(int count);
+// Every chip's centre, row by row from the top, left to right.
+std::vector<UnitPoint> FieldChipCentres(int count);
+// 0.49 window units in the pit's horizontal units.
+inline constexpr double kFieldChipRadius = 0.49 * kFieldUnits / kFieldSize;
+
+// A printed count: the text and its top-left corner in pit units.
+struct PrintedCount {
+    std::string text;
+    double x;
+    double y;
+};
+
+// Nothing for an empty pit (or a count below 0).
+std::optional<PrintedCount> FieldCountText(int count);
+
+}  // namespace zeko::gui

@@ -1,0 +1,55 @@
+#include "gui/board_style.h"
+
+#include <QLabel>
+#include <QPalette>
+
+namespace zeko::gui {
+
+QFont SansSerif(double points, bool bold) {
+    QFont font(QStringLiteral("sans-serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QColor ToQColor(settings::Colour colour) {
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QColor ItemColour(const settings::ColourTable& table, int item) {
+    if (item < 0 || item >= settings::kColourItemCount) return Qt::black;
+    return ToQColor(table[static_cast<std::size_t>(item)]);
+}
+
+QFont CountFont() {
+    return SansSerif(13.5, true);
+}
+
+QFont FieldLabelFont() {
+    return SansSerif(8.25, true);
+}
+
+QFont ScoreTextFont() {
+    return SansSerif(9.75, true);
+}
+
+void StyleFieldLabel(QLabel& label, const settings::ColourTable& table) {
+    label.setFont(FieldLabelFont());
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::Window, ItemColour(table, settings::kZekoBackground));
+    palette.setColor(QPalette::WindowText, ItemColour(table, settings::kFieldLabels));
+    label.setPalette(palette);
+    label.setAutoFillBackground(true);
+}
+
+void StyleScoreLabel(QLabel& label, const settings::ColourTable& table) {
+    label.setFont(ScoreTextFont());
+    label.setTextFormat(Qt::PlainText);
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, ItemColour(table, settings::kScoreText));
+    label.setPalette(palette);
+    label.setAutoFillBackground(false);
+}
+
+}  // namespace zeko::gui

@@ -1,0 +1,95 @@
+// The main window's client area: the board backing, the twelve pits with their
+// letters, the score texts and bars, the clock face, the time bar and the
+// welcome screen, laid out in window units (15, -2)-(82, 40). It draws what the
+// game control tells it and forwards clicks; it opens nothing itself.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "game/board_display.h"
+#include "game/game_record.h"
+#include "game/play_options.h"
+#include "settings/colour_schemes.h"
+
+class QLabel;
+
+namespace zeko::gui {
+
+class TimeBar;
+class ClockFace;
+class PitView;
+class ScoreBar;
+class WelcomeScreen;
+
+class BoardView : public QWidget, public game::BoardDisplay {
+    Q_OBJECT
+
+  public:
+    explicit BoardView(QWidget* parent);
+    // The game the view draws, with its options; both outlive the view. Set
+    // once, before the view is shown.
+    void SetGame(const game::GameRecord& record, const game::PlayOptions& options);
+
+    void Layout();
+    void SetTexts();
+    void ApplyColours(const settings::ColourTable& colours);
+
+    void ShowWelcome();
+    void RepaintFields();
+    void ShowFieldLabels(bool visible);
+    void ShowScoreDisplays(bool graphic);
+    void RepaintScoreBars();
+
+    // game::BoardDisplay
+    void ShowPosition(bool full, const engine::Board& old, const engine::Board& now) override;
+    void PaintField(int pit, game::FieldLook look) override;
+    void SetPointers(game::Pointer window,
+                     const std::array<game::Pointer, engine::kPits>& pits) override;
+    void RepaintClockFace() override;
+    void ShowClockTime(int seconds, bool full) override;
+    void SetTimeBar(int halfSeconds, bool incremental) override;
+    void DrawClockColon(bool on) override;
+    void ShowClock(bool face, bool bar) override;
+    void ShowScoreTexts() override;
+    void HideWelcome() override;
+    bool WelcomeVisible() const override;
+
+    // For tests and the screenshot: the widgets as the window shows them.
+    PitView& Field(int pit) { return *fields_[static_cast<size_t>(pit)]; }
+    QLabel& FieldLabel(int pit) { return *fieldLabels_[static_cast<size_t>(pit)]; }
+    ScoreBar& ScoreBarOf(int k) { return *scoreBars_[static_cast<size_t>(k)]; }
+    QLabel& ScoreLabel(int k) { return *scoreLabels_[static_cast<size_t>(k)]; }
+    ClockFace& Clock() { return *clockFace_; }
+    TimeBar& TimeBarView() { return *timeBar_; }
+    WelcomeScreen& Welcome() { return *welcome_; }
+
+  signals:
+    void PitClicked(int pit);
+    void WelcomeDismissed();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QCursor PointerCursor(game::Pointer pointer) const;
+    void FirstPaint();
+    // Centred on their column by their current width.
+    void PlaceScoreLabels();
+
+    const game::GameRecord* record_ = nullptr;
+    const game::PlayOptions* options_ = nullptr;
+    settings::ColourTable colours_{};
+    std::array<PitView*, engine::kPits> fields_{};
+    std::array<QLabel*, engine::kPits> fieldLabels_{};
+    std::array<ScoreBar*, 2> scoreBars_{};
+    std::array<QLabel*, 2> scoreLabels_{};
+    ClockFace* clockFace_ = nullptr;
+    TimeBar* timeBar_ = nullptr;
+    WelcomeScreen* welcome_ = nullptr;
+    QCursor playable_;
+    bool firstPaintDone_ = false;
+};
+
+}  // namespace zeko::gui

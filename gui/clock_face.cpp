@@ -1,0 +1,96 @@
+#include "gui/clock_face.h"
+
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+#include "gui/board_style.h"
+#include "gui/clock_geometry.h"
+#include "platform/user_scale.h"
+
+namespace zeko::gui {
+
+ClockDigit::ClockDigit(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ClockDigit::ShowValue(int value) {
+    value_ = value;
+    repaint();
+}
+
+void ClockDigit::SetColourTable(const settings::ColourTable& table) {
+    table_ = table;
+    repaint();
+}
+
+void ClockDigit::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ItemColour(table_, settings::kClockBackground));
+    const platform::UserScale scale(kDigitLeft, kDigitTop, kDigitRight, kDigitBottom, size());
+    // Wide enough for the three lines of a segment, half a unit apart, to
+    // merge into one bar.
+    const double unit = std::min(scale.Horizontal(1), scale.Vertical(1));
+    painter.setPen(QPen(ItemColour(table_, settings::kClockForeground), std::max(1.0, 0.6 * unit),
+                        Qt::SolidLine, Qt::FlatCap));
+    const uint8_t mask = SegmentMask(value_);
+    for (int s = 0; s < kSegmentCount; ++s) {
+        if ((mask & (1 << s)) == 0) continue;
+        for (const SegmentLine& line : kSegmentLines[static_cast<std::size_t>(s)])
+            painter.drawLine(scale.Point(line.x1, line.y1), scale.Point(line.x2, line.y2));
+    }
+}
+
+ClockFace::ClockFace(QWidget* parent) : CanvasWidget(parent) {
+    for (ClockDigit*& digit : digits_)
+        digit = new ClockDigit(this);
+    colonColour_ = ItemColour(table_, settings::kClockForeground);
+}
+
+void ClockFace::SetColourTable(const settings::ColourTable& table) {
+    table_ = table;
+    for (ClockDigit* digit : digits_)
+        digit->SetColourTable(table);
+    repaint();
+}
+
+void ClockFace::DrawClockColon(bool on) {
+    colonColour_ = ItemColour(table_, on ? settings::kClockForeground : settings::kClockBackground);
+    DrawOnShown([this](QPainter& painter) { PaintColon(painter); });
+}
+
+void ClockFace::ShowClockTime(int seconds, bool full) {
+    for (const DigitUpdate& update : ClockTimeUpdates(seconds, full))
+        Digit(update.digit).ShowValue(update.value);
+}
+
+void ClockFace::PaintAll(QPainter& painter) {
+    painter.fillRect(rect(), ItemColour(table_, settings::kClockBackground));
+    colonColour_ = ItemColour(table_, settings::kClockForeground);
+    PaintColon(painter);
+}
+
+void ClockFace::PaintColon(QPainter& painter) const {
+    const double w = width();
+    const double h = height();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(colonColour_, 1));
+    painter.setBrush(colonColour_);
+    for (const double y : {h / 3, 2 * h / 3})
+        painter.drawEllipse(QPointF(w / 2, y), h / 12, h / 12);
+    painter.restore();
+}
+
+void ClockFace::resizeEvent(QResizeEvent* event) {
+    CanvasWidget::resizeEvent(event);
+    for (int k = 0; k < 4; ++k) {
+        const FaceRect place = ClockDigitRect(k, width(), height());
+        const int left = static_cast<int>(std::lround(place.left));
+        const int right = static_cast<int>(std::lround(place.left + place.width));
+        digits_[static_cast<std::size_t>(k)]->setGeometry(left, 0, right - left, height());
+    }
+}
+
+}  // namespace zeko::gui

@@ -1,0 +1,112 @@
+// The main window: the board view, the menus, the timers that drive play, the
+// dialogs it opens, and the start-up and shutdown around them. The game itself
+// lives in GameControl; the window forwards input to it and answers what it
+// asks of the window.
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "game/game_control.h"
+#include "platform/engine_library.h"
+#include "platform/qt_message_loop.h"
+#include "settings/colour_schemes.h"
+#include "settings/exchange_settings.h"
+
+class QAction;
+class QMenu;
+
+namespace zeko::gui {
+
+class BoardView;
+
+class MainWindow : public QMainWindow, public game::GameWindow, public game::WindowTimers {
+  public:
+    // commandLine: the program's arguments taken whole as one game file name.
+    explicit MainWindow(std::string commandLine = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    game::GameControl& Control() { return *control_; }
+    BoardView& Board() { return *board_; }
+    const settings::ColourTable& Colours() const { return colours_; }
+
+    // The View menu's option chosen.
+    void ToggleViewOption(int option);
+    void ApplyColours();
+    // Sets every text of the window in the current language.
+    void SetTexts();
+
+    // game::GameWindow
+    void SetCaption(const std::string& caption) override;
+    bool Minimized() const override;
+    void SetSkillMenuVisible(bool visible) override;
+    void ShowMessage(const std::string& text, const std::string& title,
+                     game::MessageIcon icon) override;
+    void ShowResultDialog(game::GameEnd end) override;
+    void ShowError(uint32_t number, const std::string& source,
+                   const std::string& description) override;
+    void CloseWindow() override;
+
+    // game::WindowTimers
+    void SetTimer(game::TimerId id, bool enabled, int intervalMs) override;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void Load();
+    void SetStartSizeAndPlace();
+    void CreateMenus();
+    void UpdateGameMenu();
+    void UpdateSkillMenu();
+    void UpdateViewMenu();
+    void EnableAllActions();
+    void LayoutWindow();
+    void ShowAbout();
+    // Runs a command if its rule allows it now (menus and shortcuts alike).
+    void Command(bool allowed, const std::function<void()>& action);
+    // A modal message box with the OK button of the current language.
+    void MessageBox(QMessageBox::Icon icon, const std::string& title, const std::string& text);
+    QTimer* Timer(game::TimerId id) const { return timers_[static_cast<size_t>(id)]; }
+
+    std::unique_ptr<platform::EngineLibrary> engine_;
+    platform::MessageLoopJoin messageLoop_;
+    std::unique_ptr<game::GameControl> control_;
+    settings::ProgramSettings settings_;
+    settings::ColourTable colours_{};
+    std::string commandLine_;
+    bool loaded_ = false;
+    bool minimized_ = false;
+    QIcon icon_;
+
+    BoardView* board_ = nullptr;
+    std::array<QTimer*, game::kTimerCount> timers_{};
+
+    QMenu* gameMenu_ = nullptr;
+    QMenu* opponentMenu_ = nullptr;
+    QMenu* skillMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QAction* newGame_ = nullptr;
+    QAction* opponentComputer_ = nullptr;
+    QAction* opponentHuman_ = nullptr;
+    QAction* pass_ = nullptr;
+    QAction* moveNow_ = nullptr;
+    QAction* takeBack_ = nullptr;
+    QAction* replay_ = nullptr;
+    QAction* timerOff_ = nullptr;
+    QAction* exit_ = nullptr;
+    std::array<QAction*, game::kLevelCount> levels_{};
+    std::array<QAction*, settings::kViewOptionCount> views_{};
+    QAction* about_ = nullptr;
+};
+
+}  // namespace zeko::gui

@@ -1,0 +1,77 @@
+#include "gui/pit_view.h"
+
+#include <QPainter>
+
+#include "gui/board_geometry.h"
+#include "gui/board_style.h"
+#include "gui/chip_painter.h"
+#include "platform/user_scale.h"
+
+namespace zeko::gui {
+
+FieldColours LookColours(const settings::ColourTable& table, game::FieldLook look) {
+    int background = settings::kFieldBackground;
+    int chips = settings::kChips;
+    if (look == game::FieldLook::Indicator) {
+        background = settings::kMoveIndicatorBackground;
+        chips = settings::kMoveIndicatorForeground;
+    } else if (look == game::FieldLook::Flash) {
+        background = settings::kFlashBackground;
+    }
+    const QColor chipColour = ItemColour(table, chips);
+    return {ItemColour(table, background), chipColour, chipColour};
+}
+
+void DrawField(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
+               const FieldColours& colours) {
+    painter.fillRect(QRect(QPoint(0, 0), pixels), colours.background);
+    const platform::UserScale scale(0, 0, kFieldUnits, kFieldUnits, pixels);
+    if (!graphicChips) {
+        const auto printed = FieldCountText(count);
+        if (!printed) return;
+        painter.save();
+        painter.setFont(CountFont());
+        painter.setPen(colours.fore);
+        const QPointF corner = scale.Point(printed->x, printed->y);
+        painter.drawText(QRectF(corner, QSizeF(pixels.width(), pixels.height())),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                         QString::fromStdString(printed->text));
+        painter.restore();
+        return;
+    }
+    const double radius = scale.Horizontal(kFieldChipRadius);
+    for (const UnitPoint& centre : FieldChipCentres(count))
+        PaintChip(painter, scale.Point(centre.x, centre.y), radius, colours.fore, colours.fill,
+                  true);
+}
+
+PitView::PitView(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PitView::ShowCount(int16_t count) {
+    count_ = count;
+    repaint();
+}
+
+void PitView::SetLook(game::FieldLook look) {
+    look_ = look;
+    repaint();
+}
+
+void PitView::SetGraphicChips(bool on) {
+    graphicChips_ = on;
+    repaint();
+}
+
+void PitView::SetColourTable(const settings::ColourTable& table) {
+    table_ = table;
+    repaint();
+}
+
+void PitView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    DrawField(painter, size(), count_, graphicChips_, LookColours(table_, look_));
+}
+
+}  // namespace zeko::gui

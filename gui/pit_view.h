@@ -1,0 +1,59 @@
+// One pit of the board of the main window: its stones
+// as rows of chips or as a printed count, on a background that marks the move
+// indicator and the flash of the computer's move.
+#pragma once
+
+#include <QColor>
+#include <QSize>
+#include <QWidget>
+#include <cstdint>
+
+#include "game/board_display.h"
+#include "settings/colour_schemes.h"
+
+class QPainter;
+
+namespace zeko::gui {
+
+struct FieldColours {
+    QColor background;
+    QColor fore;  // chip outlines and printed counts
+    QColor fill;  // chip fill
+};
+
+// The colours of a look: background item 1, 11 or 14; chips item 2, or 12
+// under the move indicator.
+FieldColours LookColours(const settings::ColourTable& table, game::FieldLook look);
+
+// Paints a whole pit of `pixels` size: `count` stones as chips (or, with
+// graphic chips off, as a printed number) on the background. A count of 0 or
+// less shows the bare background.
+void DrawField(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
+               const FieldColours& colours);
+
+class PitView : public QWidget {
+  public:
+    explicit PitView(QWidget* parent = nullptr);
+
+    int16_t ShownCount() const { return count_; }
+    game::FieldLook Look() const { return look_; }
+    bool GraphicChips() const { return graphicChips_; }
+
+    // Each of these repaints the pit at once, so that the pits of a sowing
+    // change one after the other.
+    void ShowCount(int16_t count);
+    void SetLook(game::FieldLook look);
+    void SetGraphicChips(bool on);
+    void SetColourTable(const settings::ColourTable& table);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int16_t count_ = 0;
+    game::FieldLook look_ = game::FieldLook::Normal;
+    bool graphicChips_ = true;
+    settings::ColourTable table_ = settings::kBuiltInTable1;
+};
+
+}  // namespace zeko::gui

@@ -1,0 +1,54 @@
+// The numbers of the texts the program's code asks for by name. The others
+// (captions of the dialogs still to come, the game file's messages) are asked
+// by the code that shows them.
+#pragma once
+
+namespace zeko::settings {
+
+enum TextId : int {
+    kTextGameMenu = 0,
+    kTextNewGame = 1,
+    kTextLoad = 2,
+    kTextSave = 3,
+    kTextSaveAs = 4,
+    kTextOpponent = 5,
+    kTextComputer = 6,
+    kTextHuman = 7,
+    kTextPass = 8,
+    kTextMoveNow = 9,
+    kTextTakeBack = 10,
+    kTextReplay = 11,
+    kTextTimerOff = 12,
+    kTextExit = 13,
+    kTextSkillMenu = 14,
+    kTextFirstLevel = 15,  // Beginner; the nine levels follow in order
+    kTextViewMenu = 25,
+    kTextFirstViewOption = 26,  // Move Indicator; the eight options follow in order
+    kTextToolsMenu = 34,
+    kTextHelpMenu = 39,
+    kTextAbout = 42,
+    kTextHumanName = 43,
+    kTextComputerName = 44,
+    kTextFirstHumanName = 45,
+    kTextSecondHumanName = 46,
+    kTextThinking = 47,
+    kTextFirstWelcomeLine = 48,  // three lines
+    kTextOk = 51,
+    kTextAboutCaption = 77,
+    kTextVersion = 78,
+    kTextEndingBefore = 126,  // ending n is the text kTextEndingBefore + n
+    kTextThinkFaster = 130,
+    kTextEqualTerms = 131,
+    kTextNeverMind = 132,
+    kTextLowestLevel = 133,
+    kTextLowerLevel = 134,
+    kTextYouBeatThe = 135,
+    kTextLevelSuffix = 136,
+    kTextHigherLevel = 137,
+    kTextTooEasy = 138,
+    kTextTightWin = 139,
+    kTextRarelyLose = 140,
+    kTextTooStrong = 141,
+};
+
+}  // namespace zeko::settings
