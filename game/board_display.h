@@ -13,7 +13,7 @@ enum class Pointer { Default, Hourglass, Playable };
 
 // How a pit is coloured: normally, under the keyboard move indicator, or in the
 // flash colour of the computer's chosen pit.
-enum class FieldLook { Normal, Indicator, Flash };
+enum class PitLook { Normal, Indicator, Flash };
 
 class BoardDisplay {
   public:
@@ -22,7 +22,7 @@ class BoardDisplay {
     // Redraws the pits and scores that differ between the boards, or all.
     virtual void ShowPosition(bool full, const engine::Board& old, const engine::Board& now) = 0;
     // Colours one pit and repaints it at once.
-    virtual void PaintField(int pit, FieldLook look) = 0;
+    virtual void PaintPit(int pit, PitLook look) = 0;
     // The window's pointer and the pointer over each pit.
     virtual void SetPointers(Pointer window, const std::array<Pointer, engine::kPits>& pits) = 0;
 

@@ -91,7 +91,7 @@ void GameControl::HandleEvent(Event event) {
             record_.NewGame();
             ShowPlayablePits(PlayablePits::BottomRow);
             for (int pit = 0; pit < kPits; ++pit)
-                display_.PaintField(pit, FieldLook::Normal);
+                display_.PaintPit(pit, PitLook::Normal);
             display_.ShowPosition(true, record_.Board, record_.Board);
             if (indicator) SetMoveIndicator(IndicatorRequest::First);
             SetClock(record_.ComputerGame ? ClockMode::Start : ClockMode::Off);
@@ -127,7 +127,7 @@ void GameControl::HandleEvent(Event event) {
             if (options_.DelayActivated && !options_.DelayFixed) {
                 state_ = PlayState::AwaitingResponse;
                 ShowPlayablePits(PlayablePits::ChosenPit);
-                display_.PaintField(movePit_, FieldLook::Flash);
+                display_.PaintPit(movePit_, PitLook::Flash);
             } else if (options_.DelayActivated && delayLeft_ > 0) {
                 state_ = PlayState::AwaitingResponse;
                 SetTimer(TimerId::Delay, true, 500);
@@ -387,7 +387,7 @@ void GameControl::ShowPlayablePits(PlayablePits which) {
 
 void GameControl::SetMoveIndicator(IndicatorRequest request) {
     if (request == IndicatorRequest::Hide) {
-        display_.PaintField(indicatorPit_, FieldLook::Normal);
+        display_.PaintPit(indicatorPit_, PitLook::Normal);
         return;
     }
     const bool turned = !record_.ComputerGame && record_.TopToMove;
@@ -396,9 +396,9 @@ void GameControl::SetMoveIndicator(IndicatorRequest request) {
     int pit = NextLegalPit(current, request, [&](int p) { return CheckMove(seen, p) == 1; });
     if (turned) pit += kPitsPerRow;
     if (pit != indicatorPit_ || request == IndicatorRequest::First)
-        display_.PaintField(indicatorPit_, FieldLook::Normal);
+        display_.PaintPit(indicatorPit_, PitLook::Normal);
     indicatorPit_ = pit;
-    display_.PaintField(indicatorPit_, FieldLook::Indicator);
+    display_.PaintPit(indicatorPit_, PitLook::Indicator);
 }
 
 void GameControl::UpdateCaption() {
@@ -427,7 +427,7 @@ void GameControl::OnDelayTimer() {
 
 void GameControl::OnFlashTimer() {
     --flashCount_;
-    display_.PaintField(movePit_, flashCount_ % 2 != 0 ? FieldLook::Flash : FieldLook::Normal);
+    display_.PaintPit(movePit_, flashCount_ % 2 != 0 ? PitLook::Flash : PitLook::Normal);
     if (flashCount_ <= 0) {
         SetTimer(TimerId::Flash, false);
         PostEvent(kPlayTopMove);
@@ -465,9 +465,10 @@ bool GameControl::KeyPress(char key) {
     }
     if (record_.GameOver) return false;
     int pit = -1;
-    if (key >= '1' && key <= '6') pit = key - '1';
-    if (key >= 'a' && key <= 'f') pit = key - 'a';
-    if (key >= 'A' && key <= 'F') pit = key - 'A';
+    // A pit of the side to move by its number or its letter, either case.
+    for (const char first : {'1', 'a', 'A'}) {
+        if (key >= first && key < first + kPitsPerRow) pit = key - first;
+    }
     if (pit >= 0) {
         Guarded([&] {
             if (!record_.TopToMove)

@@ -80,7 +80,7 @@ class GameControl {
     // The other timers.
     void OnDelayTimer();
     void OnFlashTimer();
-    void OnZekoTimer() { clock_.Tick(); }
+    void OnClockTimer() { clock_.Tick(); }
 
     // Input from the board. Keys return whether they were consumed.
     void ClickPit(int pit);

@@ -3,28 +3,36 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "engine/board.h"
+
 namespace zeko::gui {
 
 namespace {
 
 // Position along the row, 0 at the left end, for both rows.
-int Column(int field) {
-    return field < 6 ? field : 11 - field;
+bool BottomRow(int pit) {
+    return pit < engine::kPitsPerRow;
+}
+
+// The top row runs from right to left, as the stones travel.
+int Column(int pit) {
+    return BottomRow(pit) ? pit : engine::kPits - 1 - pit;
 }
 
 }  // namespace
 
-UnitRect FieldRect(int field) {
-    return {19.0 + 10 * Column(field), field < 6 ? 20.0 : 10.0, kFieldSize, kFieldSize};
+UnitRect PitRect(int pit) {
+    return {19.0 + 10 * Column(pit), BottomRow(pit) ? 20.0 : 10.0, kPitSize, kPitSize};
 }
 
-UnitPoint FieldLabelPosition(int field) {
-    return {23.25 + 10 * Column(field), field < 6 ? 30.0 : 7.5};
+UnitPoint PitLabelPosition(int pit) {
+    return {23.25 + 10 * Column(pit), BottomRow(pit) ? 30.0 : 7.5};
 }
 
-std::string FieldLetter(int field) {
-    if (field < 0 || field > 11) return {};
-    return std::string(1, static_cast<char>(field < 6 ? 'A' + field : 'a' + (field - 6)));
+std::string PitLetter(int pit) {
+    if (pit < 0 || pit >= engine::kPits) return {};
+    return std::string(
+        1, static_cast<char>(BottomRow(pit) ? 'A' + pit : 'a' + (pit - engine::kPitsPerRow)));
 }
 
 UnitRect ScoreBarRect(int bar) {
@@ -71,7 +79,7 @@ std::vector<int> ChipRowCounts(int count) {
     return counts;
 }
 
-std::vector<UnitPoint> FieldChipCentres(int count) {
+std::vector<UnitPoint> PitChipCentres(int count) {
     const std::vector<int> counts = ChipRowCounts(count);
     const double rows = static_cast<double>(counts.size());
     std::vector<UnitPoint> centres;
@@ -84,7 +92,7 @@ std::vector<UnitPoint> FieldChipCentres(int count) {
     return centres;
 }
 
-std::optional<PrintedCount> FieldCountText(int count) {
+std::optional<PrintedCount> PitCountText(int count) {
     if (count < 1) return std::nullopt;
     // Numbers print with a blank where a minus sign would go.
     std::string text = " ";

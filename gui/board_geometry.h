@@ -21,7 +21,7 @@ inline constexpr double kWindowBottom = 40;
 // A pit panel's own units.
 inline constexpr double kFieldUnits = 7;
 // A pit panel's side in window units.
-inline constexpr double kFieldSize = 9.5;
+inline constexpr double kPitSize = 9.5;
 
 struct UnitRect {
     double left;
@@ -37,11 +37,11 @@ struct UnitPoint {
 
 // Pits 0-5 run left to right along the bottom row, 6-11 right to left along
 // the top row, so that play runs counter-clockwise.
-UnitRect FieldRect(int field);
+UnitRect PitRect(int pit);
 // The top-left corner of a pit's letter label; labels keep their own size.
-UnitPoint FieldLabelPosition(int field);
-// "A" to "F" for the bottom row, "a" to "f" for the top row (field 6 "a").
-std::string FieldLetter(int field);
+UnitPoint PitLabelPosition(int pit);
+// "A" to "F" for the bottom row, "a" to "f" for the top row (pit 6 "a").
+std::string PitLetter(int pit);
 
 // The score bars: 0 the top half's, 1 the bottom half's.
 UnitRect ScoreBarRect(int bar);
@@ -72,9 +72,9 @@ int ChipRows(int count);
 // Chips per row from the top; empty for a count below 1.
 std::vector<int> ChipRowCounts(int count);
 // Every chip's centre, row by row from the top, left to right.
-std::vector<UnitPoint> FieldChipCentres(int count);
+std::vector<UnitPoint> PitChipCentres(int count);
 // 0.49 window units in the pit's horizontal units.
-inline constexpr double kFieldChipRadius = 0.49 * kFieldUnits / kFieldSize;
+inline constexpr double kFieldChipRadius = 0.49 * kFieldUnits / kPitSize;
 
 // A printed count: the text and its top-left corner in pit units.
 struct PrintedCount {
@@ -84,6 +84,6 @@ struct PrintedCount {
 };
 
 // Nothing for an empty pit (or a count below 0).
-std::optional<PrintedCount> FieldCountText(int count);
+std::optional<PrintedCount> PitCountText(int count);
 
 }  // namespace zeko::gui

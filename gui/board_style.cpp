@@ -26,7 +26,7 @@ QFont CountFont() {
     return SansSerif(13.5, true);
 }
 
-QFont FieldLabelFont() {
+QFont PitLabelFont() {
     return SansSerif(8.25, true);
 }
 
@@ -34,8 +34,8 @@ QFont ScoreTextFont() {
     return SansSerif(9.75, true);
 }
 
-void StyleFieldLabel(QLabel& label, const settings::ColourTable& table) {
-    label.setFont(FieldLabelFont());
+void StylePitLabel(QLabel& label, const settings::ColourTable& table) {
+    label.setFont(PitLabelFont());
     QPalette palette = label.palette();
     palette.setColor(QPalette::Window, ItemColour(table, settings::kZekoBackground));
     palette.setColor(QPalette::WindowText, ItemColour(table, settings::kFieldLabels));

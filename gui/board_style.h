@@ -24,11 +24,11 @@ QColor ItemColour(const settings::ColourTable& table, int item);
 // fonts the program was designed with and does not scale with the window.
 QFont SansSerif(double points, bool bold);
 QFont CountFont();
-QFont FieldLabelFont();
+QFont PitLabelFont();
 QFont ScoreTextFont();
 
 // A pit letter: its font, background item 0 and text item 16.
-void StyleFieldLabel(QLabel& label, const settings::ColourTable& table);
+void StylePitLabel(QLabel& label, const settings::ColourTable& table);
 // A score text: its font, text item 6 and no background of its own. Texts
 // are shown as plain text, whatever a player's name contains.
 void StyleScoreLabel(QLabel& label, const settings::ColourTable& table);

@@ -37,15 +37,15 @@ QRect Place(const platform::UserScale& units, const UnitRect& rect) {
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent), playable_(PlayablePointerImage(), 1, 1) {
     for (int pit = 0; pit < engine::kPits; ++pit) {
-        auto* field = new PitView(this);
-        field->installEventFilter(this);
-        fields_[static_cast<size_t>(pit)] = field;
-        auto* label = new QLabel(QString::fromStdString(FieldLetter(pit)), this);
-        label->setFont(FieldLabelFont());
+        auto* view = new PitView(this);
+        view->installEventFilter(this);
+        pits_[static_cast<size_t>(pit)] = view;
+        auto* label = new QLabel(QString::fromStdString(PitLetter(pit)), this);
+        label->setFont(PitLabelFont());
         label->adjustSize();
         // A letter is fixed in size; only its place follows the window.
         label->setFixedSize(label->size());
-        fieldLabels_[static_cast<size_t>(pit)] = label;
+        pitLabels_[static_cast<size_t>(pit)] = label;
     }
     for (int k = 0; k < 2; ++k) {
         auto* bar = new ScoreBar(this);
@@ -90,8 +90,8 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         for (int pit = 0; pit < engine::kPits; ++pit) {
-            if (watched == fields_[static_cast<size_t>(pit)] && mouse->button() == Qt::LeftButton &&
-                fields_[static_cast<size_t>(pit)]->rect().contains(mouse->position().toPoint())) {
+            if (watched == pits_[static_cast<size_t>(pit)] && mouse->button() == Qt::LeftButton &&
+                pits_[static_cast<size_t>(pit)]->rect().contains(mouse->position().toPoint())) {
                 emit PitClicked(pit);
                 return true;
             }
@@ -104,11 +104,11 @@ void BoardView::Layout() {
     const platform::UserScale units = WindowUnits(*this);
     const settings::ViewOptions& view = options_->View;
     for (int pit = 0; pit < engine::kPits; ++pit) {
-        fields_[static_cast<size_t>(pit)]->setGeometry(Place(units, FieldRect(pit)));
-        QLabel* label = fieldLabels_[static_cast<size_t>(pit)];
-        const UnitPoint corner = FieldLabelPosition(pit);
+        pits_[static_cast<size_t>(pit)]->setGeometry(Place(units, PitRect(pit)));
+        QLabel* label = pitLabels_[static_cast<size_t>(pit)];
+        const UnitPoint corner = PitLabelPosition(pit);
         label->move(static_cast<int>(units.X(corner.x)), static_cast<int>(units.Y(corner.y)));
-        fields_[static_cast<size_t>(pit)]->show();
+        pits_[static_cast<size_t>(pit)]->show();
         label->setVisible(view[settings::kViewFieldLabels]);
     }
     for (int k = 0; k < 2; ++k)
@@ -149,8 +149,8 @@ void BoardView::ApplyColours(const settings::ColourTable& colours) {
         scoreBars_[static_cast<size_t>(k)]->SetColourTable(colours);
     }
     for (int pit = 0; pit < engine::kPits; ++pit) {
-        StyleFieldLabel(*fieldLabels_[static_cast<size_t>(pit)], colours);
-        fields_[static_cast<size_t>(pit)]->SetColourTable(colours);
+        StylePitLabel(*pitLabels_[static_cast<size_t>(pit)], colours);
+        pits_[static_cast<size_t>(pit)]->SetColourTable(colours);
     }
     update();
 }
@@ -174,7 +174,7 @@ bool BoardView::WelcomeVisible() const {
 void BoardView::ShowPosition(bool full, const engine::Board& old, const engine::Board& now) {
     for (int pit = 0; pit < engine::kPits; ++pit) {
         if (full || old[static_cast<size_t>(pit)] != now[static_cast<size_t>(pit)])
-            fields_[static_cast<size_t>(pit)]->ShowCount(
+            pits_[static_cast<size_t>(pit)]->ShowCount(
                 static_cast<int16_t>(now[static_cast<size_t>(pit)]));
     }
     const bool graphic = options_->View[settings::kViewGraphicScores];
@@ -202,8 +202,8 @@ void BoardView::ShowPosition(bool full, const engine::Board& old, const engine::
     }
 }
 
-void BoardView::PaintField(int pit, game::FieldLook look) {
-    if (pit >= 0 && pit < engine::kPits) fields_[static_cast<size_t>(pit)]->SetLook(look);
+void BoardView::PaintPit(int pit, game::PitLook look) {
+    if (pit >= 0 && pit < engine::kPits) pits_[static_cast<size_t>(pit)]->SetLook(look);
 }
 
 QCursor BoardView::PointerCursor(game::Pointer pointer) const {
@@ -223,17 +223,17 @@ void BoardView::SetPointers(game::Pointer window,
     setCursor(PointerCursor(window));
     this->window()->setCursor(PointerCursor(window));
     for (size_t pit = 0; pit < pits.size(); ++pit)
-        fields_[pit]->setCursor(PointerCursor(pits[pit]));
+        pits_[pit]->setCursor(PointerCursor(pits[pit]));
 }
 
 void BoardView::RepaintFields() {
     const bool chips = options_->View[settings::kViewGraphicChips];
-    for (PitView* field : fields_)
-        field->SetGraphicChips(chips);
+    for (PitView* view : pits_)
+        view->SetGraphicChips(chips);
 }
 
 void BoardView::ShowFieldLabels(bool visible) {
-    for (QLabel* label : fieldLabels_)
+    for (QLabel* label : pitLabels_)
         label->setVisible(visible);
 }
 

@@ -43,7 +43,7 @@ class BoardView : public QWidget, public game::BoardDisplay {
 
     // game::BoardDisplay
     void ShowPosition(bool full, const engine::Board& old, const engine::Board& now) override;
-    void PaintField(int pit, game::FieldLook look) override;
+    void PaintPit(int pit, game::PitLook look) override;
     void SetPointers(game::Pointer window,
                      const std::array<game::Pointer, engine::kPits>& pits) override;
     void RepaintClockFace() override;
@@ -56,8 +56,8 @@ class BoardView : public QWidget, public game::BoardDisplay {
     bool WelcomeVisible() const override;
 
     // For tests and the screenshot: the widgets as the window shows them.
-    PitView& Field(int pit) { return *fields_[static_cast<size_t>(pit)]; }
-    QLabel& FieldLabel(int pit) { return *fieldLabels_[static_cast<size_t>(pit)]; }
+    PitView& Pit(int pit) { return *pits_[static_cast<size_t>(pit)]; }
+    QLabel& PitLabel(int pit) { return *pitLabels_[static_cast<size_t>(pit)]; }
     ScoreBar& ScoreBarOf(int k) { return *scoreBars_[static_cast<size_t>(k)]; }
     QLabel& ScoreLabel(int k) { return *scoreLabels_[static_cast<size_t>(k)]; }
     ClockFace& Clock() { return *clockFace_; }
@@ -81,8 +81,8 @@ class BoardView : public QWidget, public game::BoardDisplay {
     const game::GameRecord* record_ = nullptr;
     const game::PlayOptions* options_ = nullptr;
     settings::ColourTable colours_{};
-    std::array<PitView*, engine::kPits> fields_{};
-    std::array<QLabel*, engine::kPits> fieldLabels_{};
+    std::array<PitView*, engine::kPits> pits_{};
+    std::array<QLabel*, engine::kPits> pitLabels_{};
     std::array<ScoreBar*, 2> scoreBars_{};
     std::array<QLabel*, 2> scoreLabels_{};
     ClockFace* clockFace_ = nullptr;

@@ -66,7 +66,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
     connect(Timer(TimerId::Event), &QTimer::timeout, this, [this] { control_->OnEventTimer(); });
     connect(Timer(TimerId::Delay), &QTimer::timeout, this, [this] { control_->OnDelayTimer(); });
     connect(Timer(TimerId::Flash), &QTimer::timeout, this, [this] { control_->OnFlashTimer(); });
-    connect(Timer(TimerId::Clock), &QTimer::timeout, this, [this] { control_->OnZekoTimer(); });
+    connect(Timer(TimerId::Clock), &QTimer::timeout, this, [this] { control_->OnClockTimer(); });
 
     // The StopSearch message is posted to this window; dispatching it needs no
     // action here, the search has seen it.

@@ -14,7 +14,7 @@
 
 #include "game/game_control.h"
 #include "platform/engine_library.h"
-#include "platform/qt_message_loop.h"
+#include "platform/message_loop_join.h"
 #include "settings/colour_schemes.h"
 #include "settings/exchange_settings.h"
 

@@ -9,25 +9,25 @@
 
 namespace zeko::gui {
 
-FieldColours LookColours(const settings::ColourTable& table, game::FieldLook look) {
+PitColours LookColours(const settings::ColourTable& table, game::PitLook look) {
     int background = settings::kFieldBackground;
     int chips = settings::kChips;
-    if (look == game::FieldLook::Indicator) {
+    if (look == game::PitLook::Indicator) {
         background = settings::kMoveIndicatorBackground;
         chips = settings::kMoveIndicatorForeground;
-    } else if (look == game::FieldLook::Flash) {
+    } else if (look == game::PitLook::Flash) {
         background = settings::kFlashBackground;
     }
     const QColor chipColour = ItemColour(table, chips);
     return {ItemColour(table, background), chipColour, chipColour};
 }
 
-void DrawField(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
-               const FieldColours& colours) {
+void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
+             const PitColours& colours) {
     painter.fillRect(QRect(QPoint(0, 0), pixels), colours.background);
     const platform::UserScale scale(0, 0, kFieldUnits, kFieldUnits, pixels);
     if (!graphicChips) {
-        const auto printed = FieldCountText(count);
+        const auto printed = PitCountText(count);
         if (!printed) return;
         painter.save();
         painter.setFont(CountFont());
@@ -40,7 +40,7 @@ void DrawField(QPainter& painter, QSize pixels, int16_t count, bool graphicChips
         return;
     }
     const double radius = scale.Horizontal(kFieldChipRadius);
-    for (const UnitPoint& centre : FieldChipCentres(count))
+    for (const UnitPoint& centre : PitChipCentres(count))
         PaintChip(painter, scale.Point(centre.x, centre.y), radius, colours.fore, colours.fill,
                   true);
 }
@@ -54,7 +54,7 @@ void PitView::ShowCount(int16_t count) {
     repaint();
 }
 
-void PitView::SetLook(game::FieldLook look) {
+void PitView::SetLook(game::PitLook look) {
     look_ = look;
     repaint();
 }
@@ -71,7 +71,7 @@ void PitView::SetColourTable(const settings::ColourTable& table) {
 
 void PitView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    DrawField(painter, size(), count_, graphicChips_, LookColours(table_, look_));
+    DrawPit(painter, size(), count_, graphicChips_, LookColours(table_, look_));
 }
 
 }  // namespace zeko::gui

@@ -15,7 +15,7 @@ class QPainter;
 
 namespace zeko::gui {
 
-struct FieldColours {
+struct PitColours {
     QColor background;
     QColor fore;  // chip outlines and printed counts
     QColor fill;  // chip fill
@@ -23,26 +23,26 @@ struct FieldColours {
 
 // The colours of a look: background item 1, 11 or 14; chips item 2, or 12
 // under the move indicator.
-FieldColours LookColours(const settings::ColourTable& table, game::FieldLook look);
+PitColours LookColours(const settings::ColourTable& table, game::PitLook look);
 
 // Paints a whole pit of `pixels` size: `count` stones as chips (or, with
 // graphic chips off, as a printed number) on the background. A count of 0 or
 // less shows the bare background.
-void DrawField(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
-               const FieldColours& colours);
+void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
+             const PitColours& colours);
 
 class PitView : public QWidget {
   public:
     explicit PitView(QWidget* parent = nullptr);
 
     int16_t ShownCount() const { return count_; }
-    game::FieldLook Look() const { return look_; }
+    game::PitLook Look() const { return look_; }
     bool GraphicChips() const { return graphicChips_; }
 
     // Each of these repaints the pit at once, so that the pits of a sowing
     // change one after the other.
     void ShowCount(int16_t count);
-    void SetLook(game::FieldLook look);
+    void SetLook(game::PitLook look);
     void SetGraphicChips(bool on);
     void SetColourTable(const settings::ColourTable& table);
 
@@ -51,7 +51,7 @@ class PitView : public QWidget {
 
   private:
     int16_t count_ = 0;
-    game::FieldLook look_ = game::FieldLook::Normal;
+    game::PitLook look_ = game::PitLook::Normal;
     bool graphicChips_ = true;
     settings::ColourTable table_ = settings::kBuiltInTable1;
 };

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/help.h"
+#include "platform/help_viewer.h"
 #include "settings/text_table.h"
 
 namespace zeko::settings {

@@ -10,8 +10,8 @@ void FakePresentation::ShowPosition(bool full, const Board& old, const Board& no
     positions.push_back({full, old, now});
 }
 
-void FakePresentation::PaintField(int pit, FieldLook look) {
-    calls.push_back("PaintField");
+void FakePresentation::PaintPit(int pit, PitLook look) {
+    calls.push_back("PaintPit");
     paints.emplace_back(pit, look);
     EXPECT_TRUE(pit >= 0 && pit < 12) << "pit " << pit;
     if (pit >= 0 && pit < 12) looks[static_cast<size_t>(pit)] = look;
@@ -190,7 +190,7 @@ int Table::TickClock(int ticks) {
     int given = 0;
     for (; given < ticks && control.TimerEnabled(TimerId::Clock); ++given) {
         EXPECT_TRUE(timers.Enabled(TimerId::Clock));
-        control.OnZekoTimer();
+        control.OnClockTimer();
     }
     return given;
 }

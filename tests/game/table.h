@@ -39,7 +39,7 @@ class FakePresentation final : public BoardDisplay, public GameWindow {
     };
 
     void ShowPosition(bool full, const Board& old, const Board& now) override;
-    void PaintField(int pit, FieldLook look) override;
+    void PaintPit(int pit, PitLook look) override;
     void SetPointers(Pointer window, const std::array<Pointer, 12>& pits) override;
     void RepaintClockFace() override;
     void ShowClockTime(int seconds, bool full) override;
@@ -58,11 +58,11 @@ class FakePresentation final : public BoardDisplay, public GameWindow {
                    const std::string& description) override;
     void CloseWindow() override;
 
-    // Every call by name, in order ("ShowPosition", "PaintField", ...).
+    // Every call by name, in order ("ShowPosition", "PaintPit", ...).
     std::vector<std::string> calls;
     std::vector<PositionCall> positions;
-    std::vector<std::pair<int, FieldLook>> paints;
-    std::array<FieldLook, 12> looks{};
+    std::vector<std::pair<int, PitLook>> paints;
+    std::array<PitLook, 12> looks{};
     Pointer windowPointer = Pointer::Default;
     std::array<Pointer, 12> pitPointers{};
     int clockFaceRepaints = 0;

@@ -33,7 +33,7 @@ void PumpWindow(Table& table) {
         else
             break;
     }
-    if (table.control.TimerEnabled(TimerId::Clock)) table.control.OnZekoTimer();
+    if (table.control.TimerEnabled(TimerId::Clock)) table.control.OnClockTimer();
 }
 
 class StopAtLook : public ::testing::TestWithParam<int> {};

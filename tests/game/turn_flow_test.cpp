@@ -278,7 +278,7 @@ TEST(MoveIndicator, ArrowsWalkTheLegalPitsAndEnterPlaysTheIndicatedPit) {
     table.options().View[settings::kViewMoveIndicator] = true;
     table.NewGame(true);
     EXPECT_EQ(table.control.IndicatorPit(), 2);
-    EXPECT_EQ(table.view.looks[2], FieldLook::Indicator);
+    EXPECT_EQ(table.view.looks[2], PitLook::Indicator);
 
     using Arrow = GameControl::Arrow;
     const std::vector<std::pair<Arrow, int>> walk = {
@@ -288,8 +288,8 @@ TEST(MoveIndicator, ArrowsWalkTheLegalPitsAndEnterPlaysTheIndicatedPit) {
     for (const auto& [arrow, pit] : walk) {
         EXPECT_TRUE(table.control.KeyDown(arrow));
         EXPECT_EQ(table.control.IndicatorPit(), pit);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], FieldLook::Indicator);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(previous)], FieldLook::Normal);
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Indicator);
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(previous)], PitLook::Normal);
         previous = pit;
     }
     EXPECT_EQ(table.control.PendingEvents(), 0u);
@@ -302,7 +302,7 @@ TEST(MoveIndicator, ArrowsWalkTheLegalPitsAndEnterPlaysTheIndicatedPit) {
     Rules rules{table.engine};
     const int first = rules.LegalPits(table.record().Board, false, false).front();
     EXPECT_EQ(table.control.IndicatorPit(), first);
-    EXPECT_EQ(table.view.looks[static_cast<size_t>(first)], FieldLook::Indicator);
+    EXPECT_EQ(table.view.looks[static_cast<size_t>(first)], PitLook::Indicator);
 
     table.options().View[settings::kViewMoveIndicator] = false;
     EXPECT_FALSE(table.control.KeyDown(Arrow::Right));
@@ -445,7 +445,7 @@ TEST_P(ClickToSeeResponse, ShowsThePitAndPlaysItOnAClickOrMoveNowWithoutFlashing
     EXPECT_EQ(table.control.State(), PlayState::AwaitingResponse);
     EXPECT_EQ(table.view.windowPointer, Pointer::Default);
     EXPECT_EQ(table.view.pitPointers, PointersOn({pit}));
-    EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], FieldLook::Flash);
+    EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Flash);
     EXPECT_FALSE(table.control.TimerEnabled(TimerId::Delay));
     EXPECT_TRUE(table.control.GameMenu().MoveNow);
 
@@ -472,8 +472,8 @@ TEST_P(ClickToSeeResponse, ShowsThePitAndPlaysItOnAClickOrMoveNowWithoutFlashing
     ASSERT_EQ(table.record().MoveCount, 1);
     EXPECT_EQ(table.record().Moves[1], pit);
     for (size_t i = paintsBefore; i < table.view.paints.size(); ++i)
-        EXPECT_NE(table.view.paints[i].second, FieldLook::Flash) << "paint " << i;
-    EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], FieldLook::Normal);
+        EXPECT_NE(table.view.paints[i].second, PitLook::Flash) << "paint " << i;
+    EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
     EXPECT_EQ(table.control.State(), PlayState::Idle);
 }
 
@@ -499,16 +499,16 @@ TEST(Flashing, TheComputersPitFlashesFiveTimesBeforeItIsPlayed) {
     EXPECT_EQ(table.timers.Interval(TimerId::Flash), 250);
     const Board before = table.record().Board;
 
-    std::vector<FieldLook> seen;
+    std::vector<PitLook> seen;
     while (table.control.TimerEnabled(TimerId::Flash)) {
         EXPECT_EQ(table.record().Board, before) << "played during the flashing";
         table.control.OnFlashTimer();
         seen.push_back(table.view.looks[9]);
         ASSERT_LE(seen.size(), 10u);
     }
-    const auto F = FieldLook::Flash;
-    const auto N = FieldLook::Normal;
-    EXPECT_EQ(seen, (std::vector<FieldLook>{F, N, F, N, F, N, F, N, F, N}));
+    const auto F = PitLook::Flash;
+    const auto N = PitLook::Normal;
+    EXPECT_EQ(seen, (std::vector<PitLook>{F, N, F, N, F, N, F, N, F, N}));
     table.Settle();
     EXPECT_EQ(table.record().MoveCount, 2);
     EXPECT_EQ(table.record().Moves[2], 9);
@@ -520,14 +520,14 @@ TEST(Flashing, NewGameDuringTheFlashingDropsTheMove) {
     UntilTheReplyFlashes(table);
     for (int i = 0; i < 3; ++i)
         table.control.OnFlashTimer();
-    ASSERT_EQ(table.view.looks[9], FieldLook::Flash);
+    ASSERT_EQ(table.view.looks[9], PitLook::Flash);
     table.control.NewGame();
     EXPECT_FALSE(table.control.TimerEnabled(TimerId::Flash));
     table.Settle();
     EXPECT_EQ(table.record().MoveCount, 0);
     EXPECT_EQ(table.record().Board, kStandardStart);
     EXPECT_FALSE(table.record().TopToMove);
-    EXPECT_EQ(table.view.looks[9], FieldLook::Normal);
+    EXPECT_EQ(table.view.looks[9], PitLook::Normal);
     EXPECT_EQ(table.control.State(), PlayState::Idle);
     table.Click(4);
     EXPECT_EQ(table.record().Moves[1], 4);

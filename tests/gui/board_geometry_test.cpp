@@ -52,7 +52,7 @@ TEST(ChipRowsTest, EveryStoneGetsAChip) {
         for (const int per : ChipRowCounts(n))
             total += per;
         EXPECT_EQ(total, n);
-        EXPECT_EQ(FieldChipCentres(n).size(), static_cast<std::size_t>(n));
+        EXPECT_EQ(PitChipCentres(n).size(), static_cast<std::size_t>(n));
     }
 }
 
@@ -70,18 +70,18 @@ std::vector<UnitPoint> CentredBlock(const std::vector<int>& rows) {
 
 TEST(ChipCentresTest, CentredRowsOneUnitApart) {
     EXPECT_NEAR(kFieldChipRadius, 0.3611, 1e-4);
-    const std::vector<UnitPoint> one = FieldChipCentres(1);
+    const std::vector<UnitPoint> one = PitChipCentres(1);
     ASSERT_EQ(one.size(), 1u);
     EXPECT_DOUBLE_EQ(one[0].x, 3.5);
     EXPECT_DOUBLE_EQ(one[0].y, 3.25);
-    const std::vector<UnitPoint> two = FieldChipCentres(2);
+    const std::vector<UnitPoint> two = PitChipCentres(2);
     ASSERT_EQ(two.size(), 2u);
     EXPECT_DOUBLE_EQ(two[0].x, 3);
     EXPECT_DOUBLE_EQ(two[1].x, 4);
 
     for (const int n : {1, 2, 3, 7, 8, 12, 20, 30, 42, 48}) {
         const std::vector<UnitPoint> expected = CentredBlock(ChipRowCounts(n));
-        const std::vector<UnitPoint> actual = FieldChipCentres(n);
+        const std::vector<UnitPoint> actual = PitChipCentres(n);
         ASSERT_EQ(actual.size(), expected.size());
         for (std::size_t i = 0; i < actual.size(); ++i) {
             EXPECT_DOUBLE_EQ(actual[i].x, expected[i].x) << n << " chip " << i;
@@ -89,7 +89,7 @@ TEST(ChipCentresTest, CentredRowsOneUnitApart) {
         }
     }
     // The centres of 48 stones lie inside the panel.
-    for (const UnitPoint& p : FieldChipCentres(48)) {
+    for (const UnitPoint& p : PitChipCentres(48)) {
         EXPECT_GT(p.x, 0);
         EXPECT_LT(p.x, kFieldUnits);
         EXPECT_GT(p.y, 0);
@@ -98,17 +98,17 @@ TEST(ChipCentresTest, CentredRowsOneUnitApart) {
 }
 
 TEST(PrintedCountTest, BlankThenDigitsAtTheirCorner) {
-    EXPECT_FALSE(FieldCountText(0));
-    EXPECT_FALSE(FieldCountText(-4));
-    const auto four = FieldCountText(4);
+    EXPECT_FALSE(PitCountText(0));
+    EXPECT_FALSE(PitCountText(-4));
+    const auto four = PitCountText(4);
     ASSERT_TRUE(four);
     EXPECT_EQ(four->text, " 4");
     EXPECT_DOUBLE_EQ(four->x, 2.2);
     EXPECT_DOUBLE_EQ(four->y, 2.2);
-    const auto nine = FieldCountText(9);
+    const auto nine = PitCountText(9);
     ASSERT_TRUE(nine);
     EXPECT_DOUBLE_EQ(nine->x, 2.2);
-    const auto twelve = FieldCountText(12);
+    const auto twelve = PitCountText(12);
     ASSERT_TRUE(twelve);
     EXPECT_EQ(twelve->text, " 12");
     EXPECT_DOUBLE_EQ(twelve->x, 1.7);
@@ -129,18 +129,18 @@ TEST(BoardLayoutTest, PitsRunCounterClockwise) {
                                            {6, 69, 10, 73.25, 7.5, "a"},
                                            {11, 19, 10, 23.25, 7.5, "f"},
                                            {8, 49, 10, 53.25, 7.5, "c"}}) {
-        const UnitRect r = FieldRect(c.field);
+        const UnitRect r = PitRect(c.field);
         EXPECT_DOUBLE_EQ(r.left, c.left) << c.field;
         EXPECT_DOUBLE_EQ(r.top, c.top) << c.field;
         EXPECT_DOUBLE_EQ(r.width, 9.5);
         EXPECT_DOUBLE_EQ(r.height, 9.5);
-        const UnitPoint label = FieldLabelPosition(c.field);
+        const UnitPoint label = PitLabelPosition(c.field);
         EXPECT_DOUBLE_EQ(label.x, c.labelLeft) << c.field;
         EXPECT_DOUBLE_EQ(label.y, c.labelTop) << c.field;
-        EXPECT_EQ(FieldLetter(c.field), c.letter);
+        EXPECT_EQ(PitLetter(c.field), c.letter);
     }
-    EXPECT_EQ(FieldLetter(12), "");
-    EXPECT_EQ(FieldLetter(-1), "");
+    EXPECT_EQ(PitLetter(12), "");
+    EXPECT_EQ(PitLetter(-1), "");
 }
 
 TEST(BoardLayoutTest, BackingBoxesFollowShadowAndGraphicScores) {

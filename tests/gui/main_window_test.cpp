@@ -86,11 +86,11 @@ class MainWindowTest : public ::testing::Test {
     }
 
     static bool Playable(MainWindow& window, int pit) {
-        return Canvas(window).Field(pit).cursor().shape() == Qt::BitmapCursor;
+        return Canvas(window).Pit(pit).cursor().shape() == Qt::BitmapCursor;
     }
 
     static void ClickPit(MainWindow& window, int pit) {
-        QTest::mouseClick(&Canvas(window).Field(pit), Qt::LeftButton);
+        QTest::mouseClick(&Canvas(window).Pit(pit), Qt::LeftButton);
     }
 
     static void DismissWelcome(MainWindow& window) {
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, OpensWithTheWelcomeScreenOverANewGame) {
     EXPECT_TRUE(
         window->grab().toImage().save(QStringLiteral(ZEKO_SCREENSHOT_DIR "/zeko-welcome.png")));
     for (int pit = 0; pit < 12; ++pit)
-        EXPECT_EQ(Canvas(*window).Field(pit).ShownCount(), 4) << pit;
+        EXPECT_EQ(Canvas(*window).Pit(pit).ShownCount(), 4) << pit;
     DismissWelcome(*window);
     EXPECT_FALSE(window->Board().WelcomeVisible());
     EXPECT_EQ(window->Control().State(), PlayState::Idle);
@@ -304,9 +304,9 @@ TEST_F(MainWindowTest, ViewOptionsShowAndHideWhatTheyName) {
     auto window = Open();
     DismissWelcome(*window);
     auto& canvas = Canvas(*window);
-    EXPECT_TRUE(canvas.FieldLabel(0).isVisible());
+    EXPECT_TRUE(canvas.PitLabel(0).isVisible());
     window->ToggleViewOption(zeko::settings::kViewFieldLabels);
-    EXPECT_FALSE(canvas.FieldLabel(0).isVisible());
+    EXPECT_FALSE(canvas.PitLabel(0).isVisible());
     EXPECT_TRUE(canvas.ScoreBarOf(0).isVisible());
     EXPECT_FALSE(canvas.ScoreLabel(0).isVisible());
     window->ToggleViewOption(zeko::settings::kViewGraphicScores);
@@ -325,8 +325,8 @@ TEST_F(MainWindowTest, StartsWithTheStoredViewOptions) {
     });
     auto& canvas = Canvas(*window);
     for (int pit = 0; pit < 12; ++pit) {
-        EXPECT_FALSE(canvas.Field(pit).GraphicChips()) << pit;
-        EXPECT_FALSE(canvas.FieldLabel(pit).isVisible()) << pit;
+        EXPECT_FALSE(canvas.Pit(pit).GraphicChips()) << pit;
+        EXPECT_FALSE(canvas.PitLabel(pit).isVisible()) << pit;
     }
     EXPECT_TRUE(canvas.ScoreLabel(1).isVisible());
     EXPECT_FALSE(canvas.ScoreBarOf(1).isVisible());

@@ -21,7 +21,7 @@ using testing::Item;
 // 20 pixels per pit unit.
 constexpr int kSide = 140;
 
-QImage Render(int16_t count, bool graphicChips, game::FieldLook look = game::FieldLook::Normal,
+QImage Render(int16_t count, bool graphicChips, game::PitLook look = game::PitLook::Normal,
               const settings::ColourTable& table = settings::kBuiltInTable1) {
     PitView panel;
     panel.resize(kSide, kSide);
@@ -144,13 +144,12 @@ TEST(DrawFieldTest, EmptyPitShowsOnlyItsBackground) {
 TEST(DrawFieldTest, LooksTakeTheirColourItems) {
     const settings::ColourTable table = testing::DistinctTable();
     struct Case {
-        game::FieldLook look;
+        game::PitLook look;
         int background;
         int chips;
     };
-    for (const Case c :
-         {Case{game::FieldLook::Normal, 1, 2}, Case{game::FieldLook::Indicator, 11, 12},
-          Case{game::FieldLook::Flash, 14, 2}}) {
+    for (const Case c : {Case{game::PitLook::Normal, 1, 2}, Case{game::PitLook::Indicator, 11, 12},
+                         Case{game::PitLook::Flash, 14, 2}}) {
         const QImage image = Render(1, true, c.look, table);
         const platform::UserScale scale(0, 0, 7, 7, image.size());
         EXPECT_EQ(ColourAt(image, scale, 0.5, 0.5), Item(table, c.background));
@@ -179,14 +178,14 @@ TEST(PitViewTest, ChangesRepaintAtOnce) {
     panel.paints = 0;
     panel.ShowCount(5);
     EXPECT_EQ(panel.paints, 1);
-    panel.SetLook(game::FieldLook::Flash);
+    panel.SetLook(game::PitLook::Flash);
     EXPECT_EQ(panel.paints, 2);
     panel.SetGraphicChips(false);
     EXPECT_EQ(panel.paints, 3);
     panel.SetColourTable(settings::kBuiltInTable2);
     EXPECT_EQ(panel.paints, 4);
     EXPECT_EQ(panel.ShownCount(), 5);
-    EXPECT_EQ(panel.Look(), game::FieldLook::Flash);
+    EXPECT_EQ(panel.Look(), game::PitLook::Flash);
     EXPECT_FALSE(panel.GraphicChips());
 }
 

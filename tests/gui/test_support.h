@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/help.h"
+#include "platform/help_viewer.h"
 #include "settings/colour_schemes.h"
 
 class QWidget;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/help.h"
+#include "platform/help_viewer.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
 

@@ -1,4 +1,4 @@
-#include "platform/help.h"
+#include "platform/help_viewer.h"
 
 namespace zeko::platform {
 

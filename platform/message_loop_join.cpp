@@ -1,4 +1,4 @@
-#include "platform/qt_message_loop.h"
+#include "platform/message_loop_join.h"
 
 #include <QCoreApplication>
 #include <QTimer>
