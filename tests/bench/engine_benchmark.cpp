@@ -26,11 +26,11 @@ Board levelTablePosition() {
 
 // Top half to move, 14 or fewer stones on the board.
 const std::vector<Board> kEndgames = {
-    zeko::testing::makeBoard({1, 2, 0, 3, 1, 0, 2, 0, 1, 1, 0, 3, 17, 17}),  // 14 left
-    zeko::testing::makeBoard({0, 1, 2, 1, 0, 3, 1, 2, 0, 0, 2, 0, 20, 16}),  // 12 left
-    zeko::testing::makeBoard({2, 0, 1, 0, 1, 1, 0, 1, 2, 0, 0, 2, 19, 19}),  // 10 left
-    zeko::testing::makeBoard({0, 1, 0, 2, 0, 1, 1, 0, 0, 1, 1, 0, 22, 19}),  // 7 left
-    zeko::testing::makeBoard({1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 0, 1, 21, 21}),  // 6 left
+    zeko::testing::makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"),  // 14 left
+    zeko::testing::makeBoard("0 1 2 1 0 3 1 2 0 0 2 0 20 16"),  // 12 left
+    zeko::testing::makeBoard("2 0 1 0 1 1 0 1 2 0 0 2 19 19"),  // 10 left
+    zeko::testing::makeBoard("0 1 0 2 0 1 1 0 0 1 1 0 22 19"),  // 7 left
+    zeko::testing::makeBoard("1 0 0 1 0 1 0 2 0 0 0 1 21 21"),  // 6 left
 };
 
 int64_t movesTried(const Board& board, int level) {

@@ -1,6 +1,7 @@
 #include "tests/support/positions.h"
 
-#include <numeric>
+#include <random>
+#include <sstream>
 #include <stdexcept>
 
 #include "engine/repetition.h"
@@ -9,60 +10,65 @@
 namespace zeko::testing {
 
 using engine::kPitsPerRow;
+using engine::rotateboard;
 
-Board makeBoard(std::initializer_list<int32_t> cells) {
-    if (cells.size() != engine::kCells) throw std::invalid_argument("a board has 14 cells");
+Board makeBoard(std::string_view cells) {
+    std::istringstream in{std::string(cells)};
     Board board{};
-    std::copy(cells.begin(), cells.end(), board.begin());
+    for (int32_t& cell : board)
+        in >> cell;
+    if (!in || !(in >> std::ws).eof()) throw std::invalid_argument("a board has 14 cells");
     return board;
 }
 
 std::string boardText(const Board& board) {
-    std::string text = "{";
-    for (int i = 0; i < engine::kCells; ++i) {
-        if (i > 0) text += i == 6 || i == 12 ? " | " : ",";
-        text += std::to_string(board[static_cast<size_t>(i)]);
-    }
-    return text + "}";
-}
-
-int32_t totalStones(const Board& board) {
-    return std::accumulate(board.begin(), board.end(), 0);
-}
-
-Board randomPosition(std::mt19937& rng, int plies, bool topToMove) {
-    Board board = engine::kStartBoard;
-    engine::RepetitionTracker trackers[2] = {};
-    bool top = false;  // the bottom half opens
-    for (int ply = 0; ply < plies; ++ply) {
-        // The mover's legal pits, asked from its own side as the program does.
-        const Board seen = top ? engine::rotateboard(board) : board;
-        std::vector<int> legal;
-        for (int pit = 0; pit < kPitsPerRow; ++pit) {
-            if (engine::checkmove(seen, pit, ply < 2)) legal.push_back(pit);
-        }
-        if (legal.empty()) break;
-        const int pit = legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
-        Board next = board;
-        engine::RepetitionTracker nextTrackers[2] = {trackers[0], trackers[1]};
-        if (engine::execmove(next, top ? pit + kPitsPerRow : pit, nextTrackers) != engine::kPlayOn)
-            break;
-        board = next;
-        trackers[0] = nextTrackers[0];
-        trackers[1] = nextTrackers[1];
-        top = !top;
-    }
-    // Hand the position over with the requested side to move.
-    return top == topToMove ? board : engine::rotateboard(board);
+    std::string text;
+    for (int32_t cell : board)
+        text += std::to_string(cell) + ' ';
+    return text;
 }
 
 std::vector<Board> randomPositions(uint32_t seed, int count, int maxPlies, bool topToMove) {
     std::mt19937 rng(seed);
     std::vector<Board> positions;
-    positions.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        const int plies = maxPlies * i / std::max(1, count - 1);
-        positions.push_back(randomPosition(rng, plies, topToMove));
+        Board board = engine::kStartBoard;
+        engine::RepetitionTracker trackers[2] = {};
+        bool top = false;  // the bottom half opens
+        for (int ply = 0; ply < maxPlies * i / std::max(1, count - 1); ++ply) {
+            // The mover's legal pits, asked from its own side as the program does.
+            std::vector<int> legal;
+            for (int pit = 0; pit < kPitsPerRow; ++pit) {
+                if (engine::checkmove(top ? rotateboard(board) : board, pit, ply < 2))
+                    legal.push_back(pit);
+            }
+            if (legal.empty()) break;
+            const int pit = legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
+            Board next = board;
+            if (engine::execmove(next, top ? pit + kPitsPerRow : pit, trackers) != engine::kPlayOn)
+                break;
+            board = next;
+            top = !top;
+        }
+        positions.push_back(top == topToMove ? board : rotateboard(board));
+    }
+    return positions;
+}
+
+std::vector<Board> randomEndgames(uint32_t seed, int count, int maxLeft) {
+    std::mt19937 rng(seed);
+    std::vector<Board> positions;
+    for (int i = 0; i < count; ++i) {
+        const int left = 1 + (maxLeft - 1) * i / std::max(1, count - 1);
+        const int stored = engine::kStones - left;
+        Board b{};
+        b[engine::kTopStore] = std::uniform_int_distribution<int>(
+            std::max(0, stored - engine::kStones / 2), std::min(engine::kStones / 2, stored))(rng);
+        b[engine::kBottomStore] = stored - b[engine::kTopStore];
+        ++b[kPitsPerRow + std::uniform_int_distribution<int>(0, kPitsPerRow - 1)(rng)];
+        for (int s = 1; s < left; ++s)
+            ++b[std::uniform_int_distribution<int>(0, engine::kPits - 1)(rng)];
+        positions.push_back(b);
     }
     return positions;
 }

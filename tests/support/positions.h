@@ -1,9 +1,10 @@
 // Positions for engine tests: written out by hand, or reached by random legal play.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/board.h"
@@ -11,25 +12,24 @@
 namespace zeko::testing {
 
 using engine::Board;
+// The pair of repetition records that execmove keeps, the bottom half's first.
+using Trackers = std::array<int32_t, 6>;
 
-// A board from its twelve pits and two stores, the way a position reads in the
-// rules: bottom row cells 0-5, top row cells 6-11, then the top and bottom store.
-Board makeBoard(std::initializer_list<int32_t> cells);
+// A board from its fourteen numbers separated by spaces, the way a position
+// reads in the rules: bottom row cells 0-5, top row cells 6-11, then the top
+// and bottom store.
+Board makeBoard(std::string_view cells);
 
-// "{4,4,4,4,4,4 | 4,4,4,4,4,4 | 0,0}": the rows and stores, for failure messages.
+// The same text back, for failure messages.
 std::string boardText(const Board& board);
 
-// Total of all fourteen cells.
-int32_t totalStones(const Board& board);
-
-// A position reached from the start by up to `plies` random legal moves (both
-// sides obeying the opening and feeding rules), stopping early at the end of a
-// game. The board is turned so that the side to move owns cells 6-11 when
-// topToMove is true, else cells 0-5. A game that goes on always leaves the side
-// to move some stones, so that side can move.
-Board randomPosition(std::mt19937& rng, int plies, bool topToMove);
-
-// `count` such positions with ply counts spread over 0..maxPlies.
+// count positions reached from the start by 0..maxPlies random legal moves
+// (opening and feeding rules kept), stopping early at the end of a game. The
+// side to move owns cells 6-11 when topToMove, else cells 0-5, and has stones.
 std::vector<Board> randomPositions(uint32_t seed, int count, int maxPlies, bool topToMove);
+
+// count positions with 1..maxLeft stones thrown at random over the pits, the
+// rest shared by the stores without either passing 24; the top half to move.
+std::vector<Board> randomEndgames(uint32_t seed, int count, int maxLeft);
 
 }  // namespace zeko::testing

@@ -15,8 +15,8 @@ using Board = std::array<int32_t, 14>;
 class ReferenceEngine {
   public:
     // Called wherever the search looks at the message queue, with the work array
-    // the search is writing; returns true when that look finds a StopSearch
-    // message. Unset: the queue is always empty.
+    // the search is writing; true when that look finds a StopSearch message.
+    // Unset: the queue is always empty.
     std::function<bool(const int32_t* work)> look;
 
     int64_t movesTried = 0;  // sowings done by searchmoves, counted for speed figures
@@ -38,8 +38,6 @@ class ReferenceEngine {
 
   private:
     int32_t stopflag_ = 0;
-    const int32_t* lookWork_ = nullptr;  // the running search's work array, shown to look
-    int32_t pumpmessages();
 };
 
 }  // namespace zeko::reference
