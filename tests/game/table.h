@@ -1,173 +1,200 @@
-// A game table without a window: the real engine library, a presentation that
-// records what it is asked to show, timers that the tests tick by hand, texts,
-// random numbers and a clock that the tests script, and a person who plays by
-// clicks or keys.
+// A game table without a window: the real engine library and message queue, a
+// window that records what the control asks of it and which timers it runs,
+// and tests that fire the ticks, script the clock and random numbers, and play.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/game_control.h"
 #include "platform/engine_library.h"
 #include "platform/message_queue.h"
+#include "settings/text_table.h"
 
 namespace zeko::game::testing {
 
-inline constexpr Board kStandardStart = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0};
+inline constexpr int kHalfSecondsPerMinute = 120;
+// The bottom half's quiet pit 0, the top half's only move 10, then pit 5
+// captures two and passes 24.
+inline constexpr Board kPersonWins = {1, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 0, 16, 24};
+using Trackers = std::array<int32_t, engine::kTrackerPairSize>;
 
-class FakePresentation final : public BoardDisplay, public GameWindow {
-  public:
-    struct PositionCall {
-        bool full;
-        Board old;
-        Board now;
-    };
-    struct Message {
-        std::string text;
-        std::string title;
-        MessageIcon icon;
-    };
-    struct Error {
-        uint32_t number;
-        std::string source;
-        std::string description;
-    };
-
-    void ShowPosition(bool full, const Board& old, const Board& now) override;
-    void PaintPit(int pit, PitLook look) override;
-    void SetPointers(Pointer window, const std::array<Pointer, 12>& pits) override;
-    void RepaintClockFace() override;
-    void ShowClockTime(int seconds, bool full) override;
-    void SetTimeBar(int value, bool incremental) override;
-    void DrawClockColon(bool on) override;
-    void ShowClock(bool face, bool bar) override;
-    void ShowScoreTexts() override;
-    void SetCaption(const std::string& caption) override;
+struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
+    void ShowPosition(bool, const Board&, const Board&) override {}
+    void PaintPit(int pit, PitLook look) override {
+        ASSERT_TRUE(pit >= 0 && pit < kPits) << pit;
+        looks[static_cast<size_t>(pit)] = look;
+        flashes += look == PitLook::Flash;
+    }
+    void SetPointers(Pointer window, const std::array<Pointer, kPits>& pits) override {
+        windowPointer = window;
+        pitPointers = pits;
+    }
+    void RepaintClockFace() override {}
+    void ShowClockTime(int seconds, bool full) override { clockTimes.emplace_back(seconds, full); }
+    void SetTimeBar(int halfSeconds, bool add) override { timeBars.emplace_back(halfSeconds, add); }
+    void DrawClockColon(bool on) override { colons.push_back(on); }
+    void ShowClock(bool face, bool bar) override { shownClock = {face, bar}; }
+    void ShowScoreTexts() override {}
+    void HideWelcome() override { welcome = false; }
+    bool WelcomeVisible() const override { return welcome; }
+    void SetCaption(const std::string& text) override { captions.push_back(text); }
     bool Minimized() const override { return minimized; }
-    void HideWelcome() override;
-    bool WelcomeVisible() const override { return welcomeVisible; }
-    void SetSkillMenuVisible(bool visible) override;
-    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
-    void ShowResultDialog(GameEnd end) override;
-    void ShowError(uint32_t number, const std::string& source,
-                   const std::string& description) override;
-    void CloseWindow() override;
+    void SetSkillMenuVisible(bool) override {}
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back({title + ": " + text, icon});
+    }
+    void ShowResultDialog(GameEnd end) override { results.push_back(end); }
+    void ShowError(uint32_t number, const std::string& source, const std::string&) override {
+        errors.emplace_back(number, source);
+    }
+    void CloseWindow() override {
+        ++closes;
+        if (onClose) onClose();
+    }
+    void SetTimer(TimerId id, bool enabled, int) override { armed[id] = enabled; }
 
-    // Every call by name, in order ("ShowPosition", "PaintPit", ...).
-    std::vector<std::string> calls;
-    std::vector<PositionCall> positions;
-    std::vector<std::pair<int, PitLook>> paints;
-    std::array<PitLook, 12> looks{};
+    std::array<PitLook, kPits> looks{};
+    int flashes = 0;  // paints in the flash colour
     Pointer windowPointer = Pointer::Default;
-    std::array<Pointer, 12> pitPointers{};
-    int clockFaceRepaints = 0;
-    std::vector<std::pair<int, bool>> clockTimes;  // seconds, full
-    std::vector<std::pair<int, bool>> timeBars;    // value, incremental
+    std::array<Pointer, kPits> pitPointers{};
+    std::vector<std::pair<int, bool>> clockTimes, timeBars;
     std::vector<bool> colons;
-    bool clockFaceVisible = false;
-    bool timeBarVisible = false;
-    int scoreTextUpdates = 0;
-    std::string caption;
+    std::pair<bool, bool> shownClock;  // face, bar
+    bool welcome = false, minimized = false;
     std::vector<std::string> captions;
-    bool minimized = false;
-    bool welcomeVisible = false;
-    bool skillMenuVisible = true;
-    std::vector<Message> messages;
-    std::vector<int> resultDialogs;
-    std::vector<Error> errors;
+    std::vector<std::pair<std::string, MessageIcon>> messages;  // "title: text"
+    std::vector<GameEnd> results;
+    std::vector<std::pair<uint32_t, std::string>> errors;
     int closes = 0;
-    // Run when the window is unloaded, to look at the moment it happens.
     std::function<void()> onClose;
+    std::map<TimerId, bool> armed;
 };
-
-class FakeTimers final : public WindowTimers {
-  public:
-    void SetTimer(TimerId id, bool enabled, int intervalMs) override;
-    bool Enabled(TimerId id) const { return enabled_[static_cast<size_t>(id)]; }
-    int Interval(TimerId id) const { return interval_[static_cast<size_t>(id)]; }
-
-  private:
-    std::array<bool, 4> enabled_{};
-    std::array<int, 4> interval_{};
-};
-
-// The English texts the game control asks for: level names, the players and
-// "Thinking".
-std::string EnglishText(int number);
 
 class Table {
   public:
     // engineFolder: where the engine library is looked for first; empty is the
     // test program's own folder, where the build puts it.
-    explicit Table(const std::string& engineFolder = {});
-    ~Table();
-    Table(const Table&) = delete;
-    Table& operator=(const Table&) = delete;
+    explicit Table(const std::string& engineFolder = {})
+        : engine(engineFolder),
+          control(engine, view, view, view,
+                  {[this] { return ++rndCalls, rnd; }, [this] { return nowMs; },
+                   [](int number) {
+                       return std::string(settings::BuiltInText(settings::kEnglish, number));
+                   },
+                   &window}) {
+        auto& queue = platform::threadMessageQueue();
+        queue.clear();
+        queue.setLookHook([this] {
+            if (onLook) onLook(++looks);
+        });
+        queue.registerWindow(&window, [this](const MSG& msg) { delivered.push_back(msg); });
+    }
+    ~Table() {
+        platform::threadMessageQueue().setLookHook(nullptr);
+        platform::threadMessageQueue().unregisterWindow(&window);
+    }
 
     platform::EngineLibrary engine;
-    FakePresentation view;
-    FakeTimers timers;
-    double rnd = 0.0;  // what Rnd returns
+    FakeWindow view;
+    double rnd = 0.0;
     int rndCalls = 0;
-    int64_t nowMs = 0;           // the date and time
-    int window = 0;              // the main window's handle is its address
-    std::vector<MSG> delivered;  // messages dispatched to the main window
+    int64_t nowMs = 0;
+    int window = 0;  // the main window's handle is its address
+    std::vector<MSG> delivered;
+    int looks = 0;
+    int clicks = 0;
+    std::function<void(int)> onLook;  // at every look of a search at the queue, from 1
     GameControl control;
 
     GameRecord& record() { return control.Record(); }
     PlayOptions& options() { return control.Options(); }
-
-    // One tick of the event timer, when it is armed; false when it was not.
-    bool Tick();
-    // Ticks the event timer until the ring is empty; returns the ticks.
-    int RunEvents();
-    // Ticks the event, delay and flash timers, the event timer first, until
-    // none is armed: play goes on as far as it can without a person.
-    void Settle();
-    // zekotimer ticks, each only while the timer is armed; returns the ticks given.
-    int TickClock(int ticks);
-
-    // A new game, started as the New command does, with the given opponent.
-    void NewGame(bool computer, int level = 1);
-    // A click on a pit, then play goes on.
-    void Click(int pit);
-    // The pits that show the playable pointer.
-    std::vector<int> PlayablePits() const;
-
-    // Runs at every look of a search at the message queue, with the number of
-    // the look (from 1); the count goes on across searches.
-    void OnLook(std::function<void(int)> hook);
-    int looks = 0;
-
-    // The board that the moves 1 .. count of the record give when played from
-    // start with fresh trackers, and those trackers.
-    std::pair<Board, std::array<int32_t, 6>> Replayed(const Board& start, int count);
-
-  private:
-    std::function<void(int)> lookHook_;
+    // Fires the event timer once when it runs.
+    bool Tick() {
+        const bool armed = view.armed[TimerId::Event];
+        EXPECT_EQ(armed, control.TimerEnabled(TimerId::Event));
+        if (armed) control.OnEventTimer();
+        return armed;
+    }
+    // Fires the play timers until none runs.
+    void Settle() {
+        for (int i = 0; i < 100000; ++i) {
+            if (Tick()) continue;
+            if (view.armed[TimerId::Delay]) {
+                control.OnDelayTimer();
+            } else if (view.armed[TimerId::Flash]) {
+                control.OnFlashTimer();
+            } else {
+                return;
+            }
+        }
+        ADD_FAILURE() << "play never came to rest";
+    }
+    // Clock ticks while its timer runs; returns those given.
+    int TickClock(int ticks) {
+        int given = 0;
+        for (; given < ticks && view.armed[TimerId::Clock]; ++given)
+            control.OnClockTimer();
+        return given;
+    }
+    void NewGame(bool computer, int level = kBeginner) {
+        record().ComputerGame = computer;
+        record().Level = static_cast<int16_t>(level);
+        control.NewGame();
+        Settle();
+    }
+    // Steps of what the person does, each followed by play: c clicks a playable
+    // pit (the n-th click the n-th, wrapping round), b takes back, r replays, p
+    // passes, n starts a new game, o changes the opponent, g chooses
+    // Grandmaster, s stores the game, k makes the record a computer game, l
+    // loads the record as it stands, x clicks a legal pit of the top half; w,
+    // e, t and u set up positions.
+    void Do(char step);
+    void Play(const std::string& steps) {
+        for (char step : steps)
+            Do(step);
+    }
+    std::vector<int> Playable() const {
+        std::vector<int> pits;
+        for (int pit = 0; pit < kPits; ++pit) {
+            if (view.pitPointers[static_cast<size_t>(pit)] == Pointer::Playable)
+                pits.push_back(pit);
+        }
+        return pits;
+    }
+    std::vector<int> Legal(const Board& board, bool top, bool opening) {
+        const Board seen = top ? rotateboard(board) : board;
+        std::vector<int> pits;
+        for (int pit = 0; pit < kPitsPerRow; ++pit) {
+            if (engine.checkmove(seen.data(), pit, opening) == 1)
+                pits.push_back(top ? pit + kPitsPerRow : pit);
+        }
+        return pits;
+    }
+    // The board and trackers that the first count recorded moves give from the start.
+    std::pair<Board, Trackers> Replayed(int count) {
+        Board board = record().StandardStart ? engine::kStartBoard : record().StartBoard;
+        Trackers trackers{};
+        for (int k = 1; k <= count; ++k)
+            engine.execmove(board.data(), record().Moves[static_cast<size_t>(k)], trackers.data());
+        return {board, trackers};
+    }
 };
 
-// Play from a position with the engine alone, for setting up expectations.
-struct Rules {
-    platform::EngineLibrary& engine;
-    bool Legal(const Board& board, bool top, int pit, bool opening);  // pit 0-11
-    std::vector<int> LegalPits(const Board& board, bool top, bool opening);
-    int32_t Play(Board& board, std::array<int32_t, 6>& trackers, int pit);
-};
-
-std::string Show(const Board& board);
-
-// The person's choice among the playable pits, by turn.
+inline int VariedPit(const std::vector<int>& playable, int turn) {
+    return playable.empty() ? -1 : playable[static_cast<size_t>(turn) % playable.size()];
+}
+// The person plays until the end, each turn a pit the pointers offer, which
+// must be exactly the legal ones; choose picks from them by turn.
 using Chooser = std::function<int(const std::vector<int>& playable, int turn)>;
-int VariedPit(const std::vector<int>& playable, int turn);
-
-// The person plays until the game is over: at each turn the pointers must show
-// exactly the legal pits, and one click makes the move and all that follows.
-void PlayOut(Table& table, const Chooser& choose, int maxTurns = 400);
+void PlayOut(Table& table, const Chooser& choose = VariedPit);
+// The enabled items of the Game and Tools menus, "Skill" when the Skill menu is
+// enabled, its checked level and the checked opponent, as one line.
+std::string Menus(const GameControl& control);
 
 }  // namespace zeko::game::testing

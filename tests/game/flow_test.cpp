@@ -1,0 +1,258 @@
+// The turn flow around a move: the search and its stop, the random first
+// replies, the response delay, the flashing, and the keyboard.
+#include <algorithm>
+#include <sstream>
+#include <utility>
+
+#include "engine/host_messages.h"
+#include "tests/game/table.h"
+
+namespace zeko::game::testing {
+namespace {
+
+TEST(Thinking, AStopEndsTheSearchAtItsNextLookAndWhatCameMeanwhileRunsAfterIt) {
+    enum Stop { kNew, kExit, kClose, kStray };  // kStray: meant for another window
+    for (const auto& [stop, at] : std::vector<std::pair<Stop, int>>{
+             {kNew, 1}, {kNew, 3}, {kExit, 1}, {kClose, 1}, {kStray, 1}}) {
+        SCOPED_TRACE(::testing::Message() << "stop " << stop << " at look " << at);
+        Table table;
+        table.options().View[settings::kViewFlashingClock] = true;
+        // After the first pair at level 4 the computer searches deep enough to
+        // look at the message queue.
+        table.NewGame(true, kAdvanced);
+        table.Do('c');
+        table.view.minimized = stop == kStray;  // the caption then says the computer thinks
+        bool inLook = false;
+        table.view.onClose = [&] {
+            EXPECT_TRUE(!inLook && table.control.State() != PlayState::Thinking);
+        };
+        Board seen{};
+        table.onLook = [&](int look) {
+            if (look != at) return;
+            inLook = true;
+            seen = table.record().Board;
+            EXPECT_EQ(Menus(table.control), "L4 computer");
+            const int16_t timeLeft = table.record().TimeLeft;
+            const size_t colons = table.view.colons.size();
+            for (int i = 0; i <= EventRing::kSlots; ++i)
+                table.control.PostEvent(kDroppedEvent);
+            table.control.AnalysisClosed(true);  // stops the clock, behind the overflow
+            for (int p = 0; p < kPits; ++p)
+                table.control.ClickPit(p);
+            EXPECT_TRUE(table.control.KeyPress('d'));
+            EXPECT_FALSE(table.control.KeyDown(GameControl::Arrow::Left));
+            table.control.ChooseLevel(kBeginner - 1);
+            if (stop == kNew) table.control.NewGame();
+            if (stop == kExit) table.control.Exit();
+            EXPECT_TRUE(stop != kClose || !table.control.QueryClose());
+            if (stop == kStray) PostMessageA(&table.window, WM_STOPSEARCH, 0, 0);
+            // The window's event loop: a stray event tick already on its way, then
+            // whatever timer runs.
+            table.control.OnEventTimer();
+            table.Settle();
+            table.TickClock(20);
+            EXPECT_EQ(table.record().TimeLeft, timeLeft);
+            EXPECT_EQ(table.view.colons.size(), colons);
+            EXPECT_EQ(table.record().Level, kAdvanced);
+            EXPECT_EQ(table.record().MoveCount, 3);
+            EXPECT_EQ(table.control.State(), PlayState::Thinking);
+            inLook = false;
+        };
+        table.Do('c');
+        // The look that found the stop peeked once more; no look followed but
+        // a new search's.
+        EXPECT_EQ(table.looks == at + 1, stop != kStray);
+        EXPECT_EQ(platform::threadMessageQueue().size(), 0u);
+        ASSERT_EQ(table.delivered.size(), 1u);
+        EXPECT_EQ(table.delivered[0].message, static_cast<uint32_t>(WM_STOPSEARCH));
+        EXPECT_EQ(table.view.closes, stop == kExit || stop == kClose);
+        EXPECT_EQ(table.control.PendingEvents(), 0u);
+        EXPECT_EQ(table.record().TimerOn, stop == kNew);  // New Game dropped the stop
+        const auto& captions = table.view.captions;
+        EXPECT_EQ(std::count(captions.begin(), captions.end(), "Zeko : Thinking"),
+                  stop == kStray ? 2 : 0);
+        const int moves[] = {0, 3, 3, 4};  // the reply dropped, or found by a new search
+        EXPECT_EQ(table.record().MoveCount, moves[stop]);
+        EXPECT_TRUE(stop != kStray ||
+                    table.record().Moves[4] == table.engine.findmove(seen.data(), kAdvanced));
+        if (stop != kNew) continue;
+        EXPECT_EQ(table.record().TimeLeft, LevelMinutes(kAdvanced) * kHalfSecondsPerMinute);
+        EXPECT_EQ(captions.back(), "Zeko : Advanced");
+        EXPECT_EQ(table.Playable(), (std::vector<int>{2, 3, 4, 5}));
+        EXPECT_EQ(table.TickClock(30), 0);  // the first turn is free
+    }
+    EXPECT_TRUE(Table().control.QueryClose());
+}
+
+TEST(Opening, TheComputersFirstReplyIsDrawnByLot) {
+    // The person's first pit (-1: a pass), the random number, the reply: after a
+    // pass it keeps off the first two top pits.
+    const std::tuple<int, double, int> rows[] = {{-1, 0.0, 8}, {-1, 0.2499, 8}, {-1, 0.9999, 11},
+                                                 {2, 0.0, 6},  {3, 0.1667, 7},  {4, 0.9999, 11}};
+    for (const auto& [person, rnd, reply] : rows) {
+        SCOPED_TRACE(::testing::Message() << person << " " << rnd);
+        Table table;
+        table.rnd = rnd;
+        table.NewGame(true);
+        person < 0 ? table.control.Pass() : table.control.ClickPit(person);
+        table.Settle();
+        EXPECT_EQ(table.rndCalls, 1);
+        EXPECT_EQ(table.record().MoveCount, person < 0 ? 1 : 2);
+        EXPECT_EQ(table.record().Moves[static_cast<size_t>(table.record().MoveCount)], reply);
+    }
+}
+
+// A level-4 game set up with the computer to move and the response delay on:
+// its search looks at the queue, where the date and time move on by searchMs.
+void ComputerThinksFor(Table& table, int64_t searchMs, bool fixed = true) {
+    table.options().DelayActivated = true;
+    table.options().DelayFixed = fixed;
+    table.NewGame(true, kAdvanced);
+    table.onLook = [&table, searchMs](int look) { table.nowMs += look == 1 ? searchMs : 0; };
+    table.control.PositionAccepted(engine::kStartBoard, true);
+    while (table.Tick()) {
+    }
+}
+
+TEST(ResponseDelay, AFixedDelayCountsTheThinkingTimeIn) {
+    for (const auto& [searchMs, delayLeft] : std::vector<std::pair<int64_t, int>>{
+             {0, 8}, {1300, 5}, {3400, 1}, {4000, 0}, {5000, -2}}) {
+        SCOPED_TRACE(searchMs);
+        Table table;
+        table.nowMs = 3'000'000'000'000;
+        table.options().DelayTime = 4;
+        table.options().View[settings::kViewFlashingMoves] = true;
+        ComputerThinksFor(table, searchMs);
+        EXPECT_EQ(table.control.DelayLeft(), delayLeft);
+        int ticks = 0;
+        for (; table.view.armed[TimerId::Delay]; ++ticks) {
+            EXPECT_EQ(table.control.State(), PlayState::AwaitingResponse);
+            table.control.OnDelayTimer();
+        }
+        EXPECT_EQ(ticks, std::max(delayLeft, 0));
+        // Then the pit flashes five times before the move is played.
+        table.Tick();
+        std::vector<PitLook> looks;
+        while (table.view.armed[TimerId::Flash] && looks.size() < 20) {
+            EXPECT_EQ(table.record().MoveCount, 0);
+            table.control.OnFlashTimer();
+            looks.push_back(table.view.looks[static_cast<size_t>(table.control.MovePit())]);
+        }
+        const auto F = PitLook::Flash, N = PitLook::Normal;
+        EXPECT_EQ(looks, (std::vector<PitLook>{F, N, F, N, F, N, F, N, F, N}));
+        table.Settle();
+        EXPECT_EQ(table.record().MoveCount, 1);
+    }
+}
+
+TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
+    for (int way = 0; way < 3; ++way) {  // a click on the pit, Move Now, another event
+        Table table;
+        table.options().View[settings::kViewFlashingMoves] = true;
+        ComputerThinksFor(table, 0, false);
+        const int pit = table.control.MovePit();
+        EXPECT_EQ(Menus(table.control), "MoveNow L4 computer");
+        EXPECT_EQ(table.Playable(), std::vector<int>{pit});
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Flash);
+        for (int other = 0; other < kPits; ++other) {
+            if (other != pit) table.control.ClickPit(other);
+        }
+        EXPECT_EQ(table.control.PendingEvents(), 0u);
+        const int flashes = table.view.flashes;
+        if (way == 2) {
+            table.control.AnalysisClosed(true);
+            table.Tick();
+        }
+        way == 1 ? table.control.MoveNow() : table.control.ClickPit(pit);
+        EXPECT_EQ(table.view.windowPointer, way == 2 ? Pointer::Default : Pointer::Hourglass);
+        table.Settle();
+        EXPECT_EQ(table.control.State(), PlayState::Idle);
+        if (way == 2) continue;
+        EXPECT_EQ(table.record().Moves[1], pit);
+        EXPECT_EQ(table.view.flashes, flashes);  // the colour only restored
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
+    }
+}
+
+TEST(NewGame, NeverPlaysAMoveOfTheOldGame) {
+    // The computer's move waits for a fixed delay, for a click, is queued by
+    // Move Now, flashes; or the person's move waits behind a full ring, with Exit.
+    for (int way = 0; way < 5; ++way) {
+        SCOPED_TRACE(way);
+        Table table;
+        table.options().DelayTime = 2;
+        table.options().View[settings::kViewFlashingMoves] = way == 3;
+        if (way < 4) ComputerThinksFor(table, 0, way != 1);
+        if (way == 2 || way == 3) table.control.MoveNow();
+        if (way == 3 && table.Tick()) table.control.OnFlashTimer();
+        for (int i = 0; way == 4 && i < EventRing::kSlots; ++i)
+            table.control.PostEvent(kDismissWelcome);
+        if (way == 4) table.control.TryHumanMove(2);
+        if (way == 4) table.control.Exit();
+        table.control.NewGame();
+        table.Settle();
+        EXPECT_EQ(table.record().MoveCount, 0);
+        EXPECT_EQ(table.view.looks, decltype(table.view.looks){});
+        EXPECT_EQ(table.Playable(), (std::vector<int>{2, 3, 4, 5}));
+        EXPECT_EQ(table.view.closes, way == 4);
+    }
+}
+
+TEST(Keys, PlayThePitOfTheSideToMoveOrDoNothing) {
+    // Before the key: p two people and a pass, w the welcome screen up. The key,
+    // whether it is taken, the move it makes (-1: none).
+    const std::tuple<char, char, bool, int> rows[] = {
+        {' ', 'c', true, 2},   {' ', 'F', true, 5},   {' ', '3', true, 2}, {' ', 'a', true, -1},
+        {' ', 'g', false, -1}, {' ', '7', false, -1}, {'p', 'd', true, 9}, {'w', 'c', true, -1}};
+    for (const auto& [before, key, taken, move] : rows) {
+        SCOPED_TRACE(key);
+        Table table;
+        table.NewGame(before != 'p');
+        if (before == 'p') table.Do('p');
+        table.view.welcome = before == 'w';
+        EXPECT_EQ(table.control.KeyPress(key), taken);
+        table.Settle();
+        EXPECT_FALSE(table.view.welcome);
+        EXPECT_EQ(table.record().MoveCount > 0 ? table.record().Moves[1] : -1, move);
+    }
+}
+
+TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
+    // A computer game or not, the position, whether the top half moves, the
+    // first pit then arrows each with the pit it reaches, Enter's move.
+    const std::vector<std::tuple<bool, Board, bool, const char*, int>> rows = {
+        {true, {0, 0, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}, false, "2 R3 R4 R5 R2 L5 L4 L3", 3},
+        {false, engine::kStartBoard, true, "6 R11 R10 L11 L6", -1},
+        {true, {1, 1, 1, 1, 0, 0, 4, 4, 4, 4, 4, 4, 10, 10}, false, "0 R1 R2 R3 R0 L3", 3},
+        {true, {0, 0, 0, 0, 0, 1, 4, 4, 4, 4, 4, 4, 12, 11}, false, "5 R5 L5", 5},
+    };
+    for (const auto& [computer, board, top, walk, enter] : rows) {
+        SCOPED_TRACE(walk);
+        Table table;
+        table.options().View[settings::kViewMoveIndicator] = true;
+        table.NewGame(computer);
+        table.control.PositionAccepted(board, top);
+        table.Settle();
+        std::istringstream steps(walk);
+        int pit = 0;
+        steps >> pit;
+        EXPECT_EQ(table.control.IndicatorPit(), pit);
+        for (std::string step; steps >> step;) {
+            EXPECT_TRUE(table.control.KeyDown(step[0] == 'R' ? GameControl::Arrow::Right
+                                                             : GameControl::Arrow::Left));
+            const int from = std::exchange(pit, std::stoi(step.substr(1)));
+            EXPECT_EQ(table.control.IndicatorPit(), pit) << step;
+            EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Indicator);
+            EXPECT_TRUE(from == pit ||
+                        table.view.looks[static_cast<size_t>(from)] == PitLook::Normal);
+        }
+        EXPECT_TRUE(table.control.KeyPress('\r'));
+        table.Settle();
+        EXPECT_EQ(table.record().MoveCount > 0 ? table.record().Moves[1] : -1, enter);
+        const auto next = table.Legal(table.record().Board, false, false);
+        EXPECT_TRUE(enter < 0 || next.empty() || table.control.IndicatorPit() == next.front());
+    }
+}
+
+}  // namespace
+}  // namespace zeko::game::testing

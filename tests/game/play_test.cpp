@@ -1,0 +1,151 @@
+// Whole games through the event ring against the real engine, and take-back
+// and replay checked after every step against a fresh replay of the move list.
+#include <algorithm>
+#include <random>
+#include <sstream>
+
+#include "tests/game/table.h"
+
+namespace zeko::game::testing {
+namespace {
+
+// The end-of-game message: the names and stores, "top N  -  bottom M".
+std::pair<std::string, MessageIcon> Score(const GameRecord& r) {
+    const auto name = [](const std::string& given, const char* plain) {
+        return given.empty() ? std::string(plain) : given;
+    };
+    const std::string top = r.ComputerGame ? "Computer " : name(r.NameTopHalf, "Human 2") + " :  ";
+    const std::string bottom = r.ComputerGame ? name(r.NameBottomHalf, "Human") + " "
+                                              : name(r.NameBottomHalf, "Human 1") + " :  ";
+    return {"Zeko: " + top + std::to_string(r.Board[kTopStore]) + "  -  " + bottom +
+                std::to_string(r.Board[kBottomStore]),
+            r.ComputerGame ? MessageIcon::None : MessageIcon::Information};
+}
+
+TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
+    // A computer game or not, timed or not, the level, the names of the bottom
+    // and top halves, the random number, the level the engine thinks at for the
+    // person (0: a simple player).
+    for (const auto& [computer, timed, level, bottom, top, rnd, personLevel] :
+         std::vector<std::tuple<bool, bool, int, std::string, std::string, double, int>>{
+             {true, true, 1, "", "", 0.0, 0},
+             {true, false, 2, "Ann", "", 0.99, 0},
+             {true, true, 2, "", "", 0.2, 2},
+             {true, false, 1, "", "", 0.5, 2},
+             {false, false, 1, "", "", 0.0, 0},
+             {false, false, 1, "Ann", "Bob", 0.0, 2}}) {
+        SCOPED_TRACE(::testing::Message() << computer << timed << level << bottom << personLevel);
+        Table table;
+        table.rnd = rnd;
+        table.record().NameBottomHalf = bottom;
+        table.record().NameTopHalf = top;
+        table.NewGame(computer, level);
+        if (!timed) table.control.TimerOff();
+        PlayOut(table, [&](const std::vector<int>& playable, int turn) {
+            const Board turned = rotateboard(table.record().Board);
+            const int pit = personLevel > 0 ? table.engine.findmove(turned.data(), personLevel) : 0;
+            const bool found = std::count(playable.begin(), playable.end(), pit - kPitsPerRow);
+            return found ? pit - kPitsPerRow : VariedPit(playable, turn);
+        });
+        const GameRecord& record = table.record();
+        for (int k = 1; computer && k <= record.MoveCount; ++k)
+            EXPECT_EQ(record.Moves[static_cast<size_t>(k)] >= kPitsPerRow, k % 2 == 0) << k;
+        EXPECT_EQ(record.Board, table.Replayed(record.MoveCount).first);
+        EXPECT_NE(table.control.EndCode(), GameEnd::None);
+        EXPECT_EQ(table.rndCalls, computer ? 1 : 0);  // only the first reply is drawn by lot
+        EXPECT_FALSE(table.view.armed[TimerId::Clock]);
+        using Messages = decltype(table.view.messages);
+        EXPECT_EQ(table.view.messages, timed ? Messages{} : Messages{Score(record)});
+        EXPECT_EQ(table.view.results, std::vector<GameEnd>(timed, table.control.EndCode()));
+        table.Do('l');  // a finished game loaded waits for nothing
+        // Nothing plays on, and the opponent stays.
+        EXPECT_FALSE(table.control.GameMenu().Opponent);
+        EXPECT_TRUE(table.Playable().empty());
+        const Board board = record.Board;
+        for (int pit = 0; pit < kPits; ++pit) {
+            table.control.ClickPit(pit);
+            EXPECT_FALSE(table.control.KeyPress(static_cast<char>('a' + pit % kPitsPerRow)));
+        }
+        table.Settle();
+        EXPECT_EQ(record.MoveNumber, record.MoveCount + 1);
+        EXPECT_EQ(record.Board, board);
+        table.Play("nc");  // until a new game
+        EXPECT_EQ(record.MoveCount, computer ? 2 : 1);
+    }
+}
+
+TEST(WholeGame, EndsByRepetitionAgainAfterTakeBackAndReplay) {
+    Table table;
+    // A legal two-person game from the start that ends by repetition.
+    std::vector<int> line;
+    for (uint32_t seed = 1; line.empty() && seed < 5000; ++seed) {
+        std::mt19937 random(seed);
+        Board board = engine::kStartBoard;
+        Trackers trackers{};
+        int32_t r = 0;
+        while (r == 0 && line.size() < 1000) {
+            const auto pits = table.Legal(board, line.size() % 2 != 0, line.empty());
+            if (pits.empty()) break;
+            line.push_back(pits[random() % pits.size()]);
+            r = table.engine.execmove(board.data(), line.back(), trackers.data());
+        }
+        if (r != static_cast<int32_t>(GameEnd::Repetition)) line.clear();
+    }
+    ASSERT_FALSE(line.empty());
+    table.NewGame(false);
+    PlayOut(table,
+            [&](const std::vector<int>&, int turn) { return line[static_cast<size_t>(turn)]; });
+    const GameRecord& record = table.record();
+    EXPECT_EQ(record.MoveCount, static_cast<int>(line.size()));
+    EXPECT_EQ(record.Board[kTopStore] + record.Board[kBottomStore], engine::kStones);
+    table.Play("b");
+    EXPECT_FALSE(record.GameOver);
+    EXPECT_EQ(table.Playable(), table.Legal(record.Board, record.TopToMove, false));
+    table.Play("r");
+    EXPECT_EQ(table.control.EndCode(), GameEnd::Repetition);
+    ASSERT_EQ(table.view.messages.size(), 2u);
+    EXPECT_EQ(table.view.messages[0], Score(record));
+    EXPECT_EQ(table.view.messages[1], Score(record));
+}
+
+TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
+    // Steps as Table::Do takes them, each with the move number after it, T when
+    // the top half is then to move, ! when the game is then over.
+    const std::vector<std::pair<bool, const char*>> rows = {
+        {false, "c2T l2T c3 c4T b3 b2T b1 r2T r3 c4T c5 b4T"},
+        {true, "c3 l3 c5 b3 r5 b3 b1 r3 c5 b3"},
+        {false, "p1T c2 c3T b2 b1 r2"},
+        {true, "p2 c4 b2 b1 r2"},
+        {false, "c2T o3"},
+        {false, "c2T c3 c4T c5 b4T b3 c4T b3 b2T b1 o1 r3 r5"},
+        {true, "w1 c3 c4T! b3 r4T!"},
+        {false, "u1 c2T c3 c4T c5 c6T c7 u1 c2T c3 c4T c5 c6T c7 b6T r7 b6T b5 b4T b3 b2T b1"},
+    };
+    for (const auto& [computer, steps] : rows) {
+        SCOPED_TRACE(steps);
+        Table table;
+        table.NewGame(computer);
+        const GameRecord& record = table.record();
+        std::istringstream in(steps);
+        for (std::string step; in >> step;) {
+            SCOPED_TRACE(step);
+            table.Do(step[0]);
+            EXPECT_EQ(table.control.State(), PlayState::Idle);
+            EXPECT_EQ(record.MoveNumber, std::stoi(step.substr(1)));
+            EXPECT_EQ(record.TopToMove, step.find('T') != std::string::npos);
+            ASSERT_EQ(record.GameOver, step.find('!') != std::string::npos);
+            EXPECT_LE(record.MoveNumber, record.MoveCount + 1);
+            EXPECT_TRUE(step[0] != 'c' || record.MoveCount == record.MoveNumber - 1);
+            EXPECT_EQ(std::make_pair(record.Board, record.Trackers),
+                      table.Replayed(record.MoveNumber - 1));
+            EXPECT_TRUE(!record.StandardStart || record.OpeningFlag == (record.MoveNumber == 1));
+            EXPECT_EQ(table.Playable(),
+                      record.GameOver
+                          ? std::vector<int>{}
+                          : table.Legal(record.Board, record.TopToMove, record.OpeningFlag));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zeko::game::testing

@@ -1,0 +1,165 @@
+// The menus' enabling rules in the situations that change them, the person's
+// clock, the stopwatch and a missing engine.
+#include <dlfcn.h>
+
+#include <tuple>
+
+#include "game/precision_timer.h"
+#include "platform/numbered_error.h"
+#include "tests/game/table.h"
+
+namespace zeko::game::testing {
+namespace {
+
+TEST(Menus, FollowTheGame) {
+    // A game at Amateur, steps as Table::Do takes them, the menus after them.
+    const std::vector<std::tuple<bool, const char*, const char*>> rows = {
+        {true, "", "Load Save Opponent Pass TimerOff Analysis Skill L3 computer"},
+        {true, "s", "Load Save SaveAs Opponent Pass TimerOff Analysis Skill L3 computer"},
+        {true, "ccb", "Load Save Opponent TakeBack Replay Analysis Skill L3 computer"},
+        {false, "", "Load Save Opponent Pass Analysis Skill L3 people"},
+        {false, "p", "Load Save Opponent TakeBack Analysis Skill L3 people"},
+        {false, "cccb", "Load Save Opponent TakeBack Replay Analysis Skill L3 people"},
+        {true, "wccg", "Load Save TakeBack Analysis Skill L9 computer"},  // over, top to move
+        {false, "ec", "Load Save TakeBack Skill L3 people"},              // every stone stored
+        {false, "t", "Load Save Opponent TakeBack Analysis Skill L3 people"},
+        {false, "ccbklx", "Load Save Skill L3 computer"},  // loaded, the computer to move
+    };
+    for (const auto& [computer, steps, menus] : rows) {
+        SCOPED_TRACE(steps);
+        Table table;
+        table.NewGame(computer, kAmateur);
+        table.Play(steps);
+        EXPECT_EQ(Menus(table.control), menus);
+    }
+}
+
+// A timed game in the person's second turn, the clock running.
+void ToSecondTurn(Table& table, int level = kBeginner) {
+    table.NewGame(true, level);
+    EXPECT_FALSE(table.view.armed[TimerId::Clock]);  // the first turn is free
+    table.Do('c');
+    ASSERT_TRUE(table.view.armed[TimerId::Clock]);
+}
+
+TEST(Clock, FreeSecondsTicksMinimizedAndTimeOut) {
+    Table table;
+    table.options().View[settings::kViewFlashingClock] = true;
+    ToSecondTurn(table);
+    const int allowance = LevelMinutes(kBeginner) * kHalfSecondsPerMinute;
+    table.view.colons.clear();
+    table.view.clockTimes.clear();
+    EXPECT_EQ(table.TickClock(10), 10);
+    EXPECT_EQ(table.record().TimeLeft, allowance);
+    table.TickClock(1);
+    EXPECT_EQ(table.record().TimeLeft, allowance - 1);
+    EXPECT_TRUE(table.view.clockTimes.empty());  // shown once a second
+    table.TickClock(1);
+    EXPECT_EQ(table.view.colons, (std::vector<bool>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
+    EXPECT_EQ(table.view.clockTimes,
+              (std::vector<std::pair<int, bool>>{{allowance / 2 - 1, false}}));
+    table.view.minimized = true;
+    EXPECT_EQ(table.TickClock(50), 50);
+    EXPECT_EQ(table.record().TimeLeft, allowance - 2);
+    table.view.minimized = false;
+    // The next turn is free again; the time used stays used.
+    table.Do('c');
+    EXPECT_EQ(table.TickClock(10), 10);
+    EXPECT_EQ(table.record().TimeLeft, allowance - 2);
+    table.TickClock(allowance);
+    EXPECT_EQ(table.view.clockTimes.back(), std::make_pair(0, false));
+    table.Settle();
+    EXPECT_EQ(table.view.results, std::vector<GameEnd>{GameEnd::TimeExceeded});
+    EXPECT_FALSE(table.record().TimerOn);
+    EXPECT_FALSE(table.view.armed[TimerId::Clock]);
+    PlayOut(table);  // play goes on, untimed
+    EXPECT_EQ(table.view.results.size(), 1u);
+    EXPECT_EQ(table.view.messages.size(), 1u);
+}
+
+TEST(Clock, CommandsThatStopOrKeepIt) {
+    // The command, the time left after it (-1: as it was, running; 0: off), the
+    // caption. Every other row shows the time bar.
+    const std::vector<std::tuple<std::function<void(Table&)>, int, const char*>> rows = {
+        {[](Table& t) { t.control.TimerOff(); }, 0, "Zeko"},
+        {[](Table& t) { t.Do('b'); }, 0, "Zeko"},
+        {[](Table& t) { t.Do('o'); }, 0, "Zeko :  - "},
+        {[](Table& t) { t.Do('u'); }, 0, "Zeko"},
+        {[](Table& t) { t.control.AnalysisClosed(true); }, 0, "Zeko"},
+        {[](Table& t) { t.control.AnalysisClosed(false); }, -1, "Zeko : Amateur"},
+        {[](Table& t) { t.Do('l'); }, -1, "Zeko : Amateur"},
+        {[](Table& t) { t.control.ChooseLevel(kAmateur - 1); }, -1, "Zeko : Amateur"},
+        {[](Table& t) { t.Do('g'); }, 0, "Zeko"},
+        // Before the computer's first move a level restarts the clock: an hour
+        // and a half for a Grandmaster.
+        {[](Table& t) { t.Play("ng"); }, 90 * kHalfSecondsPerMinute, "Zeko : Grandmaster"},
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto& [command, timeLeft, caption] = rows[i];
+        const bool bar = i % 2 != 0;
+        Table table;
+        table.options().View[settings::kViewTimeBar] = bar;
+        ToSecondTurn(table, kAmateur);
+        table.TickClock(15);
+        const int before = table.record().TimeLeft;
+        EXPECT_TRUE(!bar || table.view.timeBars.back() == std::make_pair(before, true));
+        command(table);
+        table.Settle();
+        EXPECT_EQ(table.record().TimeLeft, timeLeft < 0 ? before : timeLeft);
+        EXPECT_EQ(table.record().TimerOn, timeLeft != 0);
+        EXPECT_EQ(table.view.armed[TimerId::Clock], timeLeft < 0);
+        EXPECT_EQ(table.view.shownClock,
+                  std::make_pair(timeLeft != 0 && !bar, timeLeft != 0 && bar));
+        EXPECT_EQ(table.view.captions.back(), caption);
+    }
+}
+
+TEST(PrecisionTimer, MeasuresAcrossTheCountersWrapAndRefusesAWrongOrder) {
+    uint32_t counter = 0;
+    PrecisionTimer timer([&counter] { return counter; });
+    const auto measure = [&](uint32_t start, uint32_t stop) {
+        counter = start;
+        timer.StartTimer();
+        counter = stop;
+        timer.StopTimer();
+        return timer.ElapsedTime();
+    };
+    EXPECT_EQ(measure(1000, 1003), 3);
+    EXPECT_EQ(measure(0x7FFFFFF0u, 0x80000010u), 32);  // past 2^31, past 2^32
+    EXPECT_EQ(measure(0xFFFFFFF0u, 0x10u), 32);
+    // Neither refused call disturbs the measurement.
+    counter = 500;
+    timer.StartTimer();
+    EXPECT_TRUE(timer.Running());
+    counter = 700;
+    EXPECT_THROW(timer.StartTimer(), platform::NumberedError);
+    counter = 900;
+    timer.StopTimer();
+    EXPECT_THROW(timer.StopTimer(), platform::NumberedError);
+    EXPECT_FALSE(timer.Running());
+    EXPECT_EQ(timer.ElapsedTime(), 400);
+}
+
+TEST(MissingEngine, IsReportedByEveryCommandThatNeedsItAndNothingElseBreaks) {
+    // A folder that cannot exist hides the library unless the system finds it.
+    if (void* handle = dlopen(platform::EngineLibrary::kFileName, RTLD_NOW | RTLD_LOCAL)) {
+        dlclose(handle);
+        GTEST_SKIP() << "the system finds " << platform::EngineLibrary::kFileName;
+    }
+    Table table("/dev/null/none");
+    table.NewGame(true);
+    const size_t reported = table.view.errors.size();
+    EXPECT_GE(reported, 1u);
+    EXPECT_TRUE(table.control.KeyPress('c'));
+    table.Settle();
+    const auto error = std::make_pair(platform::EngineLibrary::kLoadError, std::string("Zeko"));
+    EXPECT_EQ(table.view.errors, decltype(table.view.errors)(reported + 1, error));
+    EXPECT_EQ(table.record().MoveCount, 0);
+    table.control.Exit();
+    table.Settle();
+    EXPECT_EQ(table.view.closes, 1);
+}
+
+}  // namespace
+}  // namespace zeko::game::testing
