@@ -1,14 +1,15 @@
+// The settings store: keys, values in QSettings' INI text, damaged files,
+// moved keys, and writes that replace the whole file or nothing.
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QSettings>
 
 #include <csignal>
-#include <string>
+#include <cstdio>
+#include <filesystem>
+#include <future>
 
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/settings_store.h"
 #include "tests/support/test_home.h"
@@ -16,194 +17,131 @@
 namespace zeko::platform {
 namespace {
 
-using testing::IsolatedTest;
+namespace fs = std::filesystem;
 using testing::ReadFile;
-using testing::WriteFile;
-
+using Values = std::vector<std::pair<std::string, std::string>>;
 constexpr char kKey[] = "Software\\Kiezel Games\\Zeko";
 
-class SettingsStoreTest : public IsolatedTest {
+// Sets values under kKey in a store of its own, which writes them as it ends.
+void Set(const std::string& file, const Values& values) {
+    SettingsStore store(file);
+    auto key = store.CreateKey(store.Root(), kKey);
+    for (const auto& [name, text] : values)
+        EXPECT_TRUE(store.SetValue(key->key, name, text)) << name;
+}
+
+std::optional<std::string> Get(const std::string& file, const std::string& name) {
+    SettingsStore store(file);
+    auto key = store.OpenKey(store.Root(), kKey);
+    return key ? store.QueryValue(*key, name) : std::nullopt;
+}
+
+class SettingsStoreTest : public testing::IsolatedTest {
   protected:
-    std::string File() const { return home_.SettingsFile(); }
-
-    // Sets values under kKey in a store of its own, which writes them as it ends.
-    void Set(const std::string& file,
-             const std::vector<std::pair<std::string, std::string>>& values) {
-        SettingsStore store(file);
-        StoreKey root = store.Root();
-        auto key = store.CreateKey(root, kKey);
-        ASSERT_TRUE(key);
-        for (const auto& [name, text] : values)
-            EXPECT_TRUE(store.SetValue(key->key, name, text));
-    }
-
-    std::optional<std::string> Get(const std::string& file, const std::string& name) {
-        SettingsStore store(file);
-        StoreKey root = store.Root();
-        auto key = store.OpenKey(root, kKey);
-        return key ? store.QueryValue(*key, name) : std::nullopt;
-    }
+    const std::string file_ = home_.SettingsFile();
 };
 
-TEST_F(SettingsStoreTest, AKeyExistsFromItsCreationOnEvenWithoutValues) {
+TEST_F(SettingsStoreTest, KeysExistFromTheirCreationOnAndAMovedKeyClosesOnce) {
     {
-        SettingsStore store(File());
-        StoreKey root = store.Root();
-        // "Software" is always there.
-        EXPECT_EQ(store.CreateKey(root, "Software").value().disposition,
+        SettingsStore store(file_);
+        EXPECT_EQ(store.CreateKey(store.Root(), "Software")->disposition,
                   KeyDisposition::kOpenedExistingKey);
-        EXPECT_EQ(store.CreateKey(root, kKey).value().disposition, KeyDisposition::kCreatedNewKey);
-        EXPECT_EQ(store.CreateKey(root, kKey).value().disposition,
-                  KeyDisposition::kOpenedExistingKey);
-        EXPECT_TRUE(store.OpenKey(root, "Software\\Kiezel Games"));
-        EXPECT_FALSE(store.OpenKey(root, "Software\\Missing"));
-        for (const char* name : {"", "Software\\", "Software\\\\x", "Software/x", "Software\\."}) {
-            EXPECT_FALSE(store.CreateKey(root, name)) << name;
-        }
-        auto key = store.OpenKey(root, kKey);
-        for (const char* name : {"", "a/b", "a\\b"}) {
-            EXPECT_FALSE(store.SetValue(*key, name, "x")) << name;
-        }
-        store.CloseKey(*key);
-        EXPECT_FALSE(store.SetValue(*key, "Skill", "3"));
+        StoreKey from = std::move(store.CreateKey(store.Root(), "Software\\Moved")->key);
+        StoreKey to(std::move(from));
+        StoreKey target = std::move(store.CreateKey(store.Root(), kKey)->key);
+        target = std::move(to);
+        StoreKey& alias = target;
+        target = std::move(alias);
+        EXPECT_FALSE(from.IsOpen());
+        EXPECT_FALSE(to.IsOpen());
+        EXPECT_EQ(target.Path(), "Software\\Moved");
+        EXPECT_TRUE(store.SetValue(target, "Skill", "4"));
     }
-    SettingsStore store(File());
-    StoreKey root = store.Root();
-    EXPECT_EQ(store.CreateKey(root, kKey).value().disposition, KeyDisposition::kOpenedExistingKey);
-}
-
-// The file is QSettings' INI format, read and written both ways.
-TEST_F(SettingsStoreTest, AnyTextSurvivesTheStoreAndQSettings) {
-    const std::string texts[] = {"",
-                                 "  blanks around  ",
-                                 "Smith, John",
-                                 "a=b; #c [d]",
-                                 "\"quoted\" 'single'",
-                                 "@Variant(x)",
-                                 "two\r\nlines\ttab",
-                                 "control \x01"
-                                 "5\x1f"
-                                 "a",
-                                 "C:\\back\\slash\\",
-                                 "%41 %U0041",
-                                 "\xC3\xA9t\xC3\xA9 \xE4\xB8\xAD",
-                                 std::string(1000, 'z')};
-    std::vector<std::pair<std::string, std::string>> values;
-    for (const std::string& text : texts)
-        values.emplace_back("Value " + std::to_string(values.size()), text);
-
-    Set(File(), values);
-    const std::string other = home_.Config() + "/qsettings.ini";
-    {
-        QSettings ours(QString::fromStdString(File()), QSettings::IniFormat);
-        QSettings theirs(QString::fromStdString(other), QSettings::IniFormat);
-        for (const auto& [name, text] : values) {
-            const QString path = QString::fromStdString("Software/Kiezel Games/Zeko/" + name);
-            EXPECT_EQ(ours.value(path).toString().toStdString(), text) << name;
-            theirs.setValue(path, QString::fromStdString(text));
-        }
-        theirs.setValue("Software/Kiezel Games/Zeko/Blob", QByteArray("\x01\x02", 2));
-    }
-    for (const auto& [name, text] : values) {
-        EXPECT_EQ(Get(File(), name), text) << name;
-        EXPECT_EQ(Get(other, name), text) << name;
-    }
-
-    // A value that is not text reads as missing and stays as it was.
-    EXPECT_FALSE(Get(other, "Blob"));
-    Set(other, {{"Skill", "3"}});
-    QSettings theirs(QString::fromStdString(other), QSettings::IniFormat);
-    EXPECT_EQ(theirs.value("Software/Kiezel Games/Zeko/Blob").toByteArray(),
-              QByteArray("\x01\x02", 2));
-}
-
-TEST_F(SettingsStoreTest, DeleteKeyRemovesTheKeyWithItsValuesAndNothingElse) {
-    SettingsStore store(File());
-    StoreKey root = store.Root();
-    auto company = store.CreateKey(root, "Software\\Company");
-    auto app = store.CreateKey(company->key, "Zeko");
-    store.SetValue(app->key, "Skill", "5");
-    store.SetValue(company->key, "Zeko", "the parent's value");
-    ASSERT_TRUE(store.CreateKey(company->key, "Nested\\Deeper"));
-
+    // Written without values, a key tells a later run that it is no first run.
+    SettingsStore store(file_);
+    auto key = store.CreateKey(store.Root(), kKey);
+    EXPECT_EQ(key->disposition, KeyDisposition::kOpenedExistingKey);
+    EXPECT_EQ(store.QueryValue(*store.OpenKey(store.Root(), "Software\\Moved"), "Skill"), "4");
     // Like the registry, a key with subkeys stays.
-    EXPECT_FALSE(store.DeleteKey(company->key, "Nested"));
-    EXPECT_FALSE(store.DeleteKey(root, "Software"));
-    EXPECT_TRUE(store.DeleteKey(company->key, "Zeko"));
-    EXPECT_FALSE(store.QueryValue(app->key, "Skill"));
-    EXPECT_FALSE(store.SetValue(app->key, "Skill", "6"));
-    EXPECT_EQ(store.QueryValue(company->key, "Zeko"), "the parent's value");
-
-    auto again = store.CreateKey(company->key, "Zeko");
-    EXPECT_EQ(again.value().disposition, KeyDisposition::kCreatedNewKey);
-    EXPECT_FALSE(store.EnumValue(again->key, 0));
+    EXPECT_FALSE(store.DeleteKey(store.Root(), "Software\\Kiezel Games"));
+    EXPECT_TRUE(store.DeleteKey(store.Root(), kKey));
+    EXPECT_FALSE(store.SetValue(key->key, "Skill", "6"));
 }
 
-TEST_F(SettingsStoreTest, ChangesMadeMeanwhileByAnotherWriterStay) {
-    SettingsStore first(File());
-    StoreKey root = first.Root();
-    auto key = first.CreateKey(root, kKey);
-    first.SetValue(key->key, "Skill", "5");
-    Set(File(), {{"Name1", "Anna"}, {"Skill", "2"}});
+TEST_F(SettingsStoreTest, AnyTextSurvivesTheStoreAndReadsTheSameInQSettings) {
+    const std::vector<std::string> texts = {"  blanks  ",
+                                            "a=b; #c, \"q\" 's'",
+                                            "semi;colon",
+                                            "@Variant(x)",
+                                            "%41 %U0041",
+                                            "C:\\x\\ \r\n\t\x01"
+                                            "5\x1f \xC3\xA9\xE4\xB8\xAD"};
+    Values values;
+    for (const std::string& text : texts)
+        values.emplace_back("Value" + std::to_string(values.size()), text);
+    Set(file_, values);
+    QSettings theirs(QString::fromStdString(file_), QSettings::IniFormat);
+    theirs.beginGroup("Software/Kiezel Games/Zeko");
+    for (const auto& [name, text] : values) {
+        EXPECT_EQ(Get(file_, name), text) << name;
+        EXPECT_EQ(theirs.value(name.c_str()).toString().toStdString(), text) << name;
+    }
+}
+
+TEST_F(SettingsStoreTest, ADamagedFileYieldsEveryValueStillReadable) {
+    // Lines below a section header left open belong to no key.
+    testing::WriteFile(file_, "[Software\\Kiezel%20Games\\Zeko]\nSkill= 7\n" +
+                                  std::string(1, '\0') +
+                                  "\x01\xff garbage\n====\nName1=\"open quote\nName2 =\t x \t\nLa\n"
+                                  "View=@Variant(\\0\\x7f)\n[Software\\Kiezel\nLanguage=1\n");
+    const std::vector<std::pair<std::string, std::optional<std::string>>> expected = {
+        {"Skill", "7"}, {"Name1", "open quote"}, {"Name2", "x"}, {"View", {}}, {"Language", {}}};
+    // A reader caught in a loop would hang the whole run; it fails it instead.
+    auto read = std::async(std::launch::async, [&] {
+        for (const auto& [name, value] : expected)
+            EXPECT_EQ(Get(file_, name), value) << name;
+    });
+    if (read.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::fputs("Reading a damaged settings file does not end.\n", stderr);
+        std::_Exit(1);
+    }
+    // A write keeps what it cannot read.
+    Set(file_, {{"Level", "1"}});
+    EXPECT_EQ(Get(file_, "Skill"), "7");
+    EXPECT_NE(ReadFile(file_).find("View=@Variant(\\0\\x7f)"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, WritesKeepOtherWritersChangesAndReplaceTheWholeFileOrNothing) {
+    SettingsStore first(file_);
+    first.SetValue(first.CreateKey(first.Root(), kKey)->key, "Skill", "5");
+    Set(file_, {{"Name1", "Anna"}, {"Skill", "2"}});
+    EXPECT_EQ(fs::status(file_).permissions(), fs::perms{0600});
+    fs::permissions(file_, fs::perms{0640});
     EXPECT_TRUE(first.Flush());
-    EXPECT_EQ(Get(File(), "Name1"), "Anna");
-    EXPECT_EQ(Get(File(), "Skill"), "5");
-}
+    EXPECT_EQ(Get(file_, "Name1"), "Anna");
+    EXPECT_EQ(Get(file_, "Skill"), "5");
+    EXPECT_EQ(fs::status(file_).permissions(), fs::perms{0640});
 
-// Lets no file grow beyond `bytes` while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
+    // A write cut short, as on a full disk, leaves the file and nothing else.
+    const std::string previous = ReadFile(file_);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{previous.size() + 100, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    Set(file_, {{"Name1", std::string(4000, 'n')}});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(ReadFile(file_), previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(home_.Config() + "/zeko"), {}), 1);
 
-  private:
-    rlimit saved_{};
-    void (*previousHandler_)(int);
-};
-
-TEST_F(SettingsStoreTest, AWriteReplacesTheWholeFileOrNothing) {
-    Set(File(), {{"Skill", "5"}});
-    struct stat before {};
-    ASSERT_EQ(::stat(File().c_str(), &before), 0);
-    Set(File(), {{"Level", "7"}});
-    struct stat after {};
-    ASSERT_EQ(::stat(File().c_str(), &after), 0);
-    EXPECT_NE(before.st_ino, after.st_ino);
-    EXPECT_EQ(Get(File(), "Skill"), "5");
-
-    // A write cut short, as on a full disk.
-    const std::string previous = ReadFile(File());
-    {
-        const FileSizeLimit limit(previous.size() + 100);
-        SettingsStore store(File());
-        StoreKey root = store.Root();
-        auto key = store.OpenKey(root, kKey);
-        store.SetValue(*key, "Name1", std::string(4000, 'n'));
-        EXPECT_FALSE(store.Flush());
-    }
-    EXPECT_EQ(ReadFile(File()), previous);
-}
-
-TEST_F(SettingsStoreTest, ALinkedFileIsReplacedWhereItLives) {
+    // A linked file is replaced where it lives.
     const std::string target = home_.Root() + "/dotfiles/zeko.ini";
-    WriteFile(target, "[Software\\Kiezel%20Games\\Zeko]\nSkill=5\n");
-    WriteFile(File(), "");
-    ASSERT_EQ(::unlink(File().c_str()), 0);
-    ASSERT_EQ(::symlink(target.c_str(), File().c_str()), 0);
-    Set(File(), {{"Name1", "Anna"}});
-    struct stat link {};
-    ASSERT_EQ(::lstat(File().c_str(), &link), 0);
-    EXPECT_TRUE(S_ISLNK(link.st_mode));
-    EXPECT_EQ(Get(target, "Name1"), "Anna");
+    testing::WriteFile(target, previous);
+    fs::remove(file_);
+    fs::create_symlink(target, file_);
+    Set(file_, {{"Name1", "Bea"}});
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(Get(target, "Name1"), "Bea");
     EXPECT_EQ(Get(target, "Skill"), "5");
 }
 

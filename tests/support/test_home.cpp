@@ -5,42 +5,23 @@
 #include <QFileInfo>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include <sys/stat.h>
+#include <stdexcept>
 
 namespace zeko::testing {
 
-namespace {
-
-const char* const kVariables[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "PATH"};
-
-std::string Environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-}  // namespace
-
-const std::string& TestHome::OriginalPath() {
-    static const std::string path = Environment("PATH");
-    return path;
-}
-
 TestHome::TestHome() {
-    OriginalPath();
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
-    for (const char* name : kVariables)
-        saved_.emplace_back(name, Environment(name));
-    for (const std::string& folder : {Config(), Data(), Runtime(), Bin()}) {
+    for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", Config()},
+                                       {"XDG_DATA_HOME", Data()},
+                                       {"XDG_RUNTIME_DIR", Root() + "/runtime"},
+                                       {"PATH", Bin()}}) {
+        const char* value = std::getenv(name);
+        saved_.emplace_back(name, value != nullptr ? value : "");
         QDir().mkpath(QString::fromStdString(folder));
+        ::setenv(name, folder.c_str(), 1);
     }
-    ::chmod(Runtime().c_str(), 0700);
-    ::setenv("XDG_CONFIG_HOME", Config().c_str(), 1);
-    ::setenv("XDG_DATA_HOME", Data().c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", Runtime().c_str(), 1);
-    ::setenv("PATH", Bin().c_str(), 1);
+    QFile::setPermissions(QString::fromStdString(Root() + "/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TestHome::~TestHome() {
@@ -48,21 +29,16 @@ TestHome::~TestHome() {
         ::setenv(name.c_str(), value.c_str(), 1);
 }
 
-std::string TestHome::Root() const {
-    return dir_.path().toStdString();
-}
-
 void WriteFile(const std::string& path, const std::string& content) {
-    QDir().mkpath(QFileInfo(QString::fromStdString(path)).absolutePath());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << content;
+    QFile file(QString::fromStdString(path));
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content.data(), static_cast<qint64>(content.size()));
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream content;
-    content << file.rdbuf();
-    return content.str();
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 }  // namespace zeko::testing

@@ -17,20 +17,14 @@ namespace zeko::testing {
 class TestHome {
   public:
     TestHome();
-    TestHome(const TestHome&) = delete;
-    TestHome& operator=(const TestHome&) = delete;
     ~TestHome();
 
-    std::string Root() const;
+    std::string Root() const { return dir_.path().toStdString(); }
     std::string Config() const { return Root() + "/config"; }
     std::string Data() const { return Root() + "/data"; }
-    std::string Runtime() const { return Root() + "/runtime"; }
     std::string Bin() const { return Root() + "/bin"; }
     // Where the program's settings land.
     std::string SettingsFile() const { return Config() + "/zeko/settings.ini"; }
-
-    // $PATH as it was before the first home replaced it.
-    static const std::string& OriginalPath();
 
   private:
     QTemporaryDir dir_;
@@ -42,6 +36,7 @@ class IsolatedTest : public ::testing::Test {
     TestHome home_;
 };
 
+// Whole files, their folders made on the way.
 void WriteFile(const std::string& path, const std::string& content);
 std::string ReadFile(const std::string& path);
 

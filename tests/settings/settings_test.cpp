@@ -1,0 +1,195 @@
+// The program's settings through the registry layer, the colour scheme they
+// pick, the text table's languages with their help file, and what runs before
+// the main window: the single-copy lock, the game-file type and the move of
+// old settings.
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/file_type_registration.h"
+#include "platform/numbered_error.h"
+#include "platform/single_instance.h"
+#include "settings/exchange_settings.h"
+#include "settings/program_entry.h"
+#include "settings/registry.h"
+#include "tests/support/test_home.h"
+
+namespace zeko::settings {
+namespace {
+
+constexpr ViewOptions kOtherView = {true, true, true, true, false, true, false, false};
+constexpr CustomColours kOtherColours = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17};
+// Every variable away from its first-run value, in the record's order.
+const ProgramSettings kChanged = {
+    false, 8,     "Anna", "Bob de Bouwer",   kOtherView,      kDutch,       kSchemeMonochrome,
+    true,  false, 9,      "/home/a b/z.zgf", kUseDefaultFile, kOtherColours};
+
+// A registry under the program's own names unless given others.
+struct Named : Registry {
+    explicit Named(const std::string& company = "Kiezel Games", const std::string& app = "Zeko") {
+        CompanyName(company);
+        AppName(app);
+    }
+};
+
+// `count` times the letter e with an acute accent, two bytes in UTF-8.
+std::string Accented(int count) {
+    return QString(count, QChar(0xE9)).toStdString();
+}
+
+using testing::ReadFile;
+using SettingsTest = testing::IsolatedTest;
+
+TEST_F(SettingsTest, AFirstRunReadsTheDefaultsAndAWriteReadsBackWhole) {
+    ProgramSettings settings = kChanged;
+    ExchangeSettings(SettingsExchange::Read, settings);
+    EXPECT_EQ(settings, ProgramSettings{});
+    ProgramSettings written = kChanged;
+    ExchangeSettings(SettingsExchange::Write, written);
+    ExchangeSettings(SettingsExchange::Read, settings);
+    EXPECT_EQ(settings, written);
+    // The custom colours are the board's; the welcome screen and the about box
+    // keep table 1's.
+    ColourTable custom = kBuiltInTable1;
+    std::copy(kOtherColours.begin(), kOtherColours.end(), custom.begin());
+    EXPECT_EQ(FillColourTable(kSchemeCustom, settings.CustomColors), custom);
+    // The View menu's options are the bits of one number, the first the lowest.
+    EXPECT_EQ(Named().GetSetting("View"), "47");
+}
+
+TEST_F(SettingsTest, EachStoredTextIsReadByItsRule) {
+    using S = const ProgramSettings&;
+    const std::vector<std::tuple<std::string, std::string, std::function<bool(S)>>> rows = {
+        {"Skill", "0", [](S s) { return s.Level == 3; }},
+        {"Skill", " 9 ", [](S s) { return s.Level == 9; }},
+        {"Skill", "2.5", [](S s) { return s.Level == 2; }},
+        {"Skill", "0.4", [](S s) { return s.Level == 3; }},
+        {"Language", "0", [](S s) { return s.Language == kEnglish; }},
+        {"DelayTime", "1", [](S s) { return s.DelayTime == 2; }},
+        {"DelayActivated", "true", [](S s) { return !s.DelayActivated; }},
+        {"ComputerGame", "2", [](S s) { return s.ComputerGame; }},
+        // Names are cut to 20 characters; longer texts than 254 characters are no values.
+        {"Name1", std::string(255, 'x'), [](S s) { return s.NameBottomHalf.empty(); }},
+        {"Name2", Accented(254), [](S s) { return s.NameTopHalf == Accented(20); }},
+        {"View", "-1", [](S s) { return s.ViewOptions == ViewOptions{1, 1, 1, 1, 1, 1, 1, 1}; }},
+        {"View", "many", [](S s) { return s.ViewOptions == kOtherView; }},
+        {"ColorScheme", "99999999999", [](S s) { return s.ColorScheme == kSchemeMonochrome; }},
+        {"Color0", "1e3", [](S s) { return s.CustomColors[0] == 1000; }},
+    };
+    for (const auto& [name, text, holds] : rows) {
+        SCOPED_TRACE(name + " = \"" + text + "\"");
+        // The other values are stored as kChanged has them, so only this one moves.
+        ProgramSettings settings = kChanged;
+        ExchangeSettings(SettingsExchange::Write, settings);
+        Named().SaveSetting(name, text);
+        ExchangeSettings(SettingsExchange::Read, settings);
+        EXPECT_TRUE(holds(settings));
+    }
+}
+
+TEST_F(SettingsTest, TheRegistryChecksItsNamesCompanyFirst) {
+    for (const auto& [company, app, number] : {std::tuple{"", "", kErrorEmptyCompanyName},
+                                               {"", "Zeko", kErrorEmptyCompanyName},
+                                               {"Kiezel Games", "", kErrorEmptyAppName}}) {
+        try {
+            Named(company, app).SaveSetting("Skill", "3");
+            ADD_FAILURE() << "no error for \"" << company << "\", \"" << app << "\"";
+        } catch (const platform::NumberedError& error) {
+            EXPECT_EQ(error.number(), number);
+        }
+    }
+}
+
+TEST(TextTable, EachLookupLoadsTheLanguageItAsksForWithItsHelp) {
+    TextTable table("/opt/zeko");
+    EXPECT_EQ(table.LoadedLanguage(), 0);
+    // The current language, the number and language asked for, then the text,
+    // the loaded language and its help.
+    for (const auto& [current, number, language, text, loaded, help] :
+         std::vector<std::tuple<int16_t, int, int16_t, std::string, int16_t, std::string>>{
+             {kEnglish, 13, 0, "E&xit", kEnglish, "/opt/zeko/zeko_en"},
+             {kEnglish, 13, kDutch, "&Einde", kDutch, "/opt/zeko/zeko_nl"},
+             // The options dialog changes the current language; the next lookup follows.
+             {kDutch, 52, 0, "Annuleer", kDutch, "/opt/zeko/zeko_nl"},
+             // An unknown language keeps the texts and leaves the help without a language.
+             {kDutch, 13, 5, "&Einde", 5, "/opt/zeko/zeko_"},
+             {kEnglish, kTextCount, 0, "", kEnglish, "/opt/zeko/zeko_en"},
+             {kDutch, kTextCount, 0, "", kDutch, "/opt/zeko/zeko_nl"}}) {
+        SCOPED_TRACE(std::to_string(number) + " in " + std::to_string(language));
+        table.SetCurrentLanguage(current);
+        EXPECT_EQ(table.GetText(number, language), text);
+        EXPECT_EQ(table.LoadedLanguage(), loaded);
+        EXPECT_EQ(table.HelpFile(), help);
+    }
+}
+
+TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMainWindow) {
+    // The settings key used before the program had its own.
+    const std::string oldCompany = "VB and VBA Program Settings\\Kiezel Games";
+    Named(oldCompany).SaveSetting("Skill", "6");
+    const std::string package = home_.Data() + "/mime/packages/Zeko.GameFile.xml";
+    const auto mainWindow = [&] {
+        EXPECT_TRUE(platform::SingleInstanceLock("zeko").AnotherCopyRunning());
+        EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(package)));
+        EXPECT_EQ(Named().GetSetting("Skill"), "6");
+        return 42;
+    };
+    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko"}), 42);
+    EXPECT_EQ(Named(oldCompany).GetSetting("Skill", "moved"), "moved");
+    // Old settings that turn up again are left alone by a later start.
+    Named(oldCompany).SaveSetting("Skill", "9");
+    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko"}), 42);
+    EXPECT_EQ(Named(oldCompany).GetSetting("Skill"), "9");
+    // While a copy runs, another ends at once, touching nothing.
+    const platform::SingleInstanceLock running("zeko");
+    std::filesystem::remove(package);
+    EXPECT_EQ(ProgramEntry([] { return 1; }), 0);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(package)));
+}
+
+TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensionAlone) {
+    // Desktop tools that log their run and make the cache they are meant to make.
+    for (const auto& [tool, cache] : {std::pair{"update-mime-database", "mime.cache"},
+                                      std::pair{"update-desktop-database", "mimeinfo.cache"}}) {
+        const std::string path = home_.Bin() + "/" + tool;
+        testing::WriteFile(
+            path,
+            std::string("#!/bin/sh\necho ${0##*/} >> \"$1/../log\"\n: > \"$1/") + cache + "\"\n");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    }
+    const std::string data = home_.Data();
+    const auto registerAt = [&](const std::string& program, const std::string& otherGlob) {
+        testing::WriteFile(data + "/mime/packages/other.xml",
+                           "<mime-info><mime-type type=\"application/x-other\"><glob pattern=\"" +
+                               otherGlob + "\"/></mime-type></mime-info>");
+        Registry registry(RegistryPlaces{"", "", program});
+        registry.AppName("Zeko");
+        registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
+        return ReadFile(data + "/mime/packages/Zeko.GameFile.xml");
+    };
+    const auto runs = [&] { return ReadFile(data + "/log"); };
+    EXPECT_EQ(registerAt("/usr/games/zeko", "*.ZGF").find("<glob"), std::string::npos);
+    EXPECT_NE(registerAt("/usr/games/zeko", "").find("<glob pattern=\"*.zgf\"/>"),
+              std::string::npos);
+    const std::string twoRuns = runs();
+    EXPECT_EQ(twoRuns, "update-mime-database\nupdate-desktop-database\nupdate-mime-database\n");
+    // Our own claim stays, and an unchanged registration runs no tool.
+    EXPECT_NE(registerAt("/usr/games/zeko", "*.zgf").find("<glob pattern=\"*.zgf\"/>"),
+              std::string::npos);
+    EXPECT_EQ(runs(), twoRuns);
+    // A moved program changes only the open command, whose path survives the
+    // desktop's unquoting: '"', '`', '$' and '\' escaped, '%' doubled, and then
+    // the string escapes.
+    registerAt("/opt/$1 100%/`\\\"zeko\"", "*.zgf");
+    EXPECT_EQ(runs(), twoRuns + "update-desktop-database\n");
+    EXPECT_EQ(ReadFile(data + "/applications/Zeko.GameFile.desktop"),
+              "[Desktop Entry]\nType=Application\nName=Zeko\n"
+              "Exec=\"/opt/\\\\$1 100%%/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\" %f\nIcon=zeko\n"
+              "MimeType=application/x-zeko-gamefile;\nNoDisplay=true\nTerminal=false\n");
+}
+
+}  // namespace
+}  // namespace zeko::settings
