@@ -19,7 +19,7 @@ inline constexpr double kWindowRight = 82;
 inline constexpr double kWindowBottom = 40;
 
 // A pit panel's own units.
-inline constexpr double kFieldUnits = 7;
+inline constexpr double kPitUnits = 7;
 // A pit panel's side in window units.
 inline constexpr double kPitSize = 9.5;
 
@@ -74,7 +74,7 @@ std::vector<int> ChipRowCounts(int count);
 // Every chip's centre, row by row from the top, left to right.
 std::vector<UnitPoint> PitChipCentres(int count);
 // 0.49 window units in the pit's horizontal units.
-inline constexpr double kFieldChipRadius = 0.49 * kFieldUnits / kPitSize;
+inline constexpr double kPitChipRadius = 0.49 * kPitUnits / kPitSize;
 
 // A printed count: the text and its top-left corner in pit units.
 struct PrintedCount {

@@ -226,13 +226,13 @@ void BoardView::SetPointers(game::Pointer window,
         pits_[pit]->setCursor(PointerCursor(pits[pit]));
 }
 
-void BoardView::RepaintFields() {
+void BoardView::RepaintPits() {
     const bool chips = options_->View[settings::kViewGraphicChips];
     for (PitView* view : pits_)
         view->SetGraphicChips(chips);
 }
 
-void BoardView::ShowFieldLabels(bool visible) {
+void BoardView::ShowPitLabels(bool visible) {
     for (QLabel* label : pitLabels_)
         label->setVisible(visible);
 }

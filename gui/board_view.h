@@ -36,8 +36,8 @@ class BoardView : public QWidget, public game::BoardDisplay {
     void ApplyColours(const settings::ColourTable& colours);
 
     void ShowWelcome();
-    void RepaintFields();
-    void ShowFieldLabels(bool visible);
+    void RepaintPits();
+    void ShowPitLabels(bool visible);
     void ShowScoreDisplays(bool graphic);
     void RepaintScoreBars();
 

@@ -101,7 +101,7 @@ void MainWindow::Load() {
     settings::texts::SetCurrentLanguage(settings_.Language);
 
     SetSkillMenuVisible(record.ComputerGame);
-    board_->RepaintFields();
+    board_->RepaintPits();
     colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
     ApplyColours();
     SetTexts();
@@ -290,14 +290,14 @@ void MainWindow::ToggleViewOption(int option) {
                 board_->ShowClockTime(record.TimeLeft / 2, true);
             break;
         case settings::kViewFieldLabels:
-            board_->ShowFieldLabels(on);
+            board_->ShowPitLabels(on);
             if (options.View[settings::kViewGraphicScores]) board_->RepaintScoreBars();
             break;
         case settings::kViewShadow:
             board_->update();
             break;
         case settings::kViewGraphicChips:
-            board_->RepaintFields();
+            board_->RepaintPits();
             break;
         case settings::kViewGraphicScores:
             board_->ShowScoreDisplays(on);

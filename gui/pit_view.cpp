@@ -25,7 +25,7 @@ PitColours LookColours(const settings::ColourTable& table, game::PitLook look) {
 void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
              const PitColours& colours) {
     painter.fillRect(QRect(QPoint(0, 0), pixels), colours.background);
-    const platform::UserScale scale(0, 0, kFieldUnits, kFieldUnits, pixels);
+    const platform::UserScale scale(0, 0, kPitUnits, kPitUnits, pixels);
     if (!graphicChips) {
         const auto printed = PitCountText(count);
         if (!printed) return;
@@ -39,7 +39,7 @@ void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
         painter.restore();
         return;
     }
-    const double radius = scale.Horizontal(kFieldChipRadius);
+    const double radius = scale.Horizontal(kPitChipRadius);
     for (const UnitPoint& centre : PitChipCentres(count))
         PaintChip(painter, scale.Point(centre.x, centre.y), radius, colours.fore, colours.fill,
                   true);

@@ -66,8 +66,8 @@ TEST(PitView, ShowsStonesAsChipsInCentredRowsOrAsAPrintedCount) {
         const QImage image = Pit(count, true, kBuiltInTable1);
         EXPECT_EQ(testing::CountShapes(image, chip), count);
         const QRectF ink = QRectF(InkBounds(image, chip)).adjusted(0, 0, 1, 1);
-        EXPECT_NEAR(ink.width() / 20, widest - 1 + 2 * kFieldChipRadius, 0.2) << count;
-        EXPECT_NEAR(ink.height() / 20, rows - 1 + 2 * kFieldChipRadius, 0.2) << count;
+        EXPECT_NEAR(ink.width() / 20, widest - 1 + 2 * kPitChipRadius, 0.2) << count;
+        EXPECT_NEAR(ink.height() / 20, rows - 1 + 2 * kPitChipRadius, 0.2) << count;
         EXPECT_NEAR(ink.center().x() / 20, 3.5, 0.15) << count;
         EXPECT_NEAR(ink.center().y() / 20, 3.25, 0.15) << count;
     }
