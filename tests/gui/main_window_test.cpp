@@ -180,6 +180,27 @@ TEST_F(MainWindowTest, MenusShowWhatTheRulesAllowAndTheirCommandsAskTheRulesAgai
     EXPECT_EQ(Record().MoveNumber, 1);
 }
 
+TEST_F(MainWindowTest, MenusCarryTheTextsOfTheLanguageAndTheirShortcuts) {
+    MainWindow& window = Open();
+    const auto text = [](int number) { return QString::fromStdString(texts::GetText(number)); };
+    for (const int16_t language : {kDutch, kEnglish}) {
+        texts::SetCurrentLanguage(language);
+        window.SetTexts();
+        QStringList titles;
+        for (const QAction* menu : window.menuBar()->actions())
+            titles << menu->text();
+        EXPECT_EQ(titles, QStringList({text(kTextGameMenu), text(kTextSkillMenu),
+                                       text(kTextViewMenu), text(kTextHelpMenu)}));
+        for (const auto& [item, keys] : {std::pair{kTextNewGame, QKeySequence(Qt::Key_F2)},
+                                         {kTextMoveNow, QKeySequence(Qt::Key_F7)},
+                                         {kTextTakeBack, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+                                         {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)}}) {
+            ASSERT_NE(Action(item), nullptr) << language << ": " << item;
+            EXPECT_EQ(Action(item)->shortcut(), keys) << language << ": " << item;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheNextStart) {
     MainWindow& window = Open();
     // A new computer game is timed, and the clock face shows the time.
