@@ -34,6 +34,16 @@ TEST(Menus, FollowTheGame) {
     }
 }
 
+TEST(Menus, TheSkillMenuBelongsToComputerGamesAndAControlStartsAtTheStart) {
+    Table table;
+    EXPECT_EQ(table.record().Board, engine::kStartBoard);
+    table.NewGame(true, kAmateur);
+    for (const bool computer : {false, true}) {
+        table.Do('o');
+        EXPECT_EQ(table.view.skillMenuVisible, computer);
+    }
+}
+
 // A timed game in the person's second turn, the clock running.
 void ToSecondTurn(Table& table, int level = kBeginner) {
     table.NewGame(true, level);

@@ -45,7 +45,7 @@ struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
     bool WelcomeVisible() const override { return welcome; }
     void SetCaption(const std::string& text) override { captions.push_back(text); }
     bool Minimized() const override { return minimized; }
-    void SetSkillMenuVisible(bool) override {}
+    void SetSkillMenuVisible(bool visible) override { skillMenuVisible = visible; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back({title + ": " + text, icon});
     }
@@ -72,6 +72,7 @@ struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
     std::vector<GameEnd> results;
     std::vector<std::pair<uint32_t, std::string>> errors;
     int closes = 0;
+    bool skillMenuVisible = true;
     std::function<void()> onClose;
     std::map<TimerId, bool> armed;
 };

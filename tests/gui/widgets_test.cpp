@@ -16,6 +16,7 @@
 #include "gui/board_backing.h"
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
+#include "gui/bouncing_polygons.h"
 #include "gui/clock_face.h"
 #include "gui/clock_geometry.h"
 #include "gui/pit_view.h"
@@ -283,10 +284,25 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerAndAsksForHelpWithF1) {
     EXPECT_EQ(about.findChild<QLabel*>("Versionlabel")->text(),
               QStringLiteral("Versie %1.%2").arg(ZEKO_VERSION_MAJOR).arg(ZEKO_VERSION_MINOR));
     about.show();
+    // Everything it shows lies inside it, the OK button in its lower part.
+    for (const QWidget* child : about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(about.rect().contains(child->geometry())) << child->objectName().toStdString();
+    EXPECT_GT(about.findChild<QPushButton*>("okbutton")->y(), about.height() / 2);
     QTest::keyClick(&about, Qt::Key_F1);
     EXPECT_EQ(help.topics, std::vector<std::string>{""});
     QTest::mouseClick(about.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST(ResultAnimation, APolygonBouncesOffAnEdgeWithANewSpeedOfOneToFour) {
+    // The previous coordinate and velocity, then the new ones; a draw of 0.5
+    // gives a speed of 3.
+    for (const auto& [previous, velocity, coordinate, after] : std::vector<std::array<int16_t, 4>>{
+             {50, 5, 55, 5}, {1, -1, 0, -1}, {2, -5, 3, 3}, {99, 1, 100, 1}, {98, 5, 97, -3}}) {
+        int16_t v = velocity;
+        EXPECT_EQ(MoveAndBounce(previous, v, [] { return 0.5; }), coordinate) << previous;
+        EXPECT_EQ(v, after) << previous;
+    }
 }
 
 TEST(ResultTexts, TheCommentFollowsTheEndingTheStoresAndTheLevelAndTheNamesTheOpponent) {

@@ -10,9 +10,11 @@
 #include <functional>
 
 #include "platform/file_type_registration.h"
+#include "platform/help_viewer.h"
 #include "platform/numbered_error.h"
 #include "platform/single_instance.h"
 #include "settings/exchange_settings.h"
+#include "settings/help.h"
 #include "settings/program_entry.h"
 #include "settings/registry.h"
 #include "tests/support/test_home.h"
@@ -123,6 +125,38 @@ TEST(TextTable, EachLookupLoadsTheLanguageItAsksForWithItsHelp) {
         EXPECT_EQ(table.GetText(number, language), text);
         EXPECT_EQ(table.LoadedLanguage(), loaded);
         EXPECT_EQ(table.HelpFile(), help);
+    }
+}
+
+TEST(TextTable, AFreshTableHasNoTextsForAnUnknownLanguage) {
+    EXPECT_EQ(TextTable("/opt/zeko").GetText(13, 5), "");
+}
+
+TEST(Help, ContentsIndexAndTopicsReachTheViewerWithTheHelpOfTheLanguage) {
+    struct Recording : platform::HelpViewer {
+        void ShowTopic(QObject*, const std::string& file, const std::string& topic) override {
+            calls.push_back("topic " + file + " " + topic);
+        }
+        void ShowContents(QObject*, const std::string& file) override {
+            calls.push_back("contents " + file);
+        }
+        void ShowIndex(QObject*, const std::string& file) override {
+            calls.push_back("index " + file);
+        }
+        std::vector<std::string> calls;
+    } viewer;
+    const platform::HelpViewerInstallation installation(viewer);
+    for (const int16_t language : {kDutch, kEnglish}) {
+        viewer.calls.clear();
+        texts::SetCurrentLanguage(language);
+        texts::GetText(0);
+        const std::string help = texts::HelpFile();
+        texts::ShowHelpContents(nullptr);
+        texts::ShowHelpIndex(nullptr);
+        texts::ShowHelpTopic(nullptr, kHelpTopicTime);
+        EXPECT_EQ(viewer.calls, (std::vector<std::string>{"contents " + help, "index " + help,
+                                                          "topic " + help + " time.html"}));
+        EXPECT_EQ(help.substr(help.size() - 2), language == kDutch ? "nl" : "en");
     }
 }
 
