@@ -89,11 +89,12 @@ TEST_F(SettingsStoreTest, AnyTextSurvivesTheStoreAndReadsTheSameInQSettings) {
 }
 
 TEST_F(SettingsStoreTest, ADamagedFileYieldsEveryValueStillReadable) {
-    // Lines below a section header left open belong to no key.
-    testing::WriteFile(file_, "[Software\\Kiezel%20Games\\Zeko]\nSkill= 7\n" +
-                                  std::string(1, '\0') +
-                                  "\x01\xff garbage\n====\nName1=\"open quote\nName2 =\t x \t\nLa\n"
-                                  "View=@Variant(\\0\\x7f)\n[Software\\Kiezel\nLanguage=1\n");
+    // Lines below a section header left open belong to no key, those below
+    // an indented header to that header's key.
+    testing::WriteFile(
+        file_, "[Software\\Kiezel%20Games\\Zeko]\nSkill= 7\n" + std::string(1, '\0') +
+                   "\x01\xff garbage\n====\nName1=\"open quote\nName2 =\t x \t\nLa\n"
+                   "View=@Variant(\\0\\x7f)\n  [Other]\nSkill=3\n[Software\\Kiezel\nLanguage=1\n");
     const std::vector<std::pair<std::string, std::optional<std::string>>> expected = {
         {"Skill", "7"}, {"Name1", "open quote"}, {"Name2", "x"}, {"View", {}}, {"Language", {}}};
     // A reader caught in a loop would hang the whole run; it fails it instead.

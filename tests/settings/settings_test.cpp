@@ -214,11 +214,15 @@ TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensio
     EXPECT_NE(registerAt("/usr/games/zeko", "*.zgf").find("<glob pattern=\"*.zgf\"/>"),
               std::string::npos);
     EXPECT_EQ(runs(), twoRuns);
+    // A cache someone removed is made again.
+    std::filesystem::remove(data + "/mime/mime.cache");
+    registerAt("/usr/games/zeko", "*.zgf");
+    EXPECT_EQ(runs(), twoRuns + "update-mime-database\n");
     // A moved program changes only the open command, whose path survives the
     // desktop's unquoting: '"', '`', '$' and '\' escaped, '%' doubled, and then
     // the string escapes.
     registerAt("/opt/$1 100%/`\\\"zeko\"", "*.zgf");
-    EXPECT_EQ(runs(), twoRuns + "update-desktop-database\n");
+    EXPECT_EQ(runs(), twoRuns + "update-mime-database\nupdate-desktop-database\n");
     EXPECT_EQ(ReadFile(data + "/applications/Zeko.GameFile.desktop"),
               "[Desktop Entry]\nType=Application\nName=Zeko\n"
               "Exec=\"/opt/\\\\$1 100%%/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\" %f\nIcon=zeko\n"
