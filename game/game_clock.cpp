@@ -8,16 +8,9 @@ namespace zeko::game {
 
 namespace {
 
-constexpr int kHalfSecondsPerMinute = 120;
 constexpr int kFreeHalfSeconds = 10;
 
 }  // namespace
-
-int LevelMinutes(int level) {
-    static constexpr int kMinutes[kLevelCount] = {5, 10, 15, 20, 30, 40, 50, 60, 90};
-    if (level < kBeginner || level > kGrandmaster) level = kAmateur;
-    return kMinutes[level - 1];
-}
 
 GameClock::GameClock(GameRecord& record, const PlayOptions& options, BoardDisplay& display,
                      const GameWindow& window, Hooks hooks)

@@ -14,6 +14,9 @@ namespace zeko::game {
 
 enum class ClockMode { Start, Off, Show };
 
+// The clock counts in half-seconds.
+inline constexpr int kHalfSecondsPerMinute = 120;
+
 class GameClock {
   public:
     // What the clock needs of the control around it.

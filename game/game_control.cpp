@@ -15,7 +15,8 @@ namespace zeko::game {
 
 namespace {
 
-// VB's Str: a leading blank for numbers of 0 and above.
+// A number in a message: a leading blank for 0 and above, where a minus sign
+// would stand.
 std::string Str(int32_t value) {
     std::string text = value >= 0 ? " " : "";
     return text.append(std::to_string(value));

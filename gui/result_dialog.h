@@ -49,8 +49,8 @@ class ResultDialog : public QDialog {
     // One tick of the animation timer: one step of the animation.
     void AnimationStep();
 
-    // The animation's tick. The original 1 ms timer ticked at the system
-    // clock's granularity of about 16 ms, which is the speed it was seen at.
+    // The animation's tick: about 60 steps a second, the speed the animation
+    // is drawn for.
     static constexpr int kTickMs = 16;
 
   protected:

@@ -56,7 +56,7 @@ std::optional<double> ParseNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-// Rounded half to even, as the original's integer conversions round.
+// Stored numbers are rounded half to even: "2.5" reads as 2, "3.5" as 4.
 std::optional<int64_t> ToInteger(std::string_view text) {
     const std::optional<double> value = ParseNumber(text);
     if (!value || !(std::fabs(*value) < 9.0e18)) return std::nullopt;

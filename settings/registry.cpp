@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kSoftwareKey = "Software";
 constexpr std::string_view kOldSettingsKey = "VB and VBA Program Settings";
 
-// The longest text a read accepts, as the original value buffer did.
+// The longest text a read accepts; a longer stored value gives the default.
 constexpr std::size_t kMaxValueLength = 254;
 
 std::size_t CharacterCount(std::string_view utf8) {

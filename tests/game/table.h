@@ -18,7 +18,6 @@
 
 namespace zeko::game::testing {
 
-inline constexpr int kHalfSecondsPerMinute = 120;
 // The bottom half's quiet pit 0, the top half's only move 10, then pit 5
 // captures two and passes 24.
 inline constexpr Board kPersonWins = {1, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 0, 16, 24};
