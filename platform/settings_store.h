@@ -24,9 +24,9 @@
 // (QSettings' "@Variant(...)" and the like) reads as missing and is kept as
 // it was.
 //
-// The root always holds the key "Software", so opening it never fails. Names are compared as written
-// (case-sensitive). The unnamed default value of a key is not supported:
-// nothing the program keeps here uses it.
+// The root always holds the key "Software", so opening it never fails. Names are compared as
+// written (case-sensitive). The unnamed default value of a key is not supported: nothing the
+// program keeps here uses it.
 #pragma once
 
 #include <cstdint>
