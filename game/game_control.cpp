@@ -156,7 +156,7 @@ void GameControl::HandleEvent(Event event) {
             if (record_.TimerOn) SetClock(ClockMode::Off);
             display_.ShowPosition(true, record_.Board, record_.Board);
             state_ = PlayState::Busy;
-            PostEvent(kAwaitHumanMove);
+            PostEvent(NextTurn());
             break;
         case kReplay: {
             if (indicator) SetMoveIndicator(IndicatorRequest::Hide);
@@ -200,7 +200,7 @@ void GameControl::HandleEvent(Event event) {
             display_.ShowPosition(false, old, record_.Board);
             SetClock(ClockMode::Off);
             state_ = PlayState::Busy;
-            PostEvent(record_.ComputerGame && record_.TopToMove ? kComputerTurn : kAwaitHumanMove);
+            PostEvent(NextTurn());
             break;
         }
         case kStopClock:
@@ -212,6 +212,10 @@ void GameControl::HandleEvent(Event event) {
         default:
             break;
     }
+}
+
+Event GameControl::NextTurn() const {
+    return record_.ComputerGame && record_.TopToMove ? kComputerTurn : kAwaitHumanMove;
 }
 
 void GameControl::PlayMove(bool top) {
@@ -311,15 +315,19 @@ std::string GameControl::EndOfGameMessage() const {
 // ---- Turn-flow routines ----
 
 void GameControl::TryHumanMove(int pit) {
-    if (record_.GameOver) return;
+    // One move a turn: a second click or key before the first is played finds
+    // the window busy.
+    if (record_.GameOver || state_ != PlayState::Idle) return;
     if (pit >= 0 && pit < kPitsPerRow) {
         if (record_.TopToMove || CheckMove(record_.Board, pit) != 1) return;
         movePit_ = pit;
+        state_ = PlayState::Busy;
         PostEvent(kPlayBottomMove);
     } else if (pit >= kPitsPerRow && pit < kPits) {
         if (record_.ComputerGame || !record_.TopToMove) return;
         if (CheckMove(rotateboard(record_.Board), pit - kPitsPerRow) != 1) return;
         movePit_ = pit;
+        state_ = PlayState::Busy;
         PostEvent(kPlayTopMove);
     }
 }
@@ -333,8 +341,15 @@ int GameControl::ChooseComputerMove() {
         return first + static_cast<int>(std::floor(rnd() * (kPits - first)));
     };
     const int32_t firstTopPit = record_.Board[kPitsPerRow];
-    if (record_.OpeningFlag && firstTopPit == engine::kStartStones) return pick(kPitsPerRow + 2);
-    if (record_.OpeningFlag && firstTopPit == engine::kStartStones + 1) return pick(kPitsPerRow);
+    int pit = -1;
+    if (record_.StandardStart && record_.OpeningFlag) {
+        if (firstTopPit == engine::kStartStones) pit = pick(kPitsPerRow + 2);
+        if (firstTopPit == engine::kStartStones + 1) pit = pick(kPitsPerRow);
+    }
+    // A pit drawn by lot is played only when the rules allow it.
+    if (pit >= kPitsPerRow &&
+        engine_.checkmove(rotateboard(record_.Board).data(), pit - kPitsPerRow, 0) == 1)
+        return pit;
     return engine_.findmove(record_.Board.data(), record_.Level);
 }
 
@@ -511,7 +526,7 @@ void GameControl::ChooseOpponent() {
     record_.ComputerGame = !record_.ComputerGame;
     window_.SetSkillMenuVisible(record_.ComputerGame);
     SetClock(ClockMode::Off);
-    PostEvent(record_.ComputerGame && record_.TopToMove ? kComputerTurn : kAwaitHumanMove);
+    PostEvent(NextTurn());
 }
 
 void GameControl::Pass() {

@@ -132,6 +132,8 @@ class GameControl {
     std::string Text(int number) const;
     int32_t CheckMove(const Board& board, int pit) const;
     std::array<Pointer, kPits> PlayablePointers(bool top) const;
+    // Whose turn comes next: the computer's when it plays the side to move.
+    Event NextTurn() const;
     void PlayMove(bool top);
     void GameEnded();
     void ComputerTurn();

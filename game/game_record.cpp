@@ -49,6 +49,7 @@ void GameRecord::AdoptPosition(const engine::Board& position, bool topToMove) {
     Board = position;
     StartBoard = Board;
     StandardStart = false;
+    StartTopToMove = topToMove;
     ClearMoves();
     ClearTrackers();
     GameOver = false;
@@ -83,8 +84,13 @@ void GameRecord::TakeBack(platform::EngineLibrary& engine) {
     for (int k = 1; k <= n; ++k)
         Execute(engine, Moves[static_cast<size_t>(k)]);
     MoveNumber = static_cast<int16_t>(n + 1);
-    OpeningFlag = MoveNumber < 2;
-    TopToMove = n != 0 && isTopMove(Moves[static_cast<size_t>(MoveNumber)]);
+    // The opening rule belongs to the standard start; a set-up gets its own
+    // side to move back.
+    OpeningFlag = StandardStart && MoveNumber < 2;
+    if (n == 0)
+        TopToMove = !StandardStart && StartTopToMove;
+    else
+        TopToMove = isTopMove(Moves[static_cast<size_t>(MoveNumber)]);
 }
 
 int32_t GameRecord::Replay(platform::EngineLibrary& engine) {

@@ -37,6 +37,7 @@ struct GameRecord {
     int16_t MoveCount = 0;   // moves recorded
     bool StandardStart = true;
     engine::Board StartBoard{};
+    bool StartTopToMove = false;  // a set-up's side to move
     std::string NameTopHalf;
     std::string NameBottomHalf;
     double GameDate = 0;  // days since 30 December 1899, local time

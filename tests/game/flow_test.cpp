@@ -217,6 +217,24 @@ TEST(Keys, PlayThePitOfTheSideToMoveOrDoNothing) {
     }
 }
 
+TEST(Keys, APersonMovesOnceATurnHoweverFastClicksAndKeysCome) {
+    // Two inputs before the event timer ticks: clicks on C and D, keys c and
+    // d, a click on C and the key d.
+    for (const bool computer : {false, true}) {
+        for (int way = 0; way < 3; ++way) {
+            SCOPED_TRACE(::testing::Message() << computer << way);
+            Table table;
+            table.NewGame(computer);
+            way == 1 ? void(table.control.KeyPress('c')) : table.control.ClickPit(2);
+            way == 0 ? table.control.ClickPit(3) : void(table.control.KeyPress('d'));
+            table.Settle();
+            EXPECT_EQ(table.record().MoveCount, computer ? 2 : 1);
+            EXPECT_EQ(table.record().Moves[1], 2);
+            EXPECT_EQ(table.record().TopToMove, !computer);
+        }
+    }
+}
+
 TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
     // A computer game or not, the position, whether the top half moves, the
     // first pit then arrows each with the pit it reaches, Enter's move.

@@ -120,6 +120,11 @@ TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
         {false, "c2T c3 c4T c5 b4T b3 c4T b3 b2T b1 o1 r3 r5"},
         {true, "w1 c3 c4T! b3 r4T!"},
         {false, "u1 c2T c3 c4T c5 c6T c7 u1 c2T c3 c4T c5 c6T c7 b6T r7 b6T b5 b4T b3 b2T b1"},
+        // Set-ups come back whole: their side to move, no opening rule, no
+        // reply by lot.
+        {false, "t1T c2 b1T c2 c3T b2 b1T"},
+        {true, "t2 b2"},
+        {true, "v1 c3 b1 c3 b1 c3"},
     };
     for (const auto& [computer, steps] : rows) {
         SCOPED_TRACE(steps);
@@ -138,7 +143,7 @@ TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
             EXPECT_TRUE(step[0] != 'c' || record.MoveCount == record.MoveNumber - 1);
             EXPECT_EQ(std::make_pair(record.Board, record.Trackers),
                       table.Replayed(record.MoveNumber - 1));
-            EXPECT_TRUE(!record.StandardStart || record.OpeningFlag == (record.MoveNumber == 1));
+            EXPECT_EQ(record.OpeningFlag, record.StandardStart && record.MoveNumber == 1);
             EXPECT_EQ(table.Playable(),
                       record.GameOver
                           ? std::vector<int>{}

@@ -27,6 +27,8 @@ void Table::Do(char step) {
         {'t', setUp({0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, true)},
         // One stone a side, shuffled on: the trackers count the repeats.
         {'u', setUp({1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 23, 23}, false)},
+        // The top half's first pit holds four, as at the start, beside empty pits.
+        {'v', setUp({0, 0, 0, 0, 1, 1, 4, 0, 0, 0, 0, 3, 20, 19}, false)},
     };
     steps.at(step)(*this);
     Settle();

@@ -153,7 +153,7 @@ class Table {
     // passes, n starts a new game, o changes the opponent, g chooses
     // Grandmaster, s stores the game, k makes the record a computer game, l
     // loads the record as it stands, x clicks a legal pit of the top half; w,
-    // e, t and u set up positions.
+    // e, t, u and v set up positions.
     void Do(char step);
     void Play(const std::string& steps) {
         for (char step : steps)
@@ -180,8 +180,15 @@ class Table {
     std::pair<Board, Trackers> Replayed(int count) {
         Board board = record().StandardStart ? engine::kStartBoard : record().StartBoard;
         Trackers trackers{};
-        for (int k = 1; k <= count; ++k)
-            engine.execmove(board.data(), record().Moves[static_cast<size_t>(k)], trackers.data());
+        for (int k = 1; k <= count; ++k) {
+            const int pit = record().Moves[static_cast<size_t>(k)];
+            const bool top = pit >= kPitsPerRow;
+            EXPECT_EQ(engine.checkmove((top ? rotateboard(board) : board).data(),
+                                       top ? pit - kPitsPerRow : pit, 0),
+                      1)
+                << "move " << k << " plays pit " << pit;
+            engine.execmove(board.data(), pit, trackers.data());
+        }
         return {board, trackers};
     }
 };
