@@ -424,10 +424,13 @@ void GameControl::UpdateCaption() {
     } else if (record_.TimerOn) {
         caption.append(" : ").append(Text(settings::kTextFirstLevel - 1 + record_.Level));
     } else if (!record_.ComputerGame) {
+        // Players without names are called as the score texts call them.
         caption.append(" : ")
-            .append(record_.NameBottomHalf)
+            .append(record_.NameBottomHalf.empty() ? Text(settings::kTextFirstHumanName)
+                                                   : record_.NameBottomHalf)
             .append(" - ")
-            .append(record_.NameTopHalf);
+            .append(record_.NameTopHalf.empty() ? Text(settings::kTextSecondHumanName)
+                                                : record_.NameTopHalf);
     }
     window_.SetCaption(caption);
 }

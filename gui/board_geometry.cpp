@@ -46,11 +46,11 @@ double ScoreLabelTop(int label) {
 std::vector<BackingBox> BoardBackingBoxes(const settings::ViewOptions& view) {
     std::vector<BackingBox> boxes;
     const bool shadow = view[settings::kViewShadow];
-    if (shadow) boxes.push_back({20, 11, 81, 32, 13});
-    boxes.push_back({18.5, 9.5, 79, 30, 9});
+    if (shadow) boxes.push_back({20, 11, 81, 32, settings::kShadow});
+    boxes.push_back(kBoardBacking);
     if (shadow && view[settings::kViewGraphicScores]) {
         for (const double y0 : {5.0, 36.0})
-            boxes.push_back({20, y0, 80, y0 + 3, 13});
+            boxes.push_back({20, y0, 80, y0 + 3, settings::kShadow});
     }
     return boxes;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/colour_schemes.h"
 #include "settings/view_options.h"
 
 namespace zeko::gui {
@@ -62,6 +63,9 @@ struct BackingBox {
     double y2;
     int colourItem;
 };
+
+// The board backing, under the twelve pits.
+inline constexpr BackingBox kBoardBacking{18.5, 9.5, 79, 30, settings::kBoardBackground};
 
 // The boxes in painting order: the board's shadow, the board backing, the
 // score bars' shadows, as far as the view options call for them.

@@ -37,10 +37,10 @@ QFont ScoreTextFont() {
 void StylePitLabel(QLabel& label, const settings::ColourTable& table) {
     label.setFont(PitLabelFont());
     QPalette palette = label.palette();
-    palette.setColor(QPalette::Window, ItemColour(table, settings::kZekoBackground));
     palette.setColor(QPalette::WindowText, ItemColour(table, settings::kFieldLabels));
     label.setPalette(palette);
-    label.setAutoFillBackground(true);
+    // Only the letter is drawn; what lies under it shows through.
+    label.setAutoFillBackground(false);
 }
 
 void StyleScoreLabel(QLabel& label, const settings::ColourTable& table) {

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 #include "game/skill_level.h"
 #include "gui/board_backing.h"
@@ -100,14 +101,28 @@ bool BoardView::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // While it shows, the welcome screen covers the whole client area.
+    welcome_->setGeometry(rect());
+}
+
 void BoardView::Layout() {
     const platform::UserScale units = WindowUnits(*this);
     const settings::ViewOptions& view = options_->View;
+    const QRect backing =
+        units.Box(kBoardBacking.x1, kBoardBacking.y1, kBoardBacking.x2, kBoardBacking.y2);
     for (int pit = 0; pit < engine::kPits; ++pit) {
         pits_[static_cast<size_t>(pit)]->setGeometry(Place(units, PitRect(pit)));
         QLabel* label = pitLabels_[static_cast<size_t>(pit)];
         const UnitPoint corner = PitLabelPosition(pit);
-        label->move(static_cast<int>(units.X(corner.x)), static_cast<int>(units.Y(corner.y)));
+        // Letters stand beside the board backing, never on its edge.
+        int y = static_cast<int>(units.Y(corner.y));
+        if (pit < engine::kPitsPerRow)
+            y = std::max(y, backing.bottom() + 1);
+        else
+            y = std::min(y, backing.top() - label->height());
+        label->move(static_cast<int>(units.X(corner.x)), y);
         pits_[static_cast<size_t>(pit)]->show();
         label->setVisible(view[settings::kViewFieldLabels]);
     }

@@ -70,6 +70,7 @@ class BoardView : public QWidget, public game::BoardDisplay {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

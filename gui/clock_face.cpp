@@ -43,12 +43,22 @@ void ClockFace::PaintAll(QPainter& painter) {
 void ClockFace::PaintColon(QPainter& painter) const {
     const double w = width();
     const double h = height();
+    const double r = ClockColonRadius(w, h);
+    const QColor background = ItemColour(table_, settings::kClockBackground);
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(colonColour_, 1));
-    painter.setBrush(colonColour_);
-    for (const double y : {h / 3, 2 * h / 3})
-        painter.drawEllipse(QPointF(w / 2, y), h / 12, h / 12);
+    for (const double y : {h / 3, 2 * h / 3}) {
+        const QPointF centre(w / 2, y);
+        // The dot's whole square, smoothed edge and pen included, goes back
+        // to the background first, so a hidden colon leaves no ring.
+        painter.fillRect(
+            QRectF(centre - QPointF(r + 2, r + 2), QSizeF(2 * r + 4, 2 * r + 4)).toAlignedRect(),
+            background);
+        if (colonColour_ == background) continue;
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setPen(QPen(colonColour_, 1));
+        painter.setBrush(colonColour_);
+        painter.drawEllipse(centre, r, r);
+    }
     painter.restore();
 }
 

@@ -1,5 +1,7 @@
 #include "gui/clock_geometry.h"
 
+#include <algorithm>
+
 namespace zeko::gui {
 
 const std::array<std::array<SegmentLine, 3>, kSegmentCount> kSegmentLines = {{
@@ -33,9 +35,19 @@ std::vector<DigitUpdate> ClockTimeUpdates(int seconds, bool full) {
     return updates;
 }
 
+double ClockDigitWidth(double faceWidth, double faceHeight) {
+    // The four digits and the colon's gap span 5.1 digit widths about the
+    // middle, 2.6 of them to the right: a narrow face narrows the digits.
+    return std::min(faceHeight * 14 / 25, faceWidth / 5.2);
+}
+
+double ClockColonRadius(double faceWidth, double faceHeight) {
+    return std::min(faceHeight / 12, ClockDigitWidth(faceWidth, faceHeight) / 4);
+}
+
 FaceRect ClockDigitRect(int digit, double faceWidth, double faceHeight) {
     static constexpr double kLeft[4] = {1.6, 0.5, -1.4, -2.5};
-    const double w = faceHeight * 14 / 25;
+    const double w = ClockDigitWidth(faceWidth, faceHeight);
     const double factor = digit >= 0 && digit < 4 ? kLeft[digit] : 0;
     return {faceWidth / 2 + factor * w, 0, w, faceHeight};
 }

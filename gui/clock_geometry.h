@@ -61,6 +61,9 @@ struct FaceRect {
 // Digit k's place in a clock face of inner width W and height H (any unit):
 // minutes tens, minutes units, the colon's gap, seconds tens, seconds units.
 FaceRect ClockDigitRect(int digit, double faceWidth, double faceHeight);
+double ClockDigitWidth(double faceWidth, double faceHeight);
+// The colon's two dots stay inside the gap between the digits.
+double ClockColonRadius(double faceWidth, double faceHeight);
 
 // The time bar's own units: x 175 (left edge) to 0 (right edge), y 0 to 10.
 inline constexpr double kTimeBarLeft = 175;

@@ -82,9 +82,6 @@ void MainWindow::Load() {
     loaded_ = false;
     setCentralWidget(board_);
     CreateMenus();
-    SetStartSizeAndPlace();
-    // The client area takes its size now, so the welcome screen can cover it.
-    layout()->activate();
     board_->ShowWelcome();
 
     settings::ExchangeSettings(settings::SettingsExchange::Read, settings_);
@@ -105,6 +102,9 @@ void MainWindow::Load() {
     colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
     ApplyColours();
     SetTexts();
+    // Sized once the menu bar has its titles, whose height it takes.
+    SetStartSizeAndPlace();
+    layout()->activate();
     control_->PostEvent(game::kNewGame);
     // A game file named on the command line needs the game archive's load
     // command; until the program has one, the name is not acted on.

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <QRegion>
 #include <utility>
 
 #include "gui/board_style.h"
@@ -22,10 +23,29 @@ void ScoreBar::SetColourTable(const settings::ColourTable& table) {
 }
 
 void ScoreBar::DrawScoreChips(int16_t n, int16_t o, ScoreDrawing drawing) {
-    DrawOnShown([&](QPainter& painter) { PaintSteps(painter, n, o, drawing); });
+    const platform::UserScale scale(0, 0, kScoreBarWidth, kScoreBarHeight, size());
+    // Each changed position is drawn as the whole bar draws it, over its whole
+    // square, so that a chip taken away leaves no smoothed edge behind.
+    const double reach = scale.Horizontal(kScoreChipRadius) + 2;
+    QRegion changed;
+    for (const ScoreStep& step : ScoreChipSteps(n, o, drawing)) {
+        const QPointF centre = scale.Point(ScoreChipX(step.position), kScoreChipY);
+        changed +=
+            QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).toAlignedRect();
+    }
+    if (drawing == ScoreDrawing::Whole) changed = rect();
+    if (changed.isEmpty()) return;
+    DrawOnShown([&](QPainter& painter) {
+        painter.setClipRegion(changed);
+        PaintBar(painter, n);
+    });
 }
 
 void ScoreBar::PaintAll(QPainter& painter) {
+    PaintBar(painter, source_ ? source_() : 0);
+}
+
+void ScoreBar::PaintBar(QPainter& painter, int n) const {
     painter.fillRect(rect(), ItemColour(table_, settings::kScoreBarsBackground));
     const platform::UserScale scale(0, 0, kScoreBarWidth, kScoreBarHeight, size());
     // Black lines after every fifth position make the count easy to read.
@@ -34,15 +54,10 @@ void ScoreBar::PaintAll(QPainter& painter) {
         const QRect line = scale.Box(20 * j, 0, 20 * j, kScoreBarHeight);
         painter.drawLine(line.left(), 0, line.left(), height() - 1);
     }
-    PaintSteps(painter, source_ ? source_() : 0, 0, ScoreDrawing::Whole);
-}
-
-void ScoreBar::PaintSteps(QPainter& painter, int n, int o, ScoreDrawing drawing) const {
-    const platform::UserScale scale(0, 0, kScoreBarWidth, kScoreBarHeight, size());
     const double radius = scale.Horizontal(kScoreChipRadius);
     const QColor chip = ItemColour(table_, settings::kChips);
     const QColor empty = ItemColour(table_, settings::kChipsBackground);
-    for (const ScoreStep& step : ScoreChipSteps(n, o, drawing)) {
+    for (const ScoreStep& step : ScoreChipSteps(n, 0, ScoreDrawing::Whole)) {
         const QPointF centre = scale.Point(ScoreChipX(step.position), kScoreChipY);
         if (step.chip)
             PaintChip(painter, centre, radius, chip, chip, true);

@@ -35,7 +35,8 @@ class ScoreBar : public CanvasWidget {
     void PaintAll(QPainter& painter) override;
 
   private:
-    void PaintSteps(QPainter& painter, int n, int o, ScoreDrawing drawing) const;
+    // The whole bar for score n: background, the fives' lines and all positions.
+    void PaintBar(QPainter& painter, int n) const;
 
     ScoreSource source_;
     settings::ColourTable table_ = settings::kBuiltInTable1;

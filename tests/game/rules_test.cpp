@@ -93,7 +93,7 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
     const std::vector<std::tuple<std::function<void(Table&)>, int, const char*>> rows = {
         {[](Table& t) { t.control.TimerOff(); }, 0, "Zeko"},
         {[](Table& t) { t.Do('b'); }, 0, "Zeko"},
-        {[](Table& t) { t.Do('o'); }, 0, "Zeko :  - "},
+        {[](Table& t) { t.Do('o'); }, 0, "Zeko : Human 1 - Human 2"},
         {[](Table& t) { t.Do('u'); }, 0, "Zeko"},
         {[](Table& t) { t.control.AnalysisClosed(true); }, 0, "Zeko"},
         {[](Table& t) { t.control.AnalysisClosed(false); }, -1, "Zeko : Amateur"},

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "gui/board_geometry.h"
+#include "gui/board_style.h"
 #include "gui/board_view.h"
 #include "gui/clock_face.h"
 #include "gui/main_window.h"
@@ -21,6 +23,7 @@
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
 #include "platform/message_queue.h"
+#include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/support/test_home.h"
@@ -35,6 +38,12 @@ class MainWindowTest : public testing::IsolatedTest {
     // Opens the main window as the program does, on the settings given, and
     // dismisses the welcome screen.
     MainWindow& Open(ProgramSettings settings = {}) {
+        Start(settings);
+        Click(window_->Board().Welcome());
+        return *window_;
+    }
+    // The window as it opens, the welcome screen up.
+    MainWindow& Start(ProgramSettings settings = {}) {
         ExchangeSettings(SettingsExchange::Write, settings);
         // One window at a time: the thread's message queue is joined to the
         // event loop by the window alive, and its messages are the window's.
@@ -44,7 +53,6 @@ class MainWindowTest : public testing::IsolatedTest {
         window_->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         Settle();
-        Click(window_->Board().Welcome());
         return *window_;
     }
 
@@ -225,7 +233,7 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     read.ComputerGame = false;
     MainWindow& next = Open(read);
     BoardView& board = next.Board();
-    EXPECT_EQ(next.windowTitle(), "Zeko :  - ");
+    EXPECT_EQ(next.windowTitle(), "Zeko : Human 1 - Human 2");
     EXPECT_FALSE(next.menuBar()->actions()[1]->isVisible());  // no Skill menu
     EXPECT_FALSE(board.PitLabel(11).isVisible());
     EXPECT_TRUE(board.ScoreLabel(0).isVisible());
@@ -265,6 +273,38 @@ TEST_F(MainWindowTest, NewGameAndClosingStopADeepSearchAtOnce) {
         if (!closing) {
             EXPECT_EQ(Record().Board, (engine::Board{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 0}));
         }
+    }
+}
+
+TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndTheLettersInPlaceAtAnySize) {
+    MainWindow& window = Start();
+    BoardView& board = window.Board();
+    EXPECT_NEAR(board.width() * 4.0 / 7.0, board.height(), 1.0);
+    const QSize sizes[] = {{900, 420}, {450, 600}, {1000, 800}};
+    for (const QSize size : sizes) {
+        window.resize(size);
+        QTest::qWait(1);
+        EXPECT_EQ(board.Welcome().geometry(), board.rect());
+    }
+    Click(board.Welcome());
+    // The board backing shows its own colour all round the pits: no letter
+    // stands on its edge.
+    for (const QSize size : sizes) {
+        SCOPED_TRACE(size.width());
+        window.resize(size);
+        QTest::qWait(1);
+        const QImage image = board.grab().toImage();
+        const platform::UserScale units(kWindowLeft, kWindowTop, kWindowRight, kWindowBottom,
+                                        board.size());
+        const QRect backing =
+            units.Box(kBoardBacking.x1, kBoardBacking.y1, kBoardBacking.x2, kBoardBacking.y2);
+        const QColor edge = ItemColour(window.Colours(), kBoardBackground);
+        int off = 0;
+        for (int x = backing.left(); x <= backing.right(); ++x) {
+            for (const int y : {backing.top(), backing.bottom()})
+                off += image.pixelColor(x, y) != edge;
+        }
+        EXPECT_EQ(off, 0);
     }
 }
 

@@ -99,6 +99,13 @@ TEST(ScoreBar, DrawsOnlyThePositionsBetweenTheOldScoreAndTheNew) {
     EXPECT_EQ(shown(), "ooo...o..................");
     bar.DrawScoreChips(5, 3, ScoreDrawing::Changes);
     EXPECT_EQ(shown(), "ooooo.o..................");
+    // Chips drawn and taken away leave the bar exactly as a whole paint shows it.
+    bar.SetScoreSource([] { return 2; });
+    bar.DrawScoreChips(2, 5, ScoreDrawing::Changes);
+    bar.DrawScoreChips(0, 7, ScoreDrawing::Changes);
+    bar.DrawScoreChips(2, 0, ScoreDrawing::Changes);
+    const QImage drawn = bar.Shown();
+    EXPECT_EQ(drawn, bar.grab().toImage().convertToFormat(drawn.format()));
 }
 
 // "mm:ss" as the face shows it, each digit read from the middles of its segments.
@@ -127,12 +134,21 @@ std::string ReadTime(ClockFace& clock) {
 
 TEST(ClockFace, RewritesOnlyTheDigitsThatChangeAndBlinksItsColon) {
     ClockFace clock;
-    clock.resize(250, 75);
     clock.SetColourTable(kTable);
     clock.show();
-    // The digits stand inside the face.
-    for (int k = 0; k < 4; ++k)
-        EXPECT_TRUE(clock.rect().contains(clock.Digit(k).geometry())) << k;
+    // Wide, narrow and very narrow faces: the digits stand inside, apart, and
+    // read right.
+    for (const QSize size : {QSize(250, 75), QSize(90, 75), QSize(40, 75)}) {
+        clock.resize(size);
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_TRUE(clock.rect().contains(clock.Digit(k).geometry())) << k << size.width();
+            EXPECT_TRUE(k == 0 ||
+                        clock.Digit(k).geometry().right() < clock.Digit(k - 1).geometry().left());
+        }
+        clock.ShowClockTime(245, true);
+        EXPECT_EQ(ReadTime(clock), "04:05") << size.width();
+    }
+    clock.resize(250, 75);
     // Seconds, whether all digits are rewritten, and the time shown when every
     // digit showed 3 before.
     for (const auto& [seconds, full, shown] :
@@ -147,8 +163,11 @@ TEST(ClockFace, RewritesOnlyTheDigitsThatChangeAndBlinksItsColon) {
         clock.ShowClockTime(seconds, full);
         EXPECT_EQ(ReadTime(clock), shown) << seconds;
     }
+    // A hidden colon leaves nothing but the background.
+    clock.DrawClockColon(true);
     clock.DrawClockColon(false);
-    EXPECT_EQ(clock.Shown().pixelColor(125, 50), Item(kClockBackground));
+    EXPECT_TRUE(
+        InkBounds(clock.Shown(), [](QColor c) { return c != Item(kClockBackground); }).isEmpty());
     // A paint always shows the colon.
     clock.DrawClockColon(false);
     EXPECT_EQ(clock.grab().toImage().pixelColor(125, 25), Item(kClockForeground));
