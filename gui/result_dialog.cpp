@@ -1,5 +1,7 @@
 #include "gui/result_dialog.h"
 
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -10,6 +12,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -23,6 +26,9 @@ namespace zeko::gui {
 using settings::texts::CurrentText;
 
 namespace {
+
+// What a title bar holds beside the title: the icon and three buttons.
+constexpr int kTitleBarExtras = 160;
 
 QColor PaletteColour(int number) {
     return gui::ToQColor(StandardPaletteColour(number));
@@ -114,6 +120,8 @@ ResultDialog::ResultDialog(const ResultData& outcome, game::GameEnd finalState,
     for (std::size_t i = 0; i < comlabel_.size(); ++i) {
         comlabel_[i] = new QLabel(QString::fromStdString(comment[i]), this);
         comlabel_[i]->setObjectName(QStringLiteral("comlabel%1").arg(i));
+        // An empty line takes no room.
+        comlabel_[i]->setVisible(!comment[i].empty());
     }
 
     // The icon beside the two result rows, the comment below them, the
@@ -137,6 +145,11 @@ ResultDialog::ResultDialog(const ResultData& outcome, game::GameEnd finalState,
     layout->addWidget(comlabel_[1]);
     layout->addWidget(picture1_, 1);
     layout->addLayout(button);
+
+    // Wide enough for the whole title beside the title bar's buttons.
+    const QFontMetrics titleMetrics(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    setMinimumWidth(std::max(layout->sizeHint().width(),
+                             titleMetrics.horizontalAdvance(windowTitle()) + kTitleBarExtras));
 
     animationTimer_->setObjectName(QStringLiteral("animationTimer"));
     animationTimer_->setInterval(kTickMs);

@@ -5,6 +5,7 @@
 // for every way a game can end.
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
@@ -311,6 +312,29 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerAndAsksForHelpWithF1) {
     EXPECT_EQ(help.topics, std::vector<std::string>{""});
     QTest::mouseClick(about.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);
+
+    // The button shows the box's own colours, its text smoothed between them,
+    // and nothing a widget style lightened.
+    AboutBox coloured(QIcon(), kBuiltInTable1);
+    coloured.show();
+    const QImage button = coloured.findChild<QPushButton*>("okbutton")->grab().toImage();
+    const QColor back = ItemColour(kBuiltInTable1, kAboutBackground);
+    const QColor text = ItemColour(kBuiltInTable1, kAboutText);
+    const auto between = [](int v, int a, int b) {
+        return v >= std::min(a, b) - 2 && v <= std::max(a, b) + 2;
+    };
+    int stray = 0, background = 0;
+    for (int y = 0; y < button.height(); ++y) {
+        for (int x = 0; x < button.width(); ++x) {
+            const QColor c = button.pixelColor(x, y);
+            background += c == back;
+            stray += !between(c.red(), back.red(), text.red()) ||
+                     !between(c.green(), back.green(), text.green()) ||
+                     !between(c.blue(), back.blue(), text.blue());
+        }
+    }
+    EXPECT_EQ(stray, 0);
+    EXPECT_GT(background, button.width() * button.height() / 2);
 }
 
 TEST(ResultAnimation, APolygonBouncesOffAnEdgeWithANewSpeedOfOneToFour) {
@@ -374,6 +398,10 @@ TEST(ResultDialog, ShowsTheResultInTheCurrentLanguageAndAnimatesWhileShown) {
         EXPECT_EQ(result.windowTitle(), caption);
         EXPECT_EQ(result.findChild<QLabel*>("comlabel0")->text(), comment0);
         EXPECT_EQ(result.findChild<QLabel*>("comlabel1")->text(), comment1);
+        // The title fits beside the title bar's buttons; an empty line takes no room.
+        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+        EXPECT_GE(result.minimumWidth(), title.horizontalAdvance(caption) + 100);
+        EXPECT_EQ(result.findChild<QLabel*>("comlabel1")->isHidden(), *comment1 == '\0');
         // More, larger polygons with longer trails the higher the level beaten.
         EXPECT_EQ(result.Animation().Size(), (AnimationSize{3, 2, 3}));
         result.show();
