@@ -18,13 +18,25 @@ EngineLibrary::~EngineLibrary() {
 void EngineLibrary::load() {
     if (handle_ != nullptr) return;
     const std::string local = (std::filesystem::path(folder_) / kFileName).string();
+    const auto lastError = [] {
+        const char* reason = dlerror();
+        return std::string(reason != nullptr ? reason : "");
+    };
     void* handle = dlopen(local.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A library in the program's folder that does not load (damaged, cut
+    // short, built for another machine) is what the user must hear about,
+    // not the system-wide search that follows it.
+    std::error_code ignored;
+    const std::string localReason =
+        handle == nullptr && std::filesystem::exists(local, ignored) ? lastError() : std::string();
     if (handle == nullptr) handle = dlopen(kFileName, RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
-        const char* reason = dlerror();
+        const std::string reason = lastError();
+        if (!localReason.empty())
+            throw NumberedError(kLoadError, "Zeko", "Cannot load " + local + ": " + localReason);
         throw NumberedError(kLoadError, "Zeko",
                             std::string("File not found: ") + kFileName +
-                                (reason != nullptr ? std::string(" (") + reason + ")" : ""));
+                                (reason.empty() ? "" : " (" + reason + ")"));
     }
     auto resolve = [handle](const char* name) {
         void* symbol = dlsym(handle, name);

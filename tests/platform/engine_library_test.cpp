@@ -2,11 +2,18 @@
 // folder, every export reached through the one object.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <QTemporaryDir>
+
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 
 #include "engine/board.h"
 #include "platform/engine_library.h"
+#include "platform/numbered_error.h"
+#include "platform/program_path.h"
 
 namespace zeko::platform {
 namespace {
@@ -31,6 +38,32 @@ TEST(EngineLibrary, ReachesAllFiveExports) {
     std::array<int32_t, 6> trackers{};
     EXPECT_EQ(engine.execmove(board.data(), 0, trackers.data()), 0);
     EXPECT_EQ(board, (engine::Board{0, 5, 5, 5, 5, 4, 4, 4, 4, 4, 4, 4, 0, 0}));
+}
+
+TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {
+    if (void* handle = dlopen(EngineLibrary::kFileName, RTLD_NOW | RTLD_LOCAL)) {
+        dlclose(handle);
+        GTEST_SKIP() << "the system finds " << EngineLibrary::kFileName;
+    }
+    QTemporaryDir folder;
+    const std::string copy = (folder.path() + "/").toStdString() + EngineLibrary::kFileName;
+    const auto reason = [&] {
+        try {
+            EngineLibrary(folder.path().toStdString()).checkmove(engine::kStartBoard.data(), 0, 0);
+        } catch (const NumberedError& error) {
+            EXPECT_EQ(error.number(), EngineLibrary::kLoadError);
+            return error.description();
+        }
+        return std::string("loaded");
+    };
+    EXPECT_EQ(reason().rfind("File not found: ", 0), 0u);
+    // Not a library at all, and the real one cut short.
+    std::ofstream(copy) << "not a library";
+    EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
+    std::filesystem::copy_file(FolderOf(ProgramPath()) + "/" + EngineLibrary::kFileName, copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(copy, 40);
+    EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
 }
 
 }  // namespace
