@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <utility>
 
 #include "platform/atomic_file.h"
@@ -488,8 +489,28 @@ void SettingsStore::CloseKey(StoreKey& key) {
     key.path_.clear();
 }
 
+bool SettingsStore::MoveAsideUnreadable() const {
+    const QString fileName = QString::fromStdString(filePath_);
+    const QFileInfo info(fileName);
+    if (!info.exists() || (info.isFile() && info.isReadable() && info.size() <= kMaxFileSize))
+        return true;
+    QString backup = fileName + QStringLiteral(".unreadable");
+    for (int n = 1; QFileInfo::exists(backup); ++n)
+        backup = fileName + QStringLiteral(".unreadable.%1").arg(n);
+    const bool moved = QFile::rename(fileName, backup);
+    std::fprintf(stderr,
+                 "zeko: the settings file %s could not be read (over %lld bytes or not "
+                 "readable); %s\n",
+                 qPrintable(fileName), static_cast<long long>(kMaxFileSize),
+                 moved ? qPrintable(QStringLiteral("it was kept as ") + backup)
+                       : "it was left as it is and the settings were not written");
+    return moved;
+}
+
 bool SettingsStore::Flush() {
     if (changes_.empty()) return true;
+    // A file that cannot be read is never overwritten without a trace.
+    if (!MoveAsideUnreadable()) return false;
     // Whatever else changed the file since it was read stays.
     Model merged = Read(filePath_);
     for (const Change& change : changes_)

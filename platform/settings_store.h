@@ -126,6 +126,9 @@ class SettingsStore {
     };
 
     static Model Read(const std::string& filePath);
+    // Moves a settings file too large or unreadable for Read out of the way,
+    // under a new name it reports on standard error; false if it stays.
+    bool MoveAsideUnreadable() const;
     static std::string Serialize(const Model& model);
     static void Apply(Model& model, const Change& change);
     static bool HasSubkeys(const Model& model, const std::string& path);

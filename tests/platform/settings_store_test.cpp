@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <future>
 
 #include <sys/resource.h>
@@ -110,6 +111,21 @@ TEST_F(SettingsStoreTest, ADamagedFileYieldsEveryValueStillReadable) {
     Set(file_, {{"Level", "1"}});
     EXPECT_EQ(Get(file_, "Skill"), "7");
     EXPECT_NE(ReadFile(file_).find("View=@Variant(\\0\\x7f)"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, AFileTooLargeToReadIsKeptUnderANewNameBeforeTheStoreWrites) {
+    constexpr std::uintmax_t kTooLarge = 17u << 20;
+    fs::create_directories(fs::path(file_).parent_path());
+    for (const char* backup : {".unreadable", ".unreadable.1"}) {
+        { std::ofstream(file_) << "[Software]\n"; }
+        fs::resize_file(file_, kTooLarge);
+        ::testing::internal::CaptureStderr();
+        Set(file_, {{"Skill", "5"}});
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(said.find("kept as " + file_ + backup), std::string::npos) << said;
+        EXPECT_EQ(fs::file_size(file_ + backup), kTooLarge);
+        EXPECT_EQ(Get(file_, "Skill"), "5");
+    }
 }
 
 TEST_F(SettingsStoreTest, WritesKeepOtherWritersChangesAndReplaceTheWholeFileOrNothing) {
