@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/atomic_file.h"
 
@@ -203,7 +205,22 @@ std::string QuoteExecArgument(std::string_view argument) {
     return EscapeDesktopString(quoted);
 }
 
-bool RegisterFileType(const FileTypeRegistration& registration, const std::string& dataHome) {
+std::vector<std::string> DefaultDataDirs() {
+    const char* value = std::getenv("XDG_DATA_DIRS");
+    const std::string dirs =
+        value != nullptr && *value != '\0' ? value : "/usr/local/share/:/usr/share/";
+    std::vector<std::string> list;
+    std::size_t start = 0;
+    while (start <= dirs.size()) {
+        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+        if (end > start) list.push_back(dirs.substr(start, end - start));
+        start = end + 1;
+    }
+    return list;
+}
+
+bool RegisterFileType(const FileTypeRegistration& registration, const std::string& dataHome,
+                      const std::vector<std::string>& dataDirs) {
     if (registration.fileType.empty() || registration.programPath.empty() || dataHome.empty()) {
         return false;
     }
@@ -219,7 +236,18 @@ bool RegisterFileType(const FileTypeRegistration& registration, const std::strin
     const QString glob = GlobOf(registration.extension);
     if (!registration.extension.empty()) {
         const GlobClaims claims = FindGlobClaims(packagesDir, ownPackage, glob, type);
-        claimExtension = claims.ours || !claims.foreign;
+        // Another program's system-wide claim wins even over one of ours, so
+        // that its files never open here.
+        bool systemClaim = false;
+        for (const std::string& dir : dataDirs) {
+            systemClaim =
+                systemClaim ||
+                FindGlobClaims(
+                    QDir(QString::fromStdString(dir)).filePath(QStringLiteral("mime/packages")),
+                    QString(), glob, type)
+                    .foreign;
+        }
+        claimExtension = !systemClaim && (claims.ours || !claims.foreign);
     }
 
     const WriteResult package =

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zeko::platform {
 
@@ -29,13 +30,18 @@ std::string MimeTypeName(std::string_view fileType);
 // unquoting unchanged.
 std::string QuoteExecArgument(std::string_view argument);
 
+// The system's data folders, $XDG_DATA_DIRS (or /usr/local/share and /usr/share).
+std::vector<std::string> DefaultDataDirs();
+
 // Writes the type and the open command; the extension is claimed for the type
-// only when no other package in $XDG_DATA_HOME/mime/packages claims it already
-// (a claim this registration made earlier is kept). Files whose content is
-// already right are left alone. Where update-mime-database and
-// update-desktop-database are installed, they refresh the desktop's caches.
-// Returns false when nothing could be registered; callers may ignore it.
+// only when no other type claims it already: in no package of a system data
+// folder, and in none of $XDG_DATA_HOME/mime/packages (where a claim this
+// registration made earlier is kept). Files whose content is already right are
+// left alone. Where update-mime-database and update-desktop-database are
+// installed, they refresh the desktop's caches. Returns false when nothing
+// could be registered; callers may ignore it.
 bool RegisterFileType(const FileTypeRegistration& registration,
-                      const std::string& dataHome = DefaultDataHome());
+                      const std::string& dataHome = DefaultDataHome(),
+                      const std::vector<std::string>& dataDirs = DefaultDataDirs());
 
 }  // namespace zeko::platform

@@ -218,11 +218,21 @@ TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensio
     std::filesystem::remove(data + "/mime/mime.cache");
     registerAt("/usr/games/zeko", "*.zgf");
     EXPECT_EQ(runs(), twoRuns + "update-mime-database\n");
+    // Another program's claim in a system folder wins, even over ours.
+    testing::WriteFile(home_.SystemData() + "/mime/packages/other.xml",
+                       "<mime-info><mime-type type=\"application/x-other\"><glob "
+                       "pattern=\"*.zgf\"/></mime-type></mime-info>");
+    EXPECT_EQ(registerAt("/usr/games/zeko", "").find("<glob"), std::string::npos);
+    std::filesystem::remove(home_.SystemData() + "/mime/packages/other.xml");
+    EXPECT_NE(registerAt("/usr/games/zeko", "").find("<glob"), std::string::npos);
+    const std::string threeMore =
+        twoRuns + "update-mime-database\nupdate-mime-database\nupdate-mime-database\n";
+    EXPECT_EQ(runs(), threeMore);
     // A moved program changes only the open command, whose path survives the
     // desktop's unquoting: '"', '`', '$' and '\' escaped, '%' doubled, and then
     // the string escapes.
     registerAt("/opt/$1 100%/`\\\"zeko\"", "*.zgf");
-    EXPECT_EQ(runs(), twoRuns + "update-mime-database\nupdate-desktop-database\n");
+    EXPECT_EQ(runs(), threeMore + "update-desktop-database\n");
     EXPECT_EQ(ReadFile(data + "/applications/Zeko.GameFile.desktop"),
               "[Desktop Entry]\nType=Application\nName=Zeko\n"
               "Exec=\"/opt/\\\\$1 100%%/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\" %f\nIcon=zeko\n"

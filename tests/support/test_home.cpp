@@ -14,6 +14,7 @@ TestHome::TestHome() {
     for (const auto& [name, folder] : {std::pair{"XDG_CONFIG_HOME", Config()},
                                        {"XDG_DATA_HOME", Data()},
                                        {"XDG_RUNTIME_DIR", Root() + "/runtime"},
+                                       {"XDG_DATA_DIRS", SystemData()},
                                        {"PATH", Bin()}}) {
         const char* value = std::getenv(name);
         saved_.emplace_back(name, value != nullptr ? value : "");

@@ -1,5 +1,6 @@
-// A fresh home for one test: $XDG_CONFIG_HOME, $XDG_DATA_HOME and
-// $XDG_RUNTIME_DIR in a new temporary folder, and $PATH holding only an empty
+// A fresh home for one test: $XDG_CONFIG_HOME, $XDG_DATA_HOME,
+// $XDG_RUNTIME_DIR and $XDG_DATA_DIRS (the system's data, one folder) in a new
+// temporary folder, and $PATH holding only an empty
 // folder of that home, so that no test touches the user's real folders or
 // runs the desktop's tools unless it puts them there itself.
 #pragma once
@@ -23,6 +24,7 @@ class TestHome {
     std::string Config() const { return Root() + "/config"; }
     std::string Data() const { return Root() + "/data"; }
     std::string Bin() const { return Root() + "/bin"; }
+    std::string SystemData() const { return Root() + "/system"; }
     // Where the program's settings land.
     std::string SettingsFile() const { return Config() + "/zeko/settings.ini"; }
 
