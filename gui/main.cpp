@@ -1,10 +1,29 @@
 // The program's entry: one copy at a time, the file type and old settings
-// taken care of, then the main window until it is unloaded.
+// taken care of, then the main window until it is unloaded. A second copy
+// hands its game file to the first and ends.
 #include <QApplication>
+#include <QFileInfo>
 #include <string>
 
 #include "gui/main_window.h"
+#include "platform/copy_hand_over.h"
 #include "settings/program_entry.h"
+
+namespace {
+
+constexpr char kCopyName[] = "zeko";
+
+// The first argument that names an existing file, made absolute, for a copy
+// that runs in another folder; empty when there is none.
+std::string FileToHandOver(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const QFileInfo file(QString::fromLocal8Bit(argv[i]));
+        if (file.isFile()) return file.absoluteFilePath().toStdString();
+    }
+    return {};
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -17,9 +36,18 @@ int main(int argc, char* argv[]) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
-    return zeko::settings::ProgramEntry([&] {
-        zeko::gui::MainWindow window(commandLine);
-        window.show();
-        return QApplication::exec();
-    });
+    zeko::settings::ProgramEntryOptions options;
+    options.lockName = kCopyName;
+    options.handOver = [&] {
+        zeko::platform::HandOverToRunningCopy(kCopyName, FileToHandOver(argc, argv));
+    };
+    return zeko::settings::ProgramEntry(
+        [&] {
+            zeko::gui::MainWindow window(commandLine);
+            const zeko::platform::CopyHandOverServer server(
+                kCopyName, [&window](const std::string& file) { window.TakeHandOver(file); });
+            window.show();
+            return QApplication::exec();
+        },
+        options);
 }

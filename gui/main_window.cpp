@@ -126,6 +126,12 @@ void MainWindow::SetStartSizeAndPlace() {
     }
 }
 
+void MainWindow::TakeHandOver(const std::string&) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
 // ---- Menus ----
 
 void MainWindow::Command(bool allowed, const std::function<void()>& action) {

@@ -35,6 +35,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     BoardView& Board() { return *board_; }
     const settings::ColourTable& Colours() const { return colours_; }
 
+    // What a copy started later handed over: the window comes to the front
+    // and opens the game file, when there is one.
+    void TakeHandOver(const std::string& file);
+
     // The View menu's option chosen.
     void ToggleViewOption(int option);
     void ApplyColours();

@@ -12,13 +12,17 @@
 
 namespace zeko::platform {
 
-std::string SingleInstanceLock::LockPath(const std::string& name) {
+std::string RuntimeFilePath(const std::string& fileName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     std::string folder = runtime != nullptr ? runtime : "";
     if (folder.empty()) {
         folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString();
     }
-    return folder + "/" + name + ".lock";
+    return folder + "/" + fileName;
+}
+
+std::string SingleInstanceLock::LockPath(const std::string& name) {
+    return RuntimeFilePath(name + ".lock");
 }
 
 SingleInstanceLock::SingleInstanceLock(const std::string& name) {

@@ -8,6 +8,10 @@
 
 namespace zeko::platform {
 
+// A file of the program's in the user's runtime folder ($XDG_RUNTIME_DIR, or
+// Qt's fallback for it).
+std::string RuntimeFilePath(const std::string& fileName);
+
 class SingleInstanceLock {
   public:
     // Takes the lock on $XDG_RUNTIME_DIR/<name>.lock.

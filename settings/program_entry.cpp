@@ -8,7 +8,10 @@ namespace zeko::settings {
 
 int ProgramEntry(const std::function<int()>& showMainWindow, const ProgramEntryOptions& options) {
     const platform::SingleInstanceLock lock(options.lockName);
-    if (lock.AnotherCopyRunning()) return 0;
+    if (lock.AnotherCopyRunning()) {
+        if (options.handOver) options.handOver();
+        return 0;
+    }
 
     {
         RegistryPlaces places;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
@@ -22,7 +23,9 @@
 #include "gui/score_bar.h"
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
+#include "platform/copy_hand_over.h"
 #include "platform/message_queue.h"
+#include "platform/single_instance.h"
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
@@ -363,6 +366,33 @@ TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {
     EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+TEST(Program, ASecondCopyHandsItsGameFileToTheFirstAndEnds) {
+    const testing::TestHome home;  // this process is the first copy
+    const platform::SingleInstanceLock lock("zeko");
+    std::vector<std::string> received;
+    const platform::CopyHandOverServer server(
+        "zeko", [&](const std::string& file) { received.push_back(file); });
+    testing::WriteFile(home.Root() + "/games/club.zgf", "");
+    // A file named relative to the second copy's folder, among other words;
+    // then no file at all.
+    for (const QStringList& arguments : {QStringList{"missing.zgf", "club.zgf"}, QStringList{}}) {
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        second.setProcessEnvironment(environment);
+        second.setWorkingDirectory(QString::fromStdString(home.Root() + "/games"));
+        second.start(QStringLiteral(ZEKO_PROGRAM), arguments);
+        EXPECT_TRUE(second.waitForFinished(5000));
+        EXPECT_EQ(second.exitCode(), 0);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (std::vector<std::string>{
+                            QFileInfo(QString::fromStdString(home.Root() + "/games/club.zgf"))
+                                .canonicalFilePath()
+                                .toStdString(),
+                            ""}));
 }
 
 }  // namespace

@@ -171,17 +171,19 @@ TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMai
         EXPECT_EQ(Named().GetSetting("Skill"), "6");
         return 42;
     };
-    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko"}), 42);
+    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko", {}}), 42);
     EXPECT_EQ(Named(oldCompany).GetSetting("Skill", "moved"), "moved");
     // Old settings that turn up again are left alone by a later start.
     Named(oldCompany).SaveSetting("Skill", "9");
-    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko"}), 42);
+    EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko", {}}), 42);
     EXPECT_EQ(Named(oldCompany).GetSetting("Skill"), "9");
     // While a copy runs, another ends at once, touching nothing.
     const platform::SingleInstanceLock running("zeko");
     std::filesystem::remove(package);
-    EXPECT_EQ(ProgramEntry([] { return 1; }), 0);
+    int handedOver = 0;
+    EXPECT_EQ(ProgramEntry([] { return 1; }, {"", "zeko", [&] { ++handedOver; }}), 0);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(package)));
+    EXPECT_EQ(handedOver, 1);
 }
 
 TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensionAlone) {
