@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "game/skill_level.h"
+#include "gui/accessible_texts.h"
 #include "gui/board_backing.h"
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
@@ -40,6 +41,7 @@ BoardView::BoardView(QWidget* parent) : QWidget(parent), playable_(PlayablePoint
     for (int pit = 0; pit < engine::kPits; ++pit) {
         auto* view = new PitView(this);
         view->installEventFilter(this);
+        view->SetLetter(PitLetter(pit));
         pits_[static_cast<size_t>(pit)] = view;
         auto* label = new QLabel(QString::fromStdString(PitLetter(pit)), this);
         label->setFont(PitLabelFont());
@@ -135,18 +137,12 @@ void BoardView::Layout() {
     update();
 }
 
-void BoardView::PlaceScoreLabels() {
-    const platform::UserScale units = WindowUnits(*this);
-    for (int k = 0; k < 2; ++k) {
-        QLabel* label = scoreLabels_[static_cast<size_t>(k)];
-        label->adjustSize();
-        label->move(static_cast<int>(units.X(kScoreLabelCentreX) - label->width() / 2.0),
-                    static_cast<int>(units.Y(ScoreLabelTop(k))));
-    }
-}
-
 void BoardView::SetTexts() {
     ShowScoreTexts();
+    for (PitView* pit : pits_)
+        pit->RefreshAccessibleName();
+    clockFace_->RefreshAccessibleName();
+    setAccessibleName(QString::fromStdString(TurnDescription(turn_)));
     if (welcome_->isVisible()) welcome_->Refresh();
 }
 
@@ -237,8 +233,16 @@ void BoardView::SetPointers(game::Pointer window,
                             const std::array<game::Pointer, engine::kPits>& pits) {
     setCursor(PointerCursor(window));
     this->window()->setCursor(PointerCursor(window));
-    for (size_t pit = 0; pit < pits.size(); ++pit)
+    // The playable pits tell a screen reader whose turn it is.
+    turn_ = Turn::Wait;
+    for (size_t pit = 0; pit < pits.size(); ++pit) {
         pits_[pit]->setCursor(PointerCursor(pits[pit]));
+        const bool playable = pits[pit] == game::Pointer::Playable;
+        pits_[pit]->SetPlayable(playable);
+        if (playable && window != game::Pointer::Hourglass)
+            turn_ = pit < static_cast<size_t>(engine::kPitsPerRow) ? Turn::Bottom : Turn::Top;
+    }
+    setAccessibleName(QString::fromStdString(TurnDescription(turn_)));
 }
 
 void BoardView::RepaintPits() {
@@ -255,6 +259,18 @@ void BoardView::ShowPitLabels(bool visible) {
 void BoardView::ShowScoreTexts() {
     ShowScoreText(ScoreTexts::Both, *record_, CurrentText, scoreLabels_);
     PlaceScoreLabels();
+}
+
+void BoardView::PlaceScoreLabels() {
+    const platform::UserScale units = WindowUnits(*this);
+    for (int k = 0; k < 2; ++k) {
+        QLabel* label = scoreLabels_[static_cast<size_t>(k)];
+        label->adjustSize();
+        label->move(static_cast<int>(units.X(kScoreLabelCentreX) - label->width() / 2.0),
+                    static_cast<int>(units.Y(ScoreLabelTop(k))));
+        // A bar says what its label would.
+        scoreBars_[static_cast<size_t>(k)]->setAccessibleName(label->text());
+    }
 }
 
 void BoardView::ShowScoreDisplays(bool graphic) {

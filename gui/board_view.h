@@ -10,6 +10,7 @@
 #include "game/board_display.h"
 #include "game/game_record.h"
 #include "game/play_options.h"
+#include "gui/accessible_texts.h"
 #include "settings/colour_schemes.h"
 
 class QLabel;
@@ -91,6 +92,7 @@ class BoardView : public QWidget, public game::BoardDisplay {
     WelcomeScreen* welcome_ = nullptr;
     QCursor playable_;
     bool firstPaintDone_ = false;
+    Turn turn_ = Turn::Wait;
 };
 
 }  // namespace zeko::gui

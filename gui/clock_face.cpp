@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/accessible_texts.h"
 #include "gui/board_style.h"
 #include "gui/clock_geometry.h"
 #include "platform/user_scale.h"
@@ -30,8 +31,14 @@ void ClockFace::DrawClockColon(bool on) {
 }
 
 void ClockFace::ShowClockTime(int seconds, bool full) {
+    seconds_ = seconds;
+    RefreshAccessibleName();
     for (const DigitUpdate& update : ClockTimeUpdates(seconds, full))
         Digit(update.digit).ShowValue(update.value);
+}
+
+void ClockFace::RefreshAccessibleName() {
+    setAccessibleName(QString::fromStdString(ClockDescription(seconds_)));
 }
 
 void ClockFace::PaintAll(QPainter& painter) {

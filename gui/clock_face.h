@@ -30,6 +30,8 @@ class ClockFace : public CanvasWidget {
     // Shows s seconds as mm:ss: all four digits when full, else only the
     // digits that change when the clock counts down to s.
     void ShowClockTime(int seconds, bool full);
+    // The time left, as a screen reader says it.
+    void RefreshAccessibleName();
 
   protected:
     // A paint always shows the colon.
@@ -42,6 +44,7 @@ class ClockFace : public CanvasWidget {
     std::array<ClockDigit*, 4> digits_{};  // children of the face
     settings::ColourTable table_ = settings::kBuiltInTable1;
     QColor colonColour_;
+    int seconds_ = 0;
 };
 
 }  // namespace zeko::gui

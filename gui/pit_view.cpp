@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "gui/accessible_texts.h"
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
 #include "gui/chip_painter.h"
@@ -51,7 +52,23 @@ PitView::PitView(QWidget* parent) : QWidget(parent) {
 
 void PitView::ShowCount(int16_t count) {
     count_ = count;
+    RefreshAccessibleName();
     repaint();
+}
+
+void PitView::SetLetter(const std::string& letter) {
+    letter_ = letter;
+    RefreshAccessibleName();
+}
+
+void PitView::SetPlayable(bool playable) {
+    if (playable == playable_) return;
+    playable_ = playable;
+    RefreshAccessibleName();
+}
+
+void PitView::RefreshAccessibleName() {
+    setAccessibleName(QString::fromStdString(PitDescription(letter_, count_, playable_)));
 }
 
 void PitView::SetLook(game::PitLook look) {

@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QWidget>
 #include <cstdint>
+#include <string>
 
 #include "game/board_display.h"
 #include "settings/colour_schemes.h"
@@ -46,6 +47,12 @@ class PitView : public QWidget {
     void SetGraphicChips(bool on);
     void SetColourTable(const settings::ColourTable& table);
 
+    // What a screen reader says of the pit: its letter, its stones, and
+    // whether the side to move may play it.
+    void SetLetter(const std::string& letter);
+    void SetPlayable(bool playable);
+    void RefreshAccessibleName();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -53,6 +60,8 @@ class PitView : public QWidget {
     int16_t count_ = 0;
     game::PitLook look_ = game::PitLook::Normal;
     bool graphicChips_ = true;
+    std::string letter_;
+    bool playable_ = false;
     settings::ColourTable table_ = settings::kBuiltInTable1;
 };
 

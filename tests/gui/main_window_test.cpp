@@ -4,6 +4,7 @@
 // start-up and single copy.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
@@ -309,6 +310,32 @@ TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndTheLettersInPl
         }
         EXPECT_EQ(off, 0);
     }
+}
+
+TEST_F(MainWindowTest, AScreenReaderHearsThePitsTheScoresAndWhoseTurnItIs) {
+    ProgramSettings settings;
+    settings.Level = 1;
+    MainWindow& window = Open(settings);
+    const auto said = [](QWidget& widget) {
+        return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(said(Pit(0)), "Pit A, 4 stones");  // the opening rule
+    EXPECT_EQ(said(Pit(2)), "Pit C, 4 stones, playable");
+    EXPECT_EQ(said(window.Board()), "Bottom half to move");
+    Click(Pit(2));
+    for (int pit = 0; pit < engine::kPits; ++pit) {
+        const int stones = Record().Board[static_cast<size_t>(pit)];
+        EXPECT_TRUE(said(Pit(pit)).startsWith(QStringLiteral("Pit %1, %2 stone")
+                                                  .arg(window.Board().PitLabel(pit).text())
+                                                  .arg(stones)));
+        EXPECT_EQ(said(Pit(pit)).endsWith("playable"), Playable(pit)) << pit;
+    }
+    EXPECT_EQ(said(window.Board().ScoreBarOf(0)),
+              QStringLiteral("Computer : %1").arg(Record().Board[engine::kTopStore]));
+    texts::SetCurrentLanguage(kDutch);
+    window.SetTexts();
+    EXPECT_EQ(said(window.Board()), "Onderste helft aan zet");
+    texts::SetCurrentLanguage(kEnglish);
 }
 
 TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {

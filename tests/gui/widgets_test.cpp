@@ -148,6 +148,7 @@ TEST(ClockFace, RewritesOnlyTheDigitsThatChangeAndBlinksItsColon) {
         }
         clock.ShowClockTime(245, true);
         EXPECT_EQ(ReadTime(clock), "04:05") << size.width();
+        EXPECT_EQ(clock.accessibleName(), "Time left 4:05");
     }
     clock.resize(250, 75);
     // Seconds, whether all digits are rewritten, and the time shown when every
