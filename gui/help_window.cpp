@@ -1,6 +1,7 @@
 #include "gui/help_window.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentModel>
@@ -149,9 +150,9 @@ HelpWindow::~HelpWindow() {
 
 QString HelpWindow::FindHelpFile(const std::string& helpFile) {
     const QFileInfo name(QString::fromStdString(helpFile) + QStringLiteral(".qch"));
-    for (const QString& candidate :
-         {name.filePath(),
-          name.dir().filePath(QStringLiteral("../share/zeko/") + name.fileName())}) {
+    const QString installed =
+        QDir::cleanPath(name.path() + QStringLiteral("/../share/zeko/") + name.fileName());
+    for (const QString& candidate : {name.filePath(), installed}) {
         if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
     }
     return {};
@@ -172,7 +173,7 @@ void HelpWindow::ShowContents(QObject* window, const std::string& helpFile) {
 
 void HelpWindow::ShowIndex(QObject* window, const std::string& helpFile) {
     if (!Load(window, helpFile)) return;
-    if (browser_->source().isEmpty()) ShowPage(QStringLiteral("index.html"));
+    if (newHelp_) ShowPage(QStringLiteral("index.html"));
     Present(Pane::Index);
     indexFilter_->setFocus();
 }
@@ -218,10 +219,14 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
     browser_->SetEngine(engine_.get());
     contents_->setModel(engine_->contentModel());
     index_->setModel(engine_->indexModel());
-    browser_->clearHistory();
     engine.reset();
+    // The pages seen in the other language cannot be gone back to.
+    newHelp_ = true;
     helpFile_ = file;
     namespace_ = space;
+    // The pages' look, given to the browser once rather than page by page.
+    browser_->document()->setDefaultStyleSheet(QString::fromUtf8(
+        engine_->fileData(QUrl(QStringLiteral("qthelp://%1/doc/style.css").arg(space)))));
 
     connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents_,
             &QTreeView::expandAll);
@@ -255,6 +260,8 @@ void HelpWindow::SetTexts() {
 
 void HelpWindow::ShowPage(const QString& topic) {
     browser_->setSource(QUrl(QStringLiteral("qthelp://%1/doc/%2").arg(namespace_, topic)));
+    if (newHelp_) browser_->clearHistory();
+    newHelp_ = false;
 }
 
 void HelpWindow::Present(Pane pane) {

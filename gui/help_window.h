@@ -88,6 +88,7 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     std::unique_ptr<QHelpEngine> engine_;
     QString helpFile_;
     QString namespace_;
+    bool newHelp_ = false;  // no page of the help loaded last is shown yet
     bool indexed_ = false;
     QString pendingSearch_;
 };

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHelpContentModel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,10 +15,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
+#include "gui/about_box.h"
 #include "gui/board_view.h"
 #include "gui/help_browser.h"
 #include "gui/help_window.h"
@@ -79,6 +83,7 @@ TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpen
         help.Browser().setSource(help.Page());
         EXPECT_GT(help.Browser().verticalScrollBar()->value(), 0) << code;
         EXPECT_EQ(help.windowTitle(), language == kDutch ? "Zeko : Hulp" : "Zeko : Help");
+        EXPECT_TRUE(help.Browser().document()->defaultStyleSheet().contains("table.board"));
         // Pictures come out of the help file too.
         EXPECT_FALSE(help.Browser()
                          .loadResource(QTextDocument::ImageResource,
@@ -131,6 +136,18 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     EXPECT_FALSE(help.BackButton().isEnabled());
     QTest::mouseClick(&help.ForwardButton(), Qt::LeftButton);
     EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html")));
+
+    // The language chosen later is the one the next help call shows.
+    texts::SetCurrentLanguage(kDutch);
+    window.SetTexts();
+    // Back in the main window, whose child the help window is.
+    QApplication::setActiveWindow(&window);
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_TRUE(help.HelpFileShown().endsWith(QStringLiteral("/zeko_nl.qch")));
+    EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("index.html")));
+    EXPECT_EQ(help.windowTitle(), "Zeko : Hulp");
+    EXPECT_FALSE(help.BackButton().isEnabled());
 }
 
 TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
@@ -163,6 +180,11 @@ TEST_F(HelpWindowTest, DialogsOpenTheirOwnTopicByTheFirstKey) {
         EXPECT_EQ(Help().Page().toString(), Expected("en", QLatin1String(topic)));
         EXPECT_TRUE(dialog.isVisible());
     }
+    // The about box has no topic of its own: the help opens at its start.
+    AboutBox about(QIcon(), window.Colours(), &window);
+    about.show();
+    QTest::keyClick(&about, Qt::Key_F1);
+    EXPECT_EQ(Help().Page().toString(), Expected("en", QStringLiteral("index.html")));
 }
 
 TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
@@ -179,6 +201,14 @@ TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
     EXPECT_TRUE(told.contains(QStringLiteral("/nowhere/zeko_nl.qch"))) << told.toStdString();
     EXPECT_TRUE(told.startsWith(QStringLiteral("Het hulpbestand"))) << told.toStdString();
     EXPECT_FALSE(help.isVisible());
+    // An installed program finds its help in the share folder beside its own.
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/zeko")));
+    const QString installed = prefix.filePath(QStringLiteral("share/zeko/zeko_nl.qch"));
+    ASSERT_TRUE(QFile::copy(HelpWindow::FindHelpFile(texts::HelpFile()), installed));
+    EXPECT_EQ(
+        HelpWindow::FindHelpFile(prefix.filePath(QStringLiteral("bin/zeko_nl")).toStdString()),
+        QFileInfo(installed).canonicalFilePath());
     // The help that is there still opens.
     texts::ShowHelpTopic(window_.get(), kHelpTopicSelectGame);
     EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("load.html")));
