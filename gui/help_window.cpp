@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHelpContentModel>
@@ -19,6 +20,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "gui/help_browser.h"
 #include "settings/text_id.h"
@@ -142,6 +144,7 @@ HelpWindow::HelpWindow(QWidget* parent)
 }
 
 HelpWindow::~HelpWindow() {
+    if (dialog_ != nullptr) dialog_->removeEventFilter(this);
     // The views and the browser must not outlive the help they show.
     browser_->SetEngine(nullptr);
     contents_->setModel(nullptr);
@@ -162,19 +165,19 @@ void HelpWindow::ShowTopic(QObject* window, const std::string& helpFile, const s
     if (!Load(window, helpFile)) return;
     // A window without a topic of its own opens the help at its start.
     ShowPage(topic.empty() ? QStringLiteral("index.html") : QString::fromStdString(topic));
-    Present(Pane::Contents);
+    Present(window, Pane::Contents);
 }
 
 void HelpWindow::ShowContents(QObject* window, const std::string& helpFile) {
     if (!Load(window, helpFile)) return;
     ShowPage(QStringLiteral("index.html"));
-    Present(Pane::Contents);
+    Present(window, Pane::Contents);
 }
 
 void HelpWindow::ShowIndex(QObject* window, const std::string& helpFile) {
     if (!Load(window, helpFile)) return;
     if (newHelp_) ShowPage(QStringLiteral("index.html"));
-    Present(Pane::Index);
+    Present(window, Pane::Index);
     indexFilter_->setFocus();
 }
 
@@ -264,12 +267,35 @@ void HelpWindow::ShowPage(const QString& topic) {
     newHelp_ = false;
 }
 
-void HelpWindow::Present(Pane pane) {
+void HelpWindow::Present(QObject* window, Pane pane) {
     panes_->setCurrentIndex(static_cast<int>(pane));
     if (isMinimized()) showNormal();
     show();
+    // Help asked for in a modal dialog must be usable while the dialog is open:
+    // the help window belongs to that dialog until it closes.
+    QWidget* asking = WidgetOf(window, parentWidget());
+    if (asking != nullptr && asking->window() != parentWidget() && asking->window()->isModal()) {
+        if (dialog_ != nullptr) dialog_->removeEventFilter(this);
+        dialog_ = asking->window();
+        dialog_->installEventFilter(this);
+        connect(dialog_, &QObject::destroyed, this, &HelpWindow::ReturnToOwner,
+                Qt::UniqueConnection);
+        windowHandle()->setTransientParent(dialog_->windowHandle());
+    }
     raise();
     activateWindow();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == dialog_ && event->type() == QEvent::Hide) ReturnToOwner();
+    return QWidget::eventFilter(watched, event);
+}
+
+void HelpWindow::ReturnToOwner() {
+    if (dialog_ != nullptr) dialog_->removeEventFilter(this);
+    dialog_ = nullptr;
+    if (windowHandle() != nullptr && parentWidget() != nullptr)
+        windowHandle()->setTransientParent(parentWidget()->window()->windowHandle());
 }
 
 void HelpWindow::OpenIndexEntry(const QModelIndex& entry) {

@@ -3,6 +3,7 @@
 // beside the game and answers every help call of the program.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -60,6 +61,9 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     QToolButton& ForwardButton() { return *forward_; }
     HelpBrowser& Browser() { return *browser_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     // Makes the help of `helpFile` the one shown; false, after telling the
     // person, when it cannot be read.
@@ -67,7 +71,9 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     void SetTexts();
     // A page of the help by its name, with an optional "#anchor".
     void ShowPage(const QString& topic);
-    void Present(Pane pane);
+    void Present(QObject* window, Pane pane);
+    // Back to the main window as the help window's owner, after a dialog.
+    void ReturnToOwner();
     void OpenIndexEntry(const QModelIndex& entry);
     void Search();
     void ShowSearchResults();
@@ -88,7 +94,8 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     std::unique_ptr<QHelpEngine> engine_;
     QString helpFile_;
     QString namespace_;
-    bool newHelp_ = false;  // no page of the help loaded last is shown yet
+    QPointer<QWidget> dialog_;  // the modal dialog the window belongs to meanwhile
+    bool newHelp_ = false;      // no page of the help loaded last is shown yet
     bool indexed_ = false;
     QString pendingSearch_;
 };

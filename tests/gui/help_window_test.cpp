@@ -169,16 +169,30 @@ TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
     EXPECT_EQ(help.Page(), first->data(Qt::UserRole).toUrl());
 }
 
-TEST_F(HelpWindowTest, DialogsOpenTheirOwnTopicByTheFirstKey) {
+TEST_F(HelpWindowTest, DialogsOpenTheirOwnTopicByTheFirstKeyAndTheHelpCanBeReadMeanwhile) {
     MainWindow& window = Open(kEnglish);
     for (const auto& [end, topic] : {std::pair{game::GameEnd::ByRules, "end.html"},
                                      {game::GameEnd::Repetition, "repetition.html"},
                                      {game::GameEnd::TimeExceeded, "time.html"}}) {
         ResultDialog dialog(ResultData{}, end, QIcon(), &window);
+        dialog.setModal(true);
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_F1);
-        EXPECT_EQ(Help().Page().toString(), Expected("en", QLatin1String(topic)));
+        HelpWindow& help = Help();
+        EXPECT_EQ(help.Page().toString(), Expected("en", QLatin1String(topic)));
         EXPECT_TRUE(dialog.isVisible());
+        // The modal dialog leaves the help window to the person's clicks.
+        QTreeView& contents = help.ContentsView();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return contents.model()->rowCount() == 1; }));
+        const QModelIndex start = contents.model()->index(0, 0);
+        // Clicked as the window system clicks, where modality applies.
+        const QPoint at = contents.viewport()->mapTo(&help, contents.visualRect(start).center());
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("index.html")));
+        dialog.hide();
+        // Without the dialog the help window is the main window's again, and
+        // closing the main window ends the program.
+        EXPECT_EQ(help.windowHandle()->transientParent(), window.windowHandle());
     }
     // The about box has no topic of its own: the help opens at its start.
     AboutBox about(QIcon(), window.Colours(), &window);
