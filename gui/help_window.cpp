@@ -96,7 +96,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(contents_, &QTreeView::activated, this, [this](const QModelIndex& entry) {
         if (engine_ == nullptr) return;
         if (const QHelpContentItem* item = engine_->contentModel()->contentItemAt(entry))
-            browser_->setSource(item->url());
+            Open(item->url());
     });
     connect(contents_, &QTreeView::clicked, contents_, &QTreeView::activated);
 
@@ -115,9 +115,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     indexLayout->addWidget(index_);
 
     connect(searchBox_, &QLineEdit::returnPressed, this, &HelpWindow::Search);
-    connect(searchResults_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        browser_->setSource(item->data(Qt::UserRole).toUrl());
-    });
+    connect(searchResults_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Open(item->data(Qt::UserRole).toUrl()); });
     connect(searchResults_, &QListWidget::itemClicked, searchResults_, &QListWidget::itemActivated);
     auto* searchPane = new QWidget;
     auto* searchLayout = new QVBoxLayout(searchPane);
@@ -301,7 +300,12 @@ void HelpWindow::ReturnToOwner() {
 void HelpWindow::OpenIndexEntry(const QModelIndex& entry) {
     if (engine_ == nullptr || !entry.isValid()) return;
     const QList<QHelpLink> links = engine_->documentsForKeyword(entry.data().toString());
-    if (!links.isEmpty()) browser_->setSource(links.first().url);
+    if (!links.isEmpty()) Open(links.first().url);
+}
+
+void HelpWindow::Open(const QUrl& page) {
+    // A click may also activate its entry; the page is shown once.
+    if (page != browser_->source()) browser_->setSource(page);
 }
 
 void HelpWindow::Search() {

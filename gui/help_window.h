@@ -74,6 +74,8 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     void Present(QObject* window, Pane pane);
     // Back to the main window as the help window's owner, after a dialog.
     void ReturnToOwner();
+    // A page chosen in the contents, the index or the search results.
+    void Open(const QUrl& page);
     void OpenIndexEntry(const QModelIndex& entry);
     void Search();
     void ShowSearchResults();
