@@ -15,10 +15,12 @@
 
 #include "gui/about_box.h"
 #include "gui/board_view.h"
+#include "gui/help_window.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
 #include "platform/message_queue.h"
+#include "settings/help.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 
@@ -71,6 +73,8 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
     // The StopSearch message is posted to this window; dispatching it needs no
     // action here, the search has seen it.
     platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
+    help_ = new HelpWindow(this);
+    helpInstallation_.emplace(*help_);
     Load();
 }
 
@@ -202,6 +206,14 @@ void MainWindow::CreateMenus() {
     connect(viewMenu_, &QMenu::aboutToShow, this, [this] { UpdateViewMenu(); });
 
     helpMenu_ = menuBar()->addMenu(QString());
+    helpContents_ = helpMenu_->addAction(QString());
+    helpContents_->setShortcut(Qt::Key_F1);
+    connect(helpContents_, &QAction::triggered, this,
+            [this] { settings::texts::ShowHelpContents(this); });
+    helpIndex_ = helpMenu_->addAction(QString());
+    connect(helpIndex_, &QAction::triggered, this,
+            [this] { settings::texts::ShowHelpIndex(this); });
+    helpMenu_->addSeparator();
     about_ = helpMenu_->addAction(QString());
     connect(about_, &QAction::triggered, this, [this] { ShowAbout(); });
 }
@@ -265,6 +277,8 @@ void MainWindow::SetTexts() {
     for (int k = 0; k < settings::kViewOptionCount; ++k)
         views_[static_cast<size_t>(k)]->setText(T(settings::kTextFirstViewOption + k));
     helpMenu_->setTitle(T(settings::kTextHelpMenu));
+    helpContents_->setText(T(settings::kTextHelpContents));
+    helpIndex_->setText(T(settings::kTextHelpIndex));
     about_->setText(T(settings::kTextAbout));
     board_->SetTexts();
     control_->UpdateCaption();

@@ -10,10 +10,12 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/game_control.h"
 #include "platform/engine_library.h"
+#include "platform/help_viewer.h"
 #include "platform/message_loop_join.h"
 #include "settings/colour_schemes.h"
 #include "settings/exchange_settings.h"
@@ -24,6 +26,7 @@ class QMenu;
 namespace zeko::gui {
 
 class BoardView;
+class HelpWindow;
 
 class MainWindow : public QMainWindow, public game::GameWindow, public game::WindowTimers {
   public:
@@ -33,6 +36,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
 
     game::GameControl& Control() { return *control_; }
     BoardView& Board() { return *board_; }
+    HelpWindow& Help() { return *help_; }
     const settings::ColourTable& Colours() const { return colours_; }
 
     // What a copy started later handed over: the window comes to the front
@@ -110,7 +114,14 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QAction* exit_ = nullptr;
     std::array<QAction*, game::kLevelCount> levels_{};
     std::array<QAction*, settings::kViewOptionCount> views_{};
+    QAction* helpContents_ = nullptr;
+    QAction* helpIndex_ = nullptr;
     QAction* about_ = nullptr;
+
+    // Every help call of the program, from this window and its dialogs,
+    // shows in this window of its own.
+    HelpWindow* help_ = nullptr;
+    std::optional<platform::HelpViewerInstallation> helpInstallation_;
 };
 
 }  // namespace zeko::gui

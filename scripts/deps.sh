@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build binutils clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-dejavu-core)
+          qt6-base-dev fonts-dejavu-core
+          qt6-tools-dev libqt6help6 libqt6sql6-sqlite qt6-documentation-tools)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -26,6 +26,8 @@ enum TextId : int {
     kTextFirstViewOption = 26,  // Move Indicator; the eight options follow in order
     kTextToolsMenu = 34,
     kTextHelpMenu = 39,
+    kTextHelpContents = 40,
+    kTextHelpIndex = 41,
     kTextAbout = 42,
     kTextHumanName = 43,
     kTextComputerName = 44,
