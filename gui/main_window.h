@@ -68,6 +68,11 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     void UpdateGameMenu();
     void UpdateSkillMenu();
     void UpdateViewMenu();
+    void UpdateToolsMenu();
+    void ShowAnalysis();
+    void ShowNewPosition();
+    void ShowLevelInfo();
+    void ShowOptions();
     void EnableAllActions();
     void LayoutWindow();
     void ShowAbout();
@@ -94,6 +99,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QMenu* opponentMenu_ = nullptr;
     QMenu* skillMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* newGame_ = nullptr;
     QAction* opponentComputer_ = nullptr;
@@ -106,6 +112,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QAction* exit_ = nullptr;
     std::array<QAction*, game::kLevelCount> levels_{};
     std::array<QAction*, settings::kViewOptionCount> views_{};
+    QAction* analysis_ = nullptr;
+    QAction* newPosition_ = nullptr;
+    QAction* levelInfo_ = nullptr;
+    QAction* options_ = nullptr;
     QAction* about_ = nullptr;
 };
 
