@@ -14,7 +14,9 @@
 #include <cmath>
 
 #include "gui/about_box.h"
+#include "gui/analysis_dialog.h"
 #include "gui/board_view.h"
+#include "gui/level_info_dialog.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
@@ -347,11 +349,28 @@ void MainWindow::ApplyColours() {
 
 // ---- Tools ----
 
-void MainWindow::ShowAnalysis() {}
+void MainWindow::ShowAnalysis() {
+    const game::GameRecord& record = control_->Record();
+    // Two people: the side to move is analysed, the top half on the board
+    // turned round.
+    const bool rotated = !record.ComputerGame && record.TopToMove;
+    AnalysisDialog analysis(*engine_, record.Board, rotated, icon_, this);
+    analysis.SetAnalysisMade(false);
+    analysis.SetAnalysisMainLine(analysisMainLine_);
+    analysis.SetAnalysisLevel(analysisLevel_);
+    analysis.exec();
+    analysisLevel_ = analysis.AnalysisLevel();
+    analysisMainLine_ = analysis.AnalysisMainLine();
+    // An analysed game is no longer timed.
+    control_->AnalysisClosed(analysis.AnalysisMade());
+}
 
 void MainWindow::ShowNewPosition() {}
 
-void MainWindow::ShowLevelInfo() {}
+void MainWindow::ShowLevelInfo() {
+    LevelInfoDialog table(*engine_, icon_, this);
+    table.exec();
+}
 
 void MainWindow::ShowOptions() {}
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "game/game_control.h"
+#include "gui/analysis_texts.h"
 #include "platform/engine_library.h"
 #include "platform/message_loop_join.h"
 #include "settings/colour_schemes.h"
@@ -90,6 +91,9 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     std::string commandLine_;
     bool loaded_ = false;
     bool minimized_ = false;
+    // The analysis dialog's level and main-line choice, kept for the run.
+    int16_t analysisLevel_ = kFirstAnalysisLevel;
+    bool analysisMainLine_ = true;
     QIcon icon_;
 
     BoardView* board_ = nullptr;
