@@ -276,14 +276,17 @@ void AnalysisDialog::Analyze() {
                 values[static_cast<size_t>(pit)], board_[static_cast<size_t>(pit)], CurrentText)));
     }
     if (mainLine_) {
-        CalculateMainLine();
+        RunMainLine();
         return;
     }
     ShowState(AnalysisState::AnalysisShown);
 }
 
 void AnalysisDialog::CalculateMainLine() {
-    if (Searching()) return;
+    if (!Searching()) RunMainLine();
+}
+
+void AnalysisDialog::RunMainLine() {
     std::array<int32_t, kAnalysisLevels + 1> line{};
     ShowState(AnalysisState::CalculatingLine);
     std::fill_n(work_.begin(), level_ + 1, 0);

@@ -66,6 +66,7 @@ class AnalysisDialog : public QDialog {
   private:
     void Analyze();
     void CalculateMainLine();
+    void RunMainLine();
     void OkOrCancel();
     void ShowProgress();
     void ShowState(AnalysisState state);
