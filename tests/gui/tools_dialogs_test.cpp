@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -138,6 +139,19 @@ void ClickOn(QWidget& widget) {
     QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
 }
 
+// Every text of the dialog is shown whole.
+void ExpectTextsFit(QWidget& dialog) {
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
+        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
+            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
+            continue;
+        if (!w->isVisible()) continue;
+        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+    }
+}
+
 // A click on the box of a check box.
 void ClickBox(QCheckBox& box) {
     QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.height() / 2, box.height() / 2));
@@ -168,6 +182,7 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         EXPECT_FALSE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
         EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("Cancel"));
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+        ExpectTextsFit(dialog);
 
         ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_EQ(Captions(dialog),
