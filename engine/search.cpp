@@ -18,8 +18,10 @@
 // round at every ply the side to move is a template parameter. All of this is
 // only representation: the values, the order of the moves, the work array and
 // the looks at the message queue are exactly those of the plain algorithm.
-// Deep searches also remember the values of shallow subtrees (SubtreeCache),
-// which with few stones on the board are reached many times over.
+// Below four plies nothing looks at the search, so there it also takes the
+// values of subtrees it has met before from a SubtreeCache and stops a node
+// as soon as the node cannot change its parent's maximum (searchNode): the
+// values it returns stay exact, and the work array ends as it would.
 
 namespace zeko::engine {
 

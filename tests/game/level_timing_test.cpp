@@ -34,7 +34,7 @@ struct ScriptedCounter {
 };
 
 TEST(LevelTiming, ClimbsToTheFirstLevelThatNeedsATenthOfASecondAndExtrapolatesFromIt) {
-    // Part 6.2's example: 150 ms at level 4, the searches below it faster.
+    // 150 ms at level 4, the searches below it faster.
     ScriptedCounter counter({3, 20, 100, 150, 900});
     PrecisionTimer timer([&counter] { return counter(); });
     platform::EngineLibrary engine;
