@@ -2,10 +2,14 @@
 
 #include <climits>
 #include <cstring>
+#include <memory>
+#include <new>
 
+#include "engine/cells.h"
 #include "engine/eval_tables.h"
 #include "engine/pump.h"
 #include "engine/sow.h"
+#include "engine/subtree_cache.h"
 #include "engine/values.h"
 
 // The search visits millions of positions, so it works on a compact copy: the
@@ -14,12 +18,14 @@
 // round at every ply the side to move is a template parameter. All of this is
 // only representation: the values, the order of the moves, the work array and
 // the looks at the message queue are exactly those of the plain algorithm.
+// Below four plies nothing looks at the search, so there it also takes the
+// values of subtrees it has met before from a SubtreeCache and stops a node
+// as soon as the node cannot change its parent's maximum (searchNode): the
+// values it returns stay exact, and the work array ends as it would.
 
 namespace zeko::engine {
 
 namespace {
-
-using Cells = uint8_t __attribute__((vector_size(16)));
 
 // What sowing n stones from a pit adds to every cell (the origin's lane wraps
 // to zero), and the pit that receives the last stone.
@@ -88,71 +94,135 @@ inline int32_t evaluateAfter(const Cells& c) {
     return value;
 }
 
-// Values the six moves of the side Top at depth plies, handing each (k, value)
-// to sink in move order. Returns early, with later moves unvalued, when a look
-// at the message queue finds a stop.
-template <bool Top, class Sink>
-void searchNode(const Cells& position, int depth, int32_t* work, Sink&& sink);
+// What one search shares among its nodes.
+struct SearchContext {
+    int32_t* work;
+    SubtreeCache* cache;  // null: every subtree is searched
+    // Bit d: a node of depth d (1-3) has been entered. Every shallow node
+    // leaves its work element at its last move, 5, before a deeper node goes
+    // on; once all three bits are set, a shallow subtree cut short or taken
+    // from the cache therefore leaves the work array as a full search would.
+    uint32_t entered = 0;
+    static constexpr uint32_t kAllShallow = 0b1110;
+    // Whether the node that returned last stopped before its last move; its
+    // value is then only a bound, not kept in the cache.
+    bool cut = false;
+};
 
-// The greatest value among the six moves of the side Top.
+// No best value yet, so no cut-off.
+inline constexpr int32_t kNoBound = INT_MIN;
+
+// What the mover's reply value m is worth to the mover's opponent: the value
+// turned round, a starved mover counted as lost (or drawn at 24), a win
+// further away worth less.
 template <bool Top>
-int32_t bestValue(const Cells& position, int depth, int32_t* work) {
-    int32_t best = INT_MIN;
-    searchNode<Top>(position, depth, work, [&best](int, int32_t value) {
-        if (value > best) best = value;
-    });
+inline int32_t moveValue(int32_t m, const Cells& c) {
+    if (m == kStarves)
+        return -(c[Side<Top>::ownStore] < kWinningStore ? kStarvedLoss : kStarvedDraw);
+    return -(m > kWinBound ? m - 1 : m);
+}
+
+// Values the six moves of the side Top at depth plies and returns the greatest
+// value; values, when given, receives each (the root of a search). Returns
+// early when a look at the message queue finds a stop.
+//
+// A node below four plies looks at nothing, so only its greatest value
+// matters, and only where it can beat parentBest, the best its parent has
+// found: once this node's best so far shows that the parent's move is no
+// better than parentBest whatever the rest holds, the node stops. The parent's
+// maximum is the same, so every value above stays exact. (A best so far
+// above kStarves can only rise, and the parent's value of it only falls.)
+template <bool Top>
+int32_t searchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
+                   int32_t parentBest);
+
+// searchNode for a subtree, through the cache where it has one. Until the
+// search has entered shallow nodes of every depth, a subtree may be the first
+// to write some work element, so it is searched in full.
+template <bool Top>
+int32_t bestValue(const Cells& position, int depth, SearchContext& context, int32_t parentBest) {
+    SubtreeCache* cache = context.cache;
+    if (cache == nullptr || depth < SubtreeCache::kShallowest || depth > SubtreeCache::kDeepest ||
+        context.entered != SearchContext::kAllShallow)
+        return searchNode<Top>(position, depth, context, nullptr, parentBest);
+    const Cells key = SubtreeCache::Key(position, depth, Top);
+    if (const int32_t* known = cache->Find(key)) return *known;
+    const int32_t best = searchNode<Top>(position, depth, context, nullptr, parentBest);
+    if (!context.cut) cache->Store(key, best);
     return best;
 }
 
-template <bool Top, class Sink>
-void searchNode(const Cells& position, int depth, int32_t* work, Sink&& sink) {
+template <bool Top>
+int32_t searchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
+                   int32_t parentBest) {
     using S = Side<Top>;
+    int32_t* work = context.work;
+    const bool shallow = depth <= SubtreeCache::kDeepest;
+    if (shallow) context.entered |= 1u << depth;
+    int32_t best = kNoBound;
     for (int k = 0; k < kPitsPerRow; ++k) {
         work[depth] = k;
         const int origin = S::own + k;
         const int n = position[origin];
+        int32_t value;
         if (n == 0) {
-            sink(k, kEmptyPit);
-            continue;
-        }
-        Cells c = position + kSow.increment[origin][n];
-        const int last = kSow.last[origin][n];
-        if (last >= S::opponent && last < S::opponent + kPitsPerRow) {
-            for (int i = last; i >= S::opponent && static_cast<uint8_t>(c[i] - 2) <= 1; --i) {
-                c[S::ownStore] += c[i];
-                c[i] = 0;
+            value = kEmptyPit;
+        } else {
+            Cells c = position + kSow.increment[origin][n];
+            const int last = kSow.last[origin][n];
+            if (last >= S::opponent && last < S::opponent + kPitsPerRow) {
+                for (int i = last; i >= S::opponent && static_cast<uint8_t>(c[i] - 2) <= 1; --i) {
+                    c[S::ownStore] += c[i];
+                    c[i] = 0;
+                }
+            }
+            if (rowEmpty(c, S::opponent)) {
+                value = kStarves;
+            } else if (c[S::ownStore] > kWinningStore) {
+                value = kWinNow;
+            } else if (depth == 1 && !rowEmpty(c, S::own)) {
+                value = evaluateAfter<Top>(c) +
+                        kStoreWeight * (int32_t{c[S::ownStore]} - int32_t{c[S::opponentStore]});
+            } else {
+                // A mover that has emptied its own row is followed one ply
+                // further. Below four plies a reply needs only beat this
+                // node's best so far; the root needs every value exactly.
+                const int next = depth == 1 ? 1 : depth - 1;
+                const int32_t bound =
+                    values == nullptr && next <= SubtreeCache::kDeepest ? best : kNoBound;
+                const int32_t m = bestValue<!Top>(c, next, context, bound);
+                if (stopflag) return best;
+                value = moveValue<Top>(m, c);
+                if (depth == 4 && pumpmessages()) {
+                    if (values != nullptr) values[k] = value;
+                    return best;
+                }
             }
         }
-        if (rowEmpty(c, S::opponent)) {
-            sink(k, kStarves);
-            continue;
+        if (values != nullptr) values[k] = value;
+        if (value > best) best = value;
+        // The parent values this node at -(best, or best - 1 beyond a win).
+        if (parentBest != kNoBound && shallow && best > kStarves &&
+            context.entered == SearchContext::kAllShallow &&
+            -(best > kWinBound ? best - 1 : best) <= parentBest && k < kPitsPerRow - 1) {
+            work[depth] = kPitsPerRow - 1;  // where the whole loop would leave it
+            context.cut = true;
+            return best;
         }
-        if (c[S::ownStore] > kWinningStore) {
-            sink(k, kWinNow);
-            continue;
-        }
-        const bool ownRowEmpty = rowEmpty(c, S::own);
-        if (depth == 1 && !ownRowEmpty) {
-            sink(k, evaluateAfter<Top>(c) +
-                        kStoreWeight * (int32_t{c[S::ownStore]} - int32_t{c[S::opponentStore]}));
-            continue;
-        }
-        // A mover that has emptied its own row is followed one ply further.
-        int32_t m = bestValue<!Top>(c, depth == 1 ? 1 : depth - 1, work);
-        if (stopflag) return;
-        if (m == kStarves)
-            m = c[S::ownStore] < kWinningStore ? kStarvedLoss : kStarvedDraw;
-        else if (m > kWinBound)
-            --m;  // a win further away is worth less
-        sink(k, -m);
-        if (depth == 4 && pumpmessages()) return;
     }
+    context.cut = false;
+    return best;
 }
 
 }  // namespace
 
 void searchmoves(const Board& board, int32_t values[6], int depth, int32_t* work) {
-    searchNode<true>(toCells(board), depth, work, [values](int k, int32_t v) { values[k] = v; });
+    // Shallower searches end before a cache would pay for itself; without the
+    // memory for one the search is the same, only slower.
+    std::unique_ptr<SubtreeCache> cache;
+    if (depth > SubtreeCache::kDeepest) cache.reset(new (std::nothrow) SubtreeCache);
+    SearchContext context{work, cache.get()};
+    searchNode<true>(toCells(board), depth, context, values, kNoBound);
 }
 
 int searchdepth(const Board& board, int level) {

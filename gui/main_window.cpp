@@ -14,8 +14,10 @@
 #include <cmath>
 
 #include "gui/about_box.h"
+#include "gui/analysis_dialog.h"
 #include "gui/board_view.h"
 #include "gui/help_window.h"
+#include "gui/level_info_dialog.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
@@ -205,6 +207,24 @@ void MainWindow::CreateMenus() {
     }
     connect(viewMenu_, &QMenu::aboutToShow, this, [this] { UpdateViewMenu(); });
 
+    toolsMenu_ = menuBar()->addMenu(QString());
+    analysis_ = toolsMenu_->addAction(QString());
+    analysis_->setShortcut(Qt::Key_F5);
+    connect(analysis_, &QAction::triggered, this,
+            [this] { Command(control_->ToolsMenu().Analysis, [this] { ShowAnalysis(); }); });
+    newPosition_ = toolsMenu_->addAction(QString());
+    newPosition_->setShortcut(Qt::Key_F6);
+    connect(newPosition_, &QAction::triggered, this,
+            [this] { Command(control_->ToolsMenu().NewPosition, [this] { ShowNewPosition(); }); });
+    levelInfo_ = toolsMenu_->addAction(QString());
+    connect(levelInfo_, &QAction::triggered, this,
+            [this] { Command(control_->ToolsMenu().LevelInfo, [this] { ShowLevelInfo(); }); });
+    toolsMenu_->addSeparator();
+    options_ = toolsMenu_->addAction(QString());
+    connect(options_, &QAction::triggered, this, [this] { ShowOptions(); });
+    connect(toolsMenu_, &QMenu::aboutToShow, this, [this] { UpdateToolsMenu(); });
+    connect(toolsMenu_, &QMenu::aboutToHide, this, [this] { EnableAllActions(); });
+
     helpMenu_ = menuBar()->addMenu(QString());
     helpContents_ = helpMenu_->addAction(QString());
     helpContents_->setShortcut(Qt::Key_F1);
@@ -249,10 +269,18 @@ void MainWindow::UpdateViewMenu() {
     views_[settings::kViewTimeBar]->setEnabled(control_->Record().TimerOn);
 }
 
+void MainWindow::UpdateToolsMenu() {
+    const game::ToolsMenuState m = control_->ToolsMenu();
+    analysis_->setEnabled(m.Analysis);
+    newPosition_->setEnabled(m.NewPosition);
+    levelInfo_->setEnabled(m.LevelInfo);
+}
+
 void MainWindow::EnableAllActions() {
     // Menus show the rules' verdict while open; between openings every item
     // stays reachable by its shortcut, whose handler asks the rule itself.
-    for (QAction* action : {pass_, moveNow_, takeBack_, replay_, timerOff_})
+    for (QAction* action :
+         {pass_, moveNow_, takeBack_, replay_, timerOff_, analysis_, newPosition_, levelInfo_})
         action->setEnabled(true);
     for (QAction* level : levels_)
         level->setEnabled(true);
@@ -276,6 +304,11 @@ void MainWindow::SetTexts() {
     viewMenu_->setTitle(T(settings::kTextViewMenu));
     for (int k = 0; k < settings::kViewOptionCount; ++k)
         views_[static_cast<size_t>(k)]->setText(T(settings::kTextFirstViewOption + k));
+    toolsMenu_->setTitle(T(settings::kTextToolsMenu));
+    analysis_->setText(T(settings::kTextAnalysis));
+    newPosition_->setText(T(settings::kTextNewPosition));
+    levelInfo_->setText(T(settings::kTextLevelInfo));
+    options_->setText(T(settings::kTextOptions));
     helpMenu_->setTitle(T(settings::kTextHelpMenu));
     helpContents_->setText(T(settings::kTextHelpContents));
     helpIndex_->setText(T(settings::kTextHelpIndex));
@@ -333,6 +366,33 @@ void MainWindow::ApplyColours() {
     setWindowIcon(icon_);
     board_->ApplyColours(colours_);
 }
+
+// ---- Tools ----
+
+void MainWindow::ShowAnalysis() {
+    const game::GameRecord& record = control_->Record();
+    // Two people: the side to move is analysed, the top half on the board
+    // turned round.
+    const bool rotated = !record.ComputerGame && record.TopToMove;
+    AnalysisDialog analysis(*engine_, record.Board, rotated, icon_, this);
+    analysis.SetAnalysisMade(false);
+    analysis.SetAnalysisMainLine(analysisMainLine_);
+    analysis.SetAnalysisLevel(analysisLevel_);
+    analysis.exec();
+    analysisLevel_ = analysis.AnalysisLevel();
+    analysisMainLine_ = analysis.AnalysisMainLine();
+    // An analysed game is no longer timed.
+    control_->AnalysisClosed(analysis.AnalysisMade());
+}
+
+void MainWindow::ShowNewPosition() {}
+
+void MainWindow::ShowLevelInfo() {
+    LevelInfoDialog table(*engine_, icon_, this);
+    table.exec();
+}
+
+void MainWindow::ShowOptions() {}
 
 void MainWindow::ShowAbout() {
     AboutBox about(icon_, colours_, this);

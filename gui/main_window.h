@@ -14,6 +14,7 @@
 #include <string>
 
 #include "game/game_control.h"
+#include "gui/analysis_texts.h"
 #include "platform/engine_library.h"
 #include "platform/help_viewer.h"
 #include "platform/message_loop_join.h"
@@ -76,6 +77,11 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     void UpdateGameMenu();
     void UpdateSkillMenu();
     void UpdateViewMenu();
+    void UpdateToolsMenu();
+    void ShowAnalysis();
+    void ShowNewPosition();
+    void ShowLevelInfo();
+    void ShowOptions();
     void EnableAllActions();
     void LayoutWindow();
     void ShowAbout();
@@ -93,6 +99,9 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     std::string commandLine_;
     bool loaded_ = false;
     bool minimized_ = false;
+    // The analysis dialog's level and main-line choice, kept for the run.
+    int16_t analysisLevel_ = kFirstAnalysisLevel;
+    bool analysisMainLine_ = true;
     QIcon icon_;
 
     BoardView* board_ = nullptr;
@@ -102,6 +111,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QMenu* opponentMenu_ = nullptr;
     QMenu* skillMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* newGame_ = nullptr;
     QAction* opponentComputer_ = nullptr;
@@ -116,6 +126,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     std::array<QAction*, settings::kViewOptionCount> views_{};
     QAction* helpContents_ = nullptr;
     QAction* helpIndex_ = nullptr;
+    QAction* analysis_ = nullptr;
+    QAction* newPosition_ = nullptr;
+    QAction* levelInfo_ = nullptr;
+    QAction* options_ = nullptr;
     QAction* about_ = nullptr;
 
     // Every help call of the program, from this window and its dialogs,

@@ -11,9 +11,14 @@ MessageLoopJoin::MessageLoopJoin() {
     MessageQueue& queue = threadMessageQueue();
     queue.setLookHook([this] {
         if (looking_) return;  // a look from inside a look: the outer one breathes
+        // A deep search looks many thousand times a second; letting Qt run
+        // every few milliseconds keeps the windows just as alive and leaves
+        // the time to the search.
+        if (sinceBreath_.isValid() && sinceBreath_.elapsed() < kBreathIntervalMs) return;
         looking_ = true;
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         looking_ = false;
+        sinceBreath_.start();
     });
     queue.setPostHook([this] { ScheduleDispatch(); });
 }

@@ -25,6 +25,10 @@ enum TextId : int {
     kTextViewMenu = 25,
     kTextFirstViewOption = 26,  // Move Indicator; the eight options follow in order
     kTextToolsMenu = 34,
+    kTextAnalysis = 35,
+    kTextNewPosition = 36,
+    kTextLevelInfo = 37,
+    kTextOptions = 38,
     kTextHelpMenu = 39,
     kTextHelpContents = 40,
     kTextHelpIndex = 41,

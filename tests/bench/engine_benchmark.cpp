@@ -1,11 +1,14 @@
 // findmove's speed at every level from the position the level table measures,
-// and at Grandmaster on endgames where the depth schedule searches deepest.
-// Positions searched per second count the moves the search tries, as counted
-// by the reference transcription of the same algorithm.
+// and at Grandmaster on endgames where the depth schedule searches deepest,
+// beside the plain reference transcription of the same algorithm; and the
+// analysis dialog's searches at levels 9, 11 and 13 from the level table's
+// position. Positions searched per second count the moves the search tries,
+// as counted by the reference transcription.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
+#include "engine/analysis.h"
 #include "engine/rules.h"
 #include "engine/search.h"
 #include "tests/support/positions.h"
@@ -24,14 +27,19 @@ Board levelTablePosition() {
     return board;
 }
 
-// Top half to move, 14 or fewer stones on the board.
+// Top half to move, 6 to 14 stones on the board.
 const std::vector<Board> kEndgames = {
     zeko::testing::makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"),  // 14 left
+    zeko::testing::makeBoard("1 0 2 1 0 2 0 3 1 0 2 1 18 17"),  // 13 left
     zeko::testing::makeBoard("0 1 2 1 0 3 1 2 0 0 2 0 20 16"),  // 12 left
+    zeko::testing::makeBoard("0 2 0 1 1 0 2 1 0 1 0 3 20 17"),  // 11 left
     zeko::testing::makeBoard("2 0 1 0 1 1 0 1 2 0 0 2 19 19"),  // 10 left
+    zeko::testing::makeBoard("1 0 1 0 2 0 0 1 2 1 0 1 21 18"),  // 9 left
+    zeko::testing::makeBoard("0 1 0 1 1 0 1 0 1 0 2 1 20 20"),  // 8 left
     zeko::testing::makeBoard("0 1 0 2 0 1 1 0 0 1 1 0 22 19"),  // 7 left
     zeko::testing::makeBoard("1 0 0 1 0 1 0 2 0 0 0 1 21 21"),  // 6 left
 };
+const int kEndgameCount = static_cast<int>(kEndgames.size());
 
 int64_t movesTried(const Board& board, int level) {
     zeko::reference::ReferenceEngine reference;
@@ -60,7 +68,23 @@ void BM_FindMoveEndgame(benchmark::State& state) {
         benchmark::DoNotOptimize(zeko::engine::findmove(board, 9));
     reportSpeed(state, movesTried(board, 9));
 }
-BENCHMARK(BM_FindMoveEndgame)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindMoveEndgame)->DenseRange(0, kEndgameCount - 1)->Unit(benchmark::kMillisecond);
+
+// The analysis dialog at levels 9, 11 and 13: analyze, then the main line
+// from the best pit, on the level table's position with the bottom half to move.
+void BM_AnalysisByLevel(benchmark::State& state) {
+    const Board board = zeko::engine::rotateboard(levelTablePosition());
+    const int level = static_cast<int>(state.range(0));
+    int32_t values[zeko::engine::kPitsPerRow];
+    int32_t line[zeko::engine::kWorkSize];
+    int32_t work[zeko::engine::kWorkSize] = {};
+    for (auto _ : state) {
+        const int32_t best = zeko::engine::analyze(board, level, values, work);
+        benchmark::DoNotOptimize(zeko::engine::findline(board, level, best, line, work));
+    }
+}
+BENCHMARK(BM_AnalysisByLevel)->Arg(9)->Arg(11)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AnalysisByLevel)->Arg(13)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The plain transcription of the same search, for comparison.
 void BM_ReferenceFindMoveByLevel(benchmark::State& state) {
@@ -72,6 +96,17 @@ void BM_ReferenceFindMoveByLevel(benchmark::State& state) {
     reportSpeed(state, movesTried(board, level));
 }
 BENCHMARK(BM_ReferenceFindMoveByLevel)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceFindMoveEndgame(benchmark::State& state) {
+    const Board& board = kEndgames[static_cast<size_t>(state.range(0))];
+    zeko::reference::ReferenceEngine reference;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reference.findmove(board, 9));
+    reportSpeed(state, movesTried(board, 9));
+}
+BENCHMARK(BM_ReferenceFindMoveEndgame)
+    ->DenseRange(0, kEndgameCount - 1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

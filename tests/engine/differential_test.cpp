@@ -67,6 +67,26 @@ TEST(Reference, SearchesAgree) {
     }
 }
 
+// Deep searches of endgames, where the search takes most subtrees from its
+// cache or cuts them short: every answer and work array as the reference's.
+TEST(Reference, DeepEndgameSearchesAgree) {
+    std::vector<Board> endgames = testing::randomEndgames(300, 24, 14);
+    endgames.push_back(makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"));
+    endgames.push_back(makeBoard("2 0 1 0 1 1 0 1 2 0 0 2 19 19"));
+    for (const Board& top : endgames) {
+        for (int depth : {7, 9}) {
+            SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
+            ReferenceEngine ref;
+            for (Search s : {kAnalyze, kFindmove, kFindline}) {
+                Answer expected, engine;
+                call(s, &ref, false, rotateboard(top), depth, depth % kPitsPerRow, expected);
+                call(s, nullptr, false, rotateboard(top), depth, depth % kPitsPerRow, engine);
+                ASSERT_EQ(engine, expected) << "search " << s;
+            }
+        }
+    }
+}
+
 // checkmove and execmove along random games, from the start and from endgames
 // where repetition can end them: the same legal pits, boards, trackers and results.
 TEST(Reference, RulesAgreeAlongRandomGames) {

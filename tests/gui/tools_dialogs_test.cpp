@@ -1,0 +1,399 @@
+// The Tools menu's analysis dialog and level information table, opened by
+// clicks on the main window's menu and driven by clicks and keys on Qt's
+// offscreen platform, with the real engine.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "gui/analysis_dialog.h"
+#include "gui/analysis_texts.h"
+#include "gui/board_view.h"
+#include "gui/level_info_dialog.h"
+#include "gui/main_window.h"
+#include "gui/welcome_screen.h"
+#include "platform/help_viewer.h"
+#include "platform/message_queue.h"
+#include "tests/support/test_home.h"
+
+// Failure messages show texts as texts.
+static void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace zeko::gui {
+namespace {
+
+using engine::Board;
+using settings::ProgramSettings;
+
+constexpr int kToolsMenu = 3;
+constexpr int kAnalysisItem = 0;
+constexpr int kLevelInfoItem = 2;
+
+// Receives every help topic asked for while it lives.
+struct RecordingHelp : platform::HelpViewer {
+    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
+        topics.push_back(topic);
+    }
+    void ShowContents(QObject*, const std::string&) override {}
+    void ShowIndex(QObject*, const std::string&) override {}
+    std::vector<std::string> topics;
+    platform::HelpViewerInstallation installation{*this};
+};
+
+// Known analyses at level 3, the bottom half to move.
+// Pit 0 scores 94, pits 1 and 2 are empty, pit 3 wins with the second move,
+// pit 4 scores 100, and pit 5 would capture the top half's last stones while
+// other moves feed it. Main line: D, a, F.
+const Board kWinsAndIllegal = {1, 0, 0, 1, 1, 2, 1, 1, 0, 0, 0, 0, 18, 23};
+// Pits 2 and 3 lose to the top half's next move; pit 0 scores -327.
+const Board kLosses = {1, 0, 1, 2, 0, 5, 2, 1, 1, 1, 2, 0, 24, 8};
+
+class ToolsDialogsTest : public testing::IsolatedTest {
+  protected:
+    MainWindow& Open(ProgramSettings settings = {}) {
+        settings::ExchangeSettings(settings::SettingsExchange::Write, settings);
+        window_.reset();
+        platform::threadMessageQueue().clear();
+        window_ = std::make_unique<MainWindow>();
+        window_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        Settle();
+        Click(window_->Board().Welcome());
+        return *window_;
+    }
+    bool Settle() {
+        const game::GameControl& c = window_->Control();
+        return QTest::qWaitFor([&] {
+            return c.PendingEvents() == 0 && !c.TimerEnabled(game::TimerId::Event) &&
+                   c.State() != game::PlayState::Thinking;
+        });
+    }
+    void Click(QWidget& widget) {
+        QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
+        Settle();
+    }
+    void SetPosition(const Board& board, bool topToMove) {
+        window_->Control().PositionAccepted(board, topToMove);
+        Settle();
+    }
+    // Chooses a Tools menu item by clicks; drive runs on the dialog it opens
+    // once it is ready, inside that dialog's modal loop, and the dialog is
+    // closed afterwards. The wait never blocks: a search that dispatches
+    // events meanwhile goes on.
+    template <class Dialog>
+    void WithDialog(int item, const std::function<void(Dialog&)>& drive,
+                    const std::function<bool(Dialog&)>& ready = {}) {
+        QMenuBar* bar = window_->menuBar();
+        QAction* tools = bar->actions()[kToolsMenu];
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tools).center());
+        QMenu* menu = tools->menu();
+        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+        bool ran = false;
+        auto* poll = new QTimer(window_.get());
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [poll, &ran, &drive, &ready] {
+            auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || (ready && !ready(*dialog))) return;
+            poll->stop();
+            poll->deleteLater();
+            drive(*dialog);
+            ran = true;
+            if (dialog->isVisible()) dialog->reject();
+        });
+        poll->start();
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions()[item]).center());
+        EXPECT_TRUE(ran);
+        Settle();
+    }
+    void Analysis(const std::function<void(AnalysisDialog&)>& drive) {
+        WithDialog<AnalysisDialog>(kAnalysisItem, drive);
+    }
+
+    std::unique_ptr<MainWindow> window_;
+};
+
+template <class T>
+T& Child(QWidget& dialog, const char* name) {
+    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+}
+
+void ClickOn(QWidget& widget) {
+    QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
+}
+
+// Every text of the dialog is shown whole.
+void ExpectTextsFit(QWidget& dialog) {
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
+        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
+            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
+            continue;
+        if (!w->isVisible()) continue;
+        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+    }
+}
+
+// A click on the box of a check box.
+void ClickBox(QCheckBox& box) {
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.height() / 2, box.height() / 2));
+}
+
+std::vector<QString> Captions(const AnalysisDialog& dialog) {
+    std::vector<QString> shown;
+    for (int label = 0; label < 6; ++label)
+        shown.push_back(dialog.PitCaption(label));
+    return shown;
+}
+
+TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
+    ProgramSettings settings;
+    settings.Level = 1;
+    MainWindow& window = Open(settings);
+    EXPECT_TRUE(window.Control().Record().TimerOn);
+    SetPosition(kWinsAndIllegal, false);
+    RecordingHelp help;
+    Analysis([&](AnalysisDialog& dialog) {
+        // First use in the run: level 3, main line on, nothing made yet.
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        EXPECT_EQ(levels.count(), kAnalysisLevels);
+        EXPECT_EQ(levels.currentIndex(), 2);
+        EXPECT_EQ(levels.itemText(15), QStringLiteral("Analysis Level G"));
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
+        EXPECT_FALSE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
+        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("Cancel"));
+        EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+        ExpectTextsFit(dialog);
+
+        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{" 94", "", "", "Win in  2", " 100", "Illegal"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :D   a   F   "));
+        EXPECT_EQ(dialog.State(), AnalysisState::LineShown);
+        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("OK"));
+        EXPECT_TRUE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isEnabled());
+
+        // Each caption stands at one to six sevenths of the width.
+        auto& strip = Child<QWidget>(dialog, "pitCaptions");
+        for (int label = 0; label < 6; ++label) {
+            const QRect at =
+                Child<QLabel>(dialog, qPrintable(QStringLiteral("analysisLabel%1").arg(label)))
+                    .geometry();
+            EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
+        }
+
+        // Another level clears the results and allows a new analysis.
+        levels.setFocus();
+        QTest::keyClick(&levels, Qt::Key_Down);
+        EXPECT_EQ(dialog.AnalysisLevel(), 4);
+        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
+        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+
+        ClickOn(Child<QPushButton>(dialog, "helpButton"));
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        ClickOn(Child<QPushButton>(dialog, "okCancelButton"));
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(help.topics, (std::vector<std::string>{"analysis.html", "analysis.html"}));
+    // The game has been analysed: its clock is off.
+    EXPECT_FALSE(window.Control().Record().TimerOn);
+
+    // The level and the main line choice are kept for the next use.
+    SetPosition(kLosses, false);
+    Analysis([&](AnalysisDialog& dialog) {
+        EXPECT_EQ(Child<QComboBox>(dialog, "levelList").currentIndex(), 3);
+        ClickBox(Child<QCheckBox>(dialog, "mainLineCheck"));
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setFocus();
+        QTest::keyClick(&levels, Qt::Key_Up);
+        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"-327", "", "Loss in  1", "Loss in  1", "", "Illegal"}));
+        EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
+        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        ClickOn(Child<QPushButton>(dialog, "mainLineButton"));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :A   d   D   "));
+    });
+    Analysis([&](AnalysisDialog& dialog) {
+        EXPECT_EQ(dialog.AnalysisLevel(), 3);
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
+    });
+}
+
+TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMovesInSmallLetters) {
+    ProgramSettings settings;
+    settings.ComputerGame = false;
+    Open(settings);
+    SetPosition(engine::rotateboard(kWinsAndIllegal), true);
+    Analysis([&](AnalysisDialog& dialog) {
+        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        // The top half's pit f stands where the bottom half's A does.
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"Illegal", " 100", "Win in  2", "", "", " 94"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :d   A   f   "));
+    });
+}
+
+// Clicks Cancel from a timer once the dialog is in state, and reports how long
+// the search took to give way.
+struct CancelWhen {
+    CancelWhen(AnalysisDialog& dialog, AnalysisState state) {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this, &dialog, state] {
+            if (dialog.State() != state) return;
+            if (state == AnalysisState::Analysing && dialog.ProgressShown().isEmpty()) return;
+            timer.stop();
+            progress = dialog.ProgressShown();
+            clicked.start();
+            ClickOn(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
+            stateAfterClick = dialog.State();
+        });
+        timer.start();
+    }
+    QTimer timer;
+    QElapsedTimer clicked;
+    QString progress;
+    AnalysisState stateAfterClick = AnalysisState::Loaded;
+};
+
+TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnceAndAMainLineWithoutLosingTheAnalysis) {
+    Open();
+    Analysis([&](AnalysisDialog& dialog) {
+        // Level 13 from the start: a search of many seconds, its progress shown
+        // every 2.5 seconds, stopped by Cancel.
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setCurrentIndex(12);
+        emit levels.activated(12);
+        ASSERT_EQ(dialog.AnalysisLevel(), 13);
+        auto& okCancel = Child<QPushButton>(dialog, "okCancelButton");
+        CancelWhen cancel(dialog, AnalysisState::Analysing);
+        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        const qint64 stopped = cancel.clicked.elapsed();
+        EXPECT_LT(stopped, 200) << "Cancel answered within 0.2 s";
+        EXPECT_EQ(cancel.stateAfterClick, AnalysisState::StopRequested);
+        EXPECT_TRUE(cancel.progress.startsWith(QStringLiteral("Progress : ")));
+        EXPECT_TRUE(cancel.progress.endsWith(QStringLiteral("%")));
+        EXPECT_EQ(dialog.State(), AnalysisState::Cleared);
+        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
+        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+        EXPECT_TRUE(okCancel.isEnabled());
+        EXPECT_EQ(okCancel.text(), QStringLiteral("OK"));
+        EXPECT_TRUE(dialog.isVisible());
+
+        // Level 11: the analysis ends, its main line is cancelled.
+        levels.setCurrentIndex(10);
+        emit levels.activated(10);
+        CancelWhen cancelLine(dialog, AnalysisState::CalculatingLine);
+        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
+        for (const QString& caption : Captions(dialog))
+            EXPECT_FALSE(caption.isEmpty());
+        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        EXPECT_TRUE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
+    });
+}
+
+TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRecalculate) {
+    MainWindow& window = Open();
+    RecordingHelp help;
+    QElapsedTimer opened;
+    opened.start();
+    const auto measured = [&opened](LevelInfoDialog& dialog) {
+        return dialog.Measurements() == 1 || opened.elapsed() > 30000;
+    };
+    WithDialog<LevelInfoDialog>(
+        kLevelInfoItem,
+        [&](LevelInfoDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Level Information Table"));
+            QTreeWidget& table = dialog.Table();
+            EXPECT_EQ(table.headerItem()->text(0), QStringLiteral("Level"));
+            EXPECT_EQ(table.headerItem()->text(1), QStringLiteral("Strength"));
+            EXPECT_EQ(table.headerItem()->text(2), QStringLiteral("Response Time"));
+            ASSERT_EQ(dialog.Measurements(), 1) << "measured once the dialog was shown";
+            EXPECT_GE(dialog.Timing().Milliseconds, game::kTimedSearchMs);
+            ASSERT_EQ(table.topLevelItemCount(), 9);
+            for (int row = 0; row < 9; ++row) {
+                EXPECT_EQ(table.topLevelItem(row)->text(0), QString::number(row + 1));
+                EXPECT_FALSE(table.topLevelItem(row)->text(2).isEmpty()) << row;
+            }
+            EXPECT_EQ(table.topLevelItem(8)->text(1), QStringLiteral("Grandmaster"));
+            EXPECT_EQ(table.topLevelItem(0)->text(2), QStringLiteral("Very Fast"));
+            // Every column shows its widest text whole.
+            for (int column = 0; column < 3; ++column) {
+                for (int row = 0; row < 9; ++row) {
+                    EXPECT_GE(table.columnWidth(column), table.fontMetrics().horizontalAdvance(
+                                                             table.topLevelItem(row)->text(column)))
+                        << row << " " << column;
+                }
+            }
+            ClickOn(Child<QPushButton>(dialog, "recalculateButton"));
+            EXPECT_EQ(dialog.Measurements(), 2);
+            EXPECT_FALSE(dialog.Measuring());
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            ClickOn(Child<QPushButton>(dialog, "okButton"));
+            EXPECT_FALSE(dialog.isVisible());
+        },
+        measured);
+    EXPECT_EQ(help.topics, std::vector<std::string>{"skill.html"});
+    EXPECT_TRUE(window.Control().Record().TimerOn);
+}
+
+}  // namespace
+}  // namespace zeko::gui
+
+namespace zeko::gui {
+namespace {
+
+// The work array's three top levels as a percentage: six moves a level in an
+// analysis, seven steps a ply in a main line one level shallower.
+TEST(AnalysisProgress, CountsTheMovesExaminedAtTheThreeTopLevels) {
+    struct Case {
+        int level;
+        bool mainLine;
+        std::array<int32_t, 3> top;  // work elements L, L - 1, L - 2
+        std::optional<int> percent;
+    };
+    for (const Case& c : {
+             Case{5, false, {5, 5, 5}, std::nullopt},  // too shallow to show
+             Case{6, false, {5, 5, 5}, 100},           // 215 / 2.16 = 99.5...
+             Case{6, false, {0, 4, 3}, 12},            // 27 / 2.16 = 12.5, to even
+             Case{9, false, {2, 1, 3}, 38},            // 81 / 2.16 = 37.5, to even
+             Case{16, false, {1, 0, 1}, 17},           // 37 / 2.16
+             Case{6, true, {6, 6, 6}, std::nullopt},   // a line one level shallower
+             Case{7, true, {6, 6, 6}, 100},            // 342 / 3.43
+             Case{7, true, {3, 0, 0}, 43},             // 147 / 3.43
+         }) {
+        std::array<int32_t, kAnalysisLevels + 1> work{};
+        const int top = c.mainLine ? c.level - 1 : c.level;
+        for (int i = 0; i < 3; ++i)
+            work[static_cast<size_t>(top - i)] = c.top[static_cast<size_t>(i)];
+        EXPECT_EQ(ProgressPercent(work.data(), c.level, c.mainLine), c.percent)
+            << c.level << " " << c.mainLine;
+    }
+    EXPECT_EQ(ProgressText(7, [](int) { return std::string("Berekend :"); }), "Berekend : 7%");
+}
+
+}  // namespace
+}  // namespace zeko::gui
