@@ -1,26 +1,30 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zeko needs, and only those that are missing.
 #
-#   scripts/deps.sh build   what building and running the game need
-#   scripts/deps.sh test    that, and what the tests and the .deb need (the
-#                           default when no set is named)
+#   scripts/deps.sh build     what building and running the game need
+#   scripts/deps.sh package   that, and what making the .deb needs
+#   scripts/deps.sh test      all of that, and what the tests need (the
+#                             default when no set is named)
 #
 # Runs non-interactively; uses sudo when not root. Without root and without
 # sudo it prints the apt-get line to run and fails.
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core)
+package_packages=(dpkg-dev file)
 test_packages=(binutils clang-format libgtest-dev libgmock-dev libbenchmark-dev
-               dpkg-dev file desktop-file-utils appstream)
+               desktop-file-utils appstream)
 
 set_name="${1:-test}"
 case "$set_name" in
     build) packages=("${build_packages[@]}") ;;
-    test) packages=("${build_packages[@]}" "${test_packages[@]}") ;;
+    package) packages=("${build_packages[@]}" "${package_packages[@]}") ;;
+    test) packages=("${build_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
     *)
-        echo "usage: $0 [build|test]" >&2
-        echo "  build: what building and running Zeko need" >&2
-        echo "  test:  that, and the test and packaging tools (the default)" >&2
+        echo "usage: $0 [build|package|test]" >&2
+        echo "  build:   what building and running Zeko need" >&2
+        echo "  package: that, and what making its Debian package needs" >&2
+        echo "  test:    all of that, and what the tests need (the default)" >&2
         exit 2
         ;;
 esac

@@ -23,7 +23,7 @@ if grep -q 'libgtest-dev' "$fake/build.err"; then
     exit 1
 fi
 PATH="$fake" /bin/bash "$deps" test >/dev/null 2>"$fake/test.err" || true
-grep -q 'apt-get install .*libgtest-dev.*appstream' "$fake/test.err" ||
+grep -q 'apt-get install .*dpkg-dev.*libgtest-dev.*appstream' "$fake/test.err" ||
     { echo "FAIL: the test set lacks the test packages:" >&2; cat "$fake/test.err" >&2; exit 1; }
 
 status=0
