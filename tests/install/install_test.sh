@@ -51,11 +51,11 @@ check_tree() {  # root, what it is
 
 # Starts the game offscreen in a home of its own, with no library path set:
 # once to its first painted window, where it ends by itself, and once until
-# its first engine call has loaded the engine library, which must be the one
-# beside it in the same tree.
+# its first engine call has loaded the engine library, which must be the
+# tree's own copy.
 start_game() {  # root of the tree, what it is
     local program="$1/$gamesdir/zeko" engine home pid loaded=""
-    engine="$(realpath "$1/$enginedir/libzeko32.so")"
+    engine="$(realpath -m "$1/$enginedir/libzeko32.so")"
     home="$(mktemp -d "$scratch/home.XXXX")"
     mkdir -m 700 "$home/run"
     local environment=(-u LD_LIBRARY_PATH -u LD_PRELOAD QT_QPA_PLATFORM=offscreen HOME="$home"
