@@ -28,8 +28,8 @@ std::string FileToHandOver(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zeko"));
-    // The desktop entry the file-type registration writes.
-    QApplication::setDesktopFileName(QStringLiteral("Zeko.GameFile"));
+    // The launcher, so that the desktop matches the window to it.
+    QApplication::setDesktopFileName(QStringLiteral("nl.kiezelgames.Zeko"));
     // The command line is taken whole as one game file name.
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {

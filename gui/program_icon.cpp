@@ -5,10 +5,8 @@
 
 namespace zeko::gui {
 
-namespace {
-
-QPixmap IconImage(int size, bool monochrome) {
-    QPixmap image(size, size);
+QImage ProgramIconImage(int size, bool monochrome) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -35,12 +33,10 @@ QPixmap IconImage(int size, bool monochrome) {
     return image;
 }
 
-}  // namespace
-
 QIcon ProgramIcon(bool monochrome) {
     QIcon icon;
     for (int size : {16, 32, 48, 64})
-        icon.addPixmap(IconImage(size, monochrome));
+        icon.addPixmap(QPixmap::fromImage(ProgramIconImage(size, monochrome)));
     return icon;
 }
 

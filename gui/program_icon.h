@@ -3,8 +3,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace zeko::gui {
+
+// The icon drawn at `size` by `size` pixels; the installed icon files are
+// made from it.
+QImage ProgramIconImage(int size, bool monochrome);
 
 QIcon ProgramIcon(bool monochrome);
 

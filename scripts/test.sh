@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds Zeko and runs the whole test suite: the formatting check, a release
-# build with its tests, then the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer. Warnings are errors throughout.
+# build with its tests (among them the install and the Debian package), then
+# the same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Warnings are errors throughout.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/deps.sh"
+bash "$root/scripts/deps.sh" test
 jobs="$(nproc)"
 
 echo "== Formatting"
-mapfile -t sources < <(cd "$root" && find engine platform settings game gui tests \
+mapfile -t sources < <(cd "$root" && find engine platform settings game gui packaging tests \
     -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
 (cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
 

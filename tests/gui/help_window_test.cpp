@@ -217,11 +217,11 @@ TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
     EXPECT_FALSE(help.isVisible());
     // An installed program finds its help in the share folder beside its own.
     QTemporaryDir prefix;
-    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/zeko")));
-    const QString installed = prefix.filePath(QStringLiteral("share/zeko/zeko_nl.qch"));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/zeko/help")));
+    const QString installed = prefix.filePath(QStringLiteral("share/zeko/help/zeko_nl.qch"));
     ASSERT_TRUE(QFile::copy(HelpWindow::FindHelpFile(texts::HelpFile()), installed));
     EXPECT_EQ(
-        HelpWindow::FindHelpFile(prefix.filePath(QStringLiteral("bin/zeko_nl")).toStdString()),
+        HelpWindow::FindHelpFile(prefix.filePath(QStringLiteral("games/zeko_nl")).toStdString()),
         QFileInfo(installed).canonicalFilePath());
     // The help that is there still opens.
     texts::ShowHelpTopic(window_.get(), kHelpTopicSelectGame);
