@@ -2,7 +2,9 @@
 // taken care of, then the main window until it is unloaded.
 #include <QApplication>
 #include <string>
+#include <vector>
 
+#include "archive/game_file_argument.h"
 #include "gui/main_window.h"
 #include "settings/program_entry.h"
 
@@ -11,12 +13,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Zeko"));
     // The desktop entry the file-type registration writes.
     QApplication::setDesktopFileName(QStringLiteral("Zeko.GameFile"));
-    // The command line is taken whole as one game file name.
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
-    }
+    const std::string commandLine =
+        zeko::archive::GameFileArgument(std::vector<std::string>(argv + 1, argv + argc));
     return zeko::settings::ProgramEntry([&] {
         zeko::gui::MainWindow window(commandLine);
         window.show();

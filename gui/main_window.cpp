@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 
 #include "gui/about_box.h"
 #include "gui/board_view.h"
+#include "gui/game_file_commands.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
@@ -71,6 +73,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
     // The StopSearch message is posted to this window; dispatching it needs no
     // action here, the search has seen it.
     platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
+    gameFiles_ = std::make_unique<GameFileCommands>(this, *control_, *engine_, settings_);
     Load();
 }
 
@@ -106,8 +109,13 @@ void MainWindow::Load() {
     ApplyColours();
     SetTexts();
     control_->PostEvent(game::kNewGame);
-    // A game file named on the command line needs the game archive's load
-    // command; until the program has one, the name is not acted on.
+    // A game file named on the command line: the welcome screen goes, and the
+    // file's games are offered as soon as the window is up.
+    if (!commandLine_.empty() && QFileInfo(QString::fromStdString(commandLine_)).isFile()) {
+        control_->PostEvent(game::kDismissWelcome);
+        gameFiles_->SetCurrentFile(commandLine_);
+        QTimer::singleShot(0, this, [this] { OpenCommandLineFile(); });
+    }
     loaded_ = true;
 }
 
@@ -138,6 +146,15 @@ void MainWindow::CreateMenus() {
     newGame_ = gameMenu_->addAction(QString());
     newGame_->setShortcut(Qt::Key_F2);
     connect(newGame_, &QAction::triggered, this, [this] { control_->NewGame(); });
+    load_ = gameMenu_->addAction(QString());
+    connect(load_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().Load, [this] { gameFiles_->Load(true); }); });
+    save_ = gameMenu_->addAction(QString());
+    connect(save_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().Save, [this] { gameFiles_->SaveCommand(); }); });
+    saveAs_ = gameMenu_->addAction(QString());
+    connect(saveAs_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().SaveAs, [this] { gameFiles_->Save(true); }); });
     gameMenu_->addSeparator();
     opponentMenu_ = gameMenu_->addMenu(QString());
     opponentComputer_ = opponentMenu_->addAction(QString());
@@ -204,6 +221,9 @@ void MainWindow::UpdateGameMenu() {
     const game::GameMenuState m = control_->GameMenu();
     opponentComputer_->setChecked(m.OpponentComputerChecked);
     opponentHuman_->setChecked(m.OpponentHumanChecked);
+    load_->setEnabled(m.Load);
+    save_->setEnabled(m.Save);
+    saveAs_->setEnabled(m.SaveAs);
     opponentMenu_->setEnabled(m.Opponent);
     opponentComputer_->setEnabled(m.Opponent);
     opponentHuman_->setEnabled(m.Opponent);
@@ -243,6 +263,9 @@ void MainWindow::EnableAllActions() {
 void MainWindow::SetTexts() {
     gameMenu_->setTitle(T(settings::kTextGameMenu));
     newGame_->setText(T(settings::kTextNewGame));
+    load_->setText(T(settings::kTextLoad));
+    save_->setText(T(settings::kTextSave));
+    saveAs_->setText(T(settings::kTextSaveAs));
     opponentMenu_->setTitle(T(settings::kTextOpponent));
     opponentComputer_->setText(T(settings::kTextComputer));
     opponentHuman_->setText(T(settings::kTextHuman));
@@ -312,6 +335,13 @@ void MainWindow::ApplyColours() {
     icon_ = ProgramIcon(settings_.ColorScheme == settings::kSchemeMonochrome);
     setWindowIcon(icon_);
     board_->ApplyColours(colours_);
+}
+
+void MainWindow::OpenCommandLineFile() {
+    // The queued new game runs first, so that it cannot clear the game chosen.
+    for (int i = 0; i < game::EventRing::kSlots && control_->PendingEvents() > 0; ++i)
+        control_->OnEventTimer();
+    gameFiles_->Load(false);
 }
 
 void MainWindow::ShowAbout() {

@@ -24,14 +24,16 @@ class QMenu;
 namespace zeko::gui {
 
 class BoardView;
+class GameFileCommands;
 
 class MainWindow : public QMainWindow, public game::GameWindow, public game::WindowTimers {
   public:
-    // commandLine: the program's arguments taken whole as one game file name.
+    // commandLine: the game file named on the command line; empty for none.
     explicit MainWindow(std::string commandLine = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     game::GameControl& Control() { return *control_; }
+    GameFileCommands& GameFiles() { return *gameFiles_; }
     BoardView& Board() { return *board_; }
     const settings::ColourTable& Colours() const { return colours_; }
 
@@ -71,6 +73,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     void EnableAllActions();
     void LayoutWindow();
     void ShowAbout();
+    void OpenCommandLineFile();
     // Runs a command if its rule allows it now (menus and shortcuts alike).
     void Command(bool allowed, const std::function<void()>& action);
     // A modal message box with the OK button of the current language.
@@ -96,6 +99,9 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QMenu* viewMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* newGame_ = nullptr;
+    QAction* load_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
     QAction* opponentComputer_ = nullptr;
     QAction* opponentHuman_ = nullptr;
     QAction* pass_ = nullptr;
@@ -107,6 +113,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     std::array<QAction*, game::kLevelCount> levels_{};
     std::array<QAction*, settings::kViewOptionCount> views_{};
     QAction* about_ = nullptr;
+    std::unique_ptr<GameFileCommands> gameFiles_;
 };
 
 }  // namespace zeko::gui

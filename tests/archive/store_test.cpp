@@ -8,6 +8,7 @@
 #include <ctime>
 #include <limits>
 
+#include "archive/game_file_argument.h"
 #include "archive/game_store.h"
 #include "archive/ole_date.h"
 #include "archive/store_error.h"
@@ -345,6 +346,22 @@ TEST_F(Store, AGameFromASetUpPositionIsRefusedInTheCurrentLanguage) {
     EXPECT_EQ(ErrorOf([&] { ReadGameList(Path()); }), "Fout bij openen partijenbestand");
     settings::texts::SetCurrentLanguage(settings::kEnglish);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(Path())));
+}
+
+TEST_F(Store, TheGameFileOnTheCommandLineIsTheFirstArgumentNamingAFile) {
+    WriteBytes(Path(), "");
+    WriteBytes(Path("with space.zgf"), "");
+    const std::string dir = dir_.path().toStdString();
+    // the arguments, the file taken
+    for (const auto& [arguments, file] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{}, ""},
+             {{Path()}, Path()},
+             {{"--x", Path("none.zgf"), Path()}, Path()},
+             {{dir + "/with", "space.zgf"}, Path("with space.zgf")},
+             {{dir}, ""},
+             {{Path("none.zgf")}, ""}})
+        EXPECT_EQ(GameFileArgument(arguments), file);
 }
 
 TEST(OleDate, DaysSinceTheEndOf1899InLocalTime) {
