@@ -148,7 +148,10 @@ int FreeSlot(const GameFileImage& file) {
 }  // namespace
 
 std::vector<game::GameRecord> ReadGameList(const std::string& fileName) {
-    const GameFileImage file = OpenGameFile(fileName, OpenMode::Read);
+    return ReadGameList(OpenGameFile(fileName, OpenMode::Read));
+}
+
+std::vector<game::GameRecord> ReadGameList(const GameFileImage& file) {
     std::vector<game::GameRecord> list;
     for (int slot = 1; slot <= kHeaderSlots; ++slot) {
         const GameHeader header = GameHeader::Decode(file.Read(slot));
@@ -165,9 +168,15 @@ std::vector<game::GameRecord> ReadGameList(const std::string& fileName) {
 
 void LoadGame(const std::string& fileName, game::GameRecord& record,
               platform::EngineLibrary& engine) {
+    if (record.RecordNumber < 1 || record.RecordNumber > kHeaderSlots)
+        Fail(StoreError::LoadingGame);
+    LoadGame(OpenGameFile(fileName, OpenMode::Read), record, engine);
+}
+
+void LoadGame(const GameFileImage& file, game::GameRecord& record,
+              platform::EngineLibrary& engine) {
     const int slot = record.RecordNumber;
     if (slot < 1 || slot > kHeaderSlots) Fail(StoreError::LoadingGame);
-    const GameFileImage file = OpenGameFile(fileName, OpenMode::Read);
     const GameHeader header = GameHeader::Decode(file.Read(slot));
     if (!header.Has(kFlagInUse) || !HeaderValuesHold(header)) Fail(StoreError::InvalidGame);
     std::vector<int16_t> moves = ReadMoves(file, header);

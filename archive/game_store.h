@@ -15,6 +15,10 @@
 
 namespace zeko::archive {
 
+// The same two on a file's content already read; they raise the same errors.
+std::vector<game::GameRecord> ReadGameList(const GameFileImage& file);
+void LoadGame(const GameFileImage& file, game::GameRecord& record, platform::EngineLibrary& engine);
+
 // Whether each record number is a move block that a stored game links to.
 using LinkedBlocks = std::vector<bool>;
 

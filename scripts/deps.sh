@@ -3,7 +3,7 @@
 # those that are missing. Runs non-interactively; uses sudo when not root.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build binutils clang-format
+packages=(g++ clang cmake ninja-build binutils clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev fonts-dejavu-core)
 
