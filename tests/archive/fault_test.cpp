@@ -11,34 +11,24 @@
 #include "archive/game_store.h"
 #include "platform/numbered_error.h"
 #include "tests/archive/game_file_bytes.h"
+#include "tests/support/test_home.h"
 
 namespace zeko::archive::testing {
 namespace {
 
-enum class Step { Write, Flush, Rename };
+enum class Step { Write, Flush, Rename, None };
+constexpr std::size_t kPiece = 4096;  // writes go in pieces, so each can fail
 
-// The system's calls, writes cut into small pieces, one call failing.
-struct FailingCalls {
-    FailingCalls(Step failing, int failingWrite) : step(failing), failAt(failingWrite) {
-        calls.Write = [this](int fd, const char* data, std::size_t size) -> long {
-            if (this->step == Step::Write && ++writes == this->failAt) return errno = ENOSPC, -1;
-            return ::write(fd, data, std::min<std::size_t>(size, kPiece));
-        };
-        calls.Flush = [this](int fd) {
-            if (this->step == Step::Flush) return errno = EIO, -1;
-            return ::fsync(fd);
-        };
-        calls.Rename = [this](const char* from, const char* to) {
-            if (this->step == Step::Rename) return errno = EXDEV, -1;
-            return ::rename(from, to);
-        };
-    }
-    static constexpr std::size_t kPiece = 4096;
-    Step step;
-    int failAt;
-    int writes = 0;
-    platform::FileCalls calls;
-};
+platform::FileCalls Failing(Step step, int failingWrite, int& writes) {
+    return {[=, &writes](int fd, const char* data, std::size_t size) -> long {
+                if (step == Step::Write && ++writes == failingWrite) return errno = ENOSPC, -1;
+                return ::write(fd, data, std::min(size, kPiece));
+            },
+            [=](int fd) { return step == Step::Flush ? (errno = EIO, -1) : ::fsync(fd); },
+            [=](const char* from, const char* to) {
+                return step == Step::Rename ? (errno = EXDEV, -1) : ::rename(from, to);
+            }};
+}
 
 TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
     platform::EngineLibrary engine;
@@ -48,35 +38,25 @@ TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
     game::GameRecord second = RecordOf(LegalGame(engine, 9, 2));
     SaveGame(path, first);
     SaveGame(path, second);
-    const std::string before = ReadBytes(path);
-    const int pieces = static_cast<int>(before.size() / FailingCalls::kPiece) + 1;
-
+    const std::string before = zeko::testing::ReadFile(path);
     std::vector<std::pair<Step, int>> faults = {{Step::Flush, 0}, {Step::Rename, 0}};
-    for (int n = 1; n <= pieces; ++n)
+    for (int n = 1; n <= static_cast<int>(before.size() / kPiece) + 1; ++n)
         faults.emplace_back(Step::Write, n);
-    for (const auto& [step, failAt] : faults) {
-        SCOPED_TRACE(::testing::Message() << static_cast<int>(step) << " " << failAt);
+    for (const auto& [step, failingWrite] : faults) {
         for (const bool save : {true, false}) {
-            FailingCalls failing(step, failAt);
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(step) << failingWrite << save);
+            int writes = 0;
+            const platform::FileCalls calls = Failing(step, failingWrite, writes);
             game::GameRecord record = second;  // replaces its old copy in slot 2
-            std::string error;
-            try {
-                if (save)
-                    SaveGame(path, record, failing.calls);
-                else
-                    DeleteGame(path, 1, failing.calls);
-            } catch (const platform::NumberedError& e) {
-                error = e.description();
-            }
-            EXPECT_EQ(error, save ? "Error saving game." : "Error deleting game.");
-            EXPECT_EQ(Difference(ReadBytes(path), before), "");
-            EXPECT_EQ(record.RecordNumber, second.RecordNumber);
+            EXPECT_THROW(save ? SaveGame(path, record, calls) : DeleteGame(path, 1, calls),
+                         platform::NumberedError);
+            EXPECT_EQ(Difference(zeko::testing::ReadFile(path), before), "");
+            EXPECT_EQ(record.RecordNumber, 2);
             EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"games.zgf"});
         }
     }
-    // The same calls without a fault do the work.
-    FailingCalls none(Step::Write, -1);
-    DeleteGame(path, 1, none.calls);
+    int writes = 0;
+    DeleteGame(path, 1, Failing(Step::None, 0, writes));  // the same calls, no fault
     EXPECT_EQ(ReadGameList(path).size(), 1u);
 }
 
@@ -86,15 +66,14 @@ TEST(Faults, AFileOrFolderThatMayNotBeWrittenIsNotTouched) {
     const std::string folder = dir.path().toStdString();
     game::GameRecord record;
     SaveGame(folder + "/games.zgf", record);
-    const std::string before = ReadBytes(folder + "/games.zgf");
+    const std::string before = zeko::testing::ReadFile(folder + "/games.zgf");
     ASSERT_EQ(::chmod((folder + "/games.zgf").c_str(), 0444), 0);
-    game::GameRecord another;
-    EXPECT_THROW(SaveGame(folder + "/games.zgf", another), platform::NumberedError);
+    EXPECT_THROW(SaveGame(folder + "/games.zgf", record), platform::NumberedError);
     EXPECT_THROW(DeleteGame(folder + "/games.zgf", 1), platform::NumberedError);
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    EXPECT_THROW(SaveGame(folder + "/new.zgf", another), platform::NumberedError);
+    EXPECT_THROW(SaveGame(folder + "/new.zgf", record), platform::NumberedError);
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(Difference(ReadBytes(folder + "/games.zgf"), before), "");
+    EXPECT_EQ(zeko::testing::ReadFile(folder + "/games.zgf"), before);
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 namespace zeko::archive::testing {
+
+constexpr std::size_t kRecord = 64;
 
 void FileBytes::Put16(std::size_t offset, int value) {
     if (bytes.size() < offset + 2) bytes.resize(offset + 2, '\0');
@@ -16,85 +16,61 @@ void FileBytes::Put16(std::size_t offset, int value) {
 
 void FileBytes::PutHeader(const HeaderBytes& h) {
     const std::size_t at = (static_cast<std::size_t>(h.slot) - 1) * kRecord;
-    if (bytes.size() < at + kRecord) bytes.resize(at + kRecord, '\0');
+    Put16(at + 62, h.firstBlock);
     Put16(at, h.slot);
-    std::memcpy(&bytes[at + 2], &h.date, sizeof h.date);  // little-endian host
-    const auto name = [&](std::size_t offset, std::string text) {
-        text.resize(20, ' ');
-        bytes.replace(at + offset, 20, text);
-    };
-    name(10, h.top);
-    name(30, h.bottom);
+    std::memcpy(&bytes[at + 2], &h.date, sizeof h.date);  // a little-endian host
+    for (const auto& [offset, name] : {std::pair{10, h.top}, {30, h.bottom}}) {
+        std::string field = name;
+        field.resize(20, ' ');
+        bytes.replace(at + offset, 20, field);
+    }
     Put16(at + 50, h.flags);
     Put16(at + 52, h.timeLeft);
-    bytes[at + 54] = static_cast<char>(h.level);
-    bytes[at + 55] = static_cast<char>(h.mark);
+    Put16(at + 54, h.level + h.mark * 256);
     Put16(at + 56, h.moveNumber);
     Put16(at + 58, h.moveCount);
     Put16(at + 60, h.scores);
-    Put16(at + 62, h.firstBlock);
 }
 
-void FileBytes::PutBlock(int record, const std::vector<int>& moves, int link, int checksum) {
+void FileBytes::PutBlock(int record, const std::vector<int>& moves, int link) {
     const std::size_t at = (static_cast<std::size_t>(record) - 1) * kRecord;
-    if (bytes.size() < at + kRecord) bytes.resize(at + kRecord, '\0');
-    std::vector<int> words(30, 0);
-    for (std::size_t i = 0; i < moves.size(); ++i)
-        words[i / 2] += i % 2 == 0 ? moves[i] : moves[i] * 64;
-    for (std::size_t j = 0; j < words.size(); ++j)
-        Put16(at + 2 * j, words[j]);
-    Put16(at + 60, checksum < 0 ? Checksum(words) : checksum);
+    int checksum = 0;
+    for (int j = 1; j <= 30; ++j) {
+        const std::size_t first = static_cast<std::size_t>(2 * j - 2);
+        int word = first < moves.size() ? moves[first] : 0;
+        if (first + 1 < moves.size()) word += moves[first + 1] * 64;
+        Put16(at + first, word);
+        checksum ^= (word + j) & 0xFFFF;
+    }
+    Put16(at + 60, checksum);
     Put16(at + 62, link);
 }
 
 void FileBytes::PutMoves(int first, const std::vector<int>& moves) {
-    for (std::size_t from = 0, block = static_cast<std::size_t>(first); from < moves.size();
-         from += 60, ++block) {
+    for (std::size_t from = 0; from < moves.size(); from += 60, ++first) {
         const std::size_t to = std::min(moves.size(), from + 60);
-        PutBlock(static_cast<int>(block),
-                 std::vector<int>(moves.begin() + static_cast<std::ptrdiff_t>(from),
-                                  moves.begin() + static_cast<std::ptrdiff_t>(to)),
-                 to < moves.size() ? static_cast<int>(block) + 1 : 0);
+        PutBlock(first,
+                 {moves.begin() + static_cast<long>(from), moves.begin() + static_cast<long>(to)},
+                 to < moves.size() ? first + 1 : 0);
     }
-}
-
-int Checksum(const std::vector<int>& words) {
-    int sum = 0;
-    for (int j = 1; j <= 30; ++j)
-        sum ^= (words[static_cast<std::size_t>(j - 1)] + j) & 0xFFFF;
-    return sum;
-}
-
-namespace {
-
-// Random legal moves, the sides taking turns, up to `length` moves or the end.
-std::vector<int> PlayRandom(platform::EngineLibrary& engine, std::mt19937& random, int length) {
-    engine::Board board = engine::kStartBoard;
-    std::array<int32_t, engine::kTrackerPairSize> trackers{};
-    std::vector<int> moves;
-    for (bool top = false; static_cast<int>(moves.size()) < length; top = !top) {
-        const engine::Board seen = top ? engine::rotateboard(board) : board;
-        std::vector<int> legal;
-        for (int pit = 0; pit < engine::kPitsPerRow; ++pit)
-            if (engine.checkmove(seen.data(), pit, 0) == 1) legal.push_back(pit);
-        const int pit = legal[random() % legal.size()] + (top ? engine::kPitsPerRow : 0);
-        moves.push_back(pit);
-        if (engine.execmove(board.data(), pit, trackers.data()) != 0) break;
-    }
-    return moves;
-}
-
-}  // namespace
-
-std::vector<int> FinishedGame(platform::EngineLibrary& engine, unsigned seed) {
-    std::mt19937 random(seed);
-    return PlayRandom(engine, random, 1000);
 }
 
 std::vector<int> LegalGame(platform::EngineLibrary& engine, int length, unsigned seed) {
     for (std::mt19937 random(seed);;) {
-        std::vector<int> moves = PlayRandom(engine, random, length);
-        if (static_cast<int>(moves.size()) == length) return moves;
+        engine::Board board = engine::kStartBoard;
+        std::array<int32_t, engine::kTrackerPairSize> trackers{};
+        std::vector<int> moves;
+        bool over = false;
+        for (bool top = false; !over && (length == 0 || static_cast<int>(moves.size()) < length);
+             top = !top) {
+            const engine::Board seen = top ? engine::rotateboard(board) : board;
+            std::vector<int> legal;
+            for (int pit = 0; pit < engine::kPitsPerRow; ++pit)
+                if (engine.checkmove(seen.data(), pit, 0) == 1) legal.push_back(pit);
+            moves.push_back(legal[random() % legal.size()] + (top ? engine::kPitsPerRow : 0));
+            over = engine.execmove(board.data(), moves.back(), trackers.data()) != 0;
+        }
+        if (length == 0 || static_cast<int>(moves.size()) == length) return moves;
     }
 }
 
@@ -108,20 +84,15 @@ game::GameRecord RecordOf(const std::vector<int>& moves) {
 
 std::string Difference(const std::string& actual, const std::string& expected) {
     if (actual == expected) return {};
-    std::size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at])
-        ++at;
+    const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
     return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size()) +
-           ", first difference at offset " + std::to_string(at);
+           ", first difference at " + std::to_string(at.first - actual.begin());
 }
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+double DateIn(const std::string& bytes, int slot) {
+    double date = 0;
+    std::memcpy(&date, bytes.data() + (slot - 1) * kRecord + 2, sizeof date);
+    return date;
 }
 
 }  // namespace zeko::archive::testing
