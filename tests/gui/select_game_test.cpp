@@ -25,6 +25,7 @@
 #include "gui/pit_view.h"
 #include "gui/select_game_dialog.h"
 #include "gui/welcome_screen.h"
+#include "platform/help_viewer.h"
 #include "platform/message_queue.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
@@ -127,17 +128,22 @@ class GameFileTest : public testing::IsolatedTest {
     std::unique_ptr<MainWindow> window_;
 };
 
-struct ShownDialog {
-    QString caption;
-    QStringList moves;  // the Moves column, top to bottom
+struct RecordingHelp : platform::HelpViewer {
+    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
+        topics.push_back(topic);
+    }
+    void ShowContents(QObject*, const std::string&) override {}
+    void ShowIndex(QObject*, const std::string&) override {}
+    std::vector<std::string> topics;
 };
 
-ShownDialog Shown(SelectGameDialog& dialog) {
+// The Moves column, top to bottom.
+QStringList Moves(SelectGameDialog& dialog) {
     auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"));
-    ShownDialog shown{dialog.windowTitle(), {}};
+    QStringList moves;
     for (int row = 0; row < list->topLevelItemCount(); ++row)
-        shown.moves << list->topLevelItem(row)->text(3);
-    return shown;
+        moves << list->topLevelItem(row)->text(3);
+    return moves;
 }
 
 QPushButton& Button(SelectGameDialog& dialog, const char* name) {
@@ -203,14 +209,14 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     // Load: sort by Moves, descending first, then flipped; pick the 4-move game.
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        EXPECT_EQ(Shown(dialog).caption, "Select Game (4 games in game file)");
-        EXPECT_EQ(Shown(dialog).moves, QStringList({"    2", "    4", "    9", "   10"}));
+        EXPECT_EQ(dialog.windowTitle(), "Select Game (4 games in game file)");
+        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
         EXPECT_FALSE(Button(dialog, "Load").isEnabled());
         EXPECT_FALSE(Button(dialog, "Delete").isEnabled());
         ClickHeader(dialog, 3);
-        EXPECT_EQ(Shown(dialog).moves, QStringList({"   10", "    9", "    4", "    2"}));
+        EXPECT_EQ(Moves(dialog), QStringList({"   10", "    9", "    4", "    2"}));
         ClickHeader(dialog, 3);
-        EXPECT_EQ(Shown(dialog).moves, QStringList({"    2", "    4", "    9", "   10"}));
+        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
         ClickRow(dialog, "    4");
         EXPECT_TRUE(Button(dialog, "Load").isEnabled());
         QTest::mouseClick(&Button(dialog, "Load"), Qt::LeftButton);
@@ -227,17 +233,23 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     EXPECT_EQ(record.MoveCount, 6);
 
     // Delete, at once: the row goes, the caption recounts, the file loses it.
+    // Help and F1 show the dialog's topic.
+    RecordingHelp help;
+    const platform::HelpViewerInstallation installation(help);
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
+        QTest::mouseClick(&Button(dialog, "Help"), Qt::LeftButton);
+        QTest::keyClick(&dialog, Qt::Key_F1);
         ClickRow(dialog, "    9");
         QTest::mouseClick(&Button(dialog, "Delete"), Qt::LeftButton);
-        EXPECT_EQ(Shown(dialog).caption, "Select Game (3 games in game file)");
-        EXPECT_EQ(Shown(dialog).moves, QStringList({"    2", "    4", "   10"}));
+        EXPECT_EQ(dialog.windowTitle(), "Select Game (3 games in game file)");
+        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "   10"}));
         EXPECT_FALSE(Button(dialog, "Delete").isEnabled());
         QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
     EXPECT_EQ(record.MoveCount, 6);  // cancelled: nothing loaded
+    EXPECT_EQ(help.topics, std::vector<std::string>(2, "load.html"));
     EXPECT_EQ(archive::ReadGameList(file_).size(), 3u);
 
     // A double click loads, here a game of two people.
@@ -308,17 +320,12 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
     EXPECT_EQ(errors, 1);
     EXPECT_EQ(lastError, "Zeko: Error opening Zeko Game File.");
 
-    // A game from a set-up position is not saved, in either language.
+    // A game from a set-up position is not saved.
     window_->Control().PositionAccepted(engine::kStartBoard, false);
     Settle();
-    for (const int16_t language : {kEnglish, kDutch}) {
-        texts::SetCurrentLanguage(language);
-        window_->SetTexts();
-        answerError();
-        ChooseGameItem(kTextSave);
-        EXPECT_EQ(lastError, "Zeko: " + texts::GetText(kTextSetUpNotStored));
-    }
-    texts::SetCurrentLanguage(kEnglish);
+    answerError();
+    ChooseGameItem(kTextSave);
+    EXPECT_EQ(lastError, "Zeko: A game from a set-up position cannot be saved.");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(fixed.DefaultGameFile)));
 
     // A delete that fails is reported and its row stays.
@@ -330,11 +337,11 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
         ClickRow(dialog, "    3");
         answerError();
         QTest::mouseClick(&Button(dialog, "Delete"), Qt::LeftButton);
-        EXPECT_EQ(Shown(dialog).moves, QStringList({"    3"}));
+        EXPECT_EQ(Moves(dialog), QStringList({"    3"}));
         QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
-    EXPECT_EQ(errors, 4);
+    EXPECT_EQ(errors, 3);
     EXPECT_EQ(lastError, "Zeko: Error opening Zeko Game File.");
 }
 
