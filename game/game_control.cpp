@@ -191,7 +191,10 @@ void GameControl::HandleEvent(Event event) {
             display_.ShowPosition(true, record_.Board, record_.Board);
             if (!record_.GameOver) {
                 state_ = PlayState::Busy;
-                PostEvent(kAwaitHumanMove);
+                // With the top half to move in a computer game, no person can
+                // move: the computer thinks at once.
+                PostEvent(record_.ComputerGame && record_.TopToMove ? kComputerTurn
+                                                                    : kAwaitHumanMove);
             }
             break;
         case kPositionSetUp: {

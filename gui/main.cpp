@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <string>
+#include <vector>
 
+#include "archive/game_file_argument.h"
 #include "gui/main_window.h"
 #include "platform/copy_hand_over.h"
 #include "settings/program_entry.h"
@@ -30,12 +32,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Zeko"));
     // The launcher, so that the desktop matches the window to it.
     QApplication::setDesktopFileName(QStringLiteral("nl.kiezelgames.Zeko"));
-    // The command line is taken whole as one game file name.
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
-    }
+    const std::string commandLine =
+        zeko::archive::GameFileArgument(std::vector<std::string>(argv + 1, argv + argc));
     zeko::settings::ProgramEntryOptions options;
     options.lockName = kCopyName;
     options.handOver = [&] {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
@@ -12,10 +13,12 @@
 #include <QRandomGenerator>
 #include <QScreen>
 #include <cmath>
+#include <utility>
 
 #include "gui/about_box.h"
 #include "gui/analysis_dialog.h"
 #include "gui/board_view.h"
+#include "gui/game_file_commands.h"
 #include "gui/help_window.h"
 #include "gui/level_info_dialog.h"
 #include "gui/program_icon.h"
@@ -77,6 +80,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
     platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
     help_ = new HelpWindow(this);
     helpInstallation_.emplace(*help_);
+    gameFiles_ = std::make_unique<GameFileCommands>(this, *control_, *engine_, settings_);
     Load();
 }
 
@@ -112,8 +116,13 @@ void MainWindow::Load() {
     SetStartSizeAndPlace();
     layout()->activate();
     control_->PostEvent(game::kNewGame);
-    // A game file named on the command line needs the game archive's load
-    // command; until the program has one, the name is not acted on.
+    // A game file named on the command line: the welcome screen goes, and the
+    // file's games are offered as soon as the window is up.
+    if (!commandLine_.empty() && QFileInfo(QString::fromStdString(commandLine_)).isFile()) {
+        control_->PostEvent(game::kDismissWelcome);
+        gameFiles_->SetCurrentFile(commandLine_);
+        QTimer::singleShot(0, this, [this] { OpenCommandLineFile(); });
+    }
     loaded_ = true;
 }
 
@@ -132,10 +141,27 @@ void MainWindow::SetStartSizeAndPlace() {
     }
 }
 
-void MainWindow::TakeHandOver(const std::string&) {
+void MainWindow::TakeHandOver(const std::string& file) {
     if (isMinimized()) showNormal();
     raise();
     activateWindow();
+    if (file.empty() || !QFileInfo(QString::fromStdString(file)).isFile()) return;
+    handedOverFile_ = file;
+    OpenHandedOverFile();
+}
+
+void MainWindow::OpenHandedOverFile() {
+    if (handedOverFile_.empty()) return;
+    // A file may come in at any moment; it waits, as the Load command would,
+    // until play is at rest and no dialog is open.
+    if (QApplication::activeModalWidget() != nullptr || !control_->GameMenu().Load) {
+        QTimer::singleShot(kHandOverRetryMs, this, [this] { OpenHandedOverFile(); });
+        return;
+    }
+    const std::string file = std::exchange(handedOverFile_, {});
+    if (board_->WelcomeVisible()) control_->PostEvent(game::kDismissWelcome);
+    gameFiles_->SetCurrentFile(file);
+    OpenCommandLineFile();
 }
 
 // ---- Menus ----
@@ -150,6 +176,15 @@ void MainWindow::CreateMenus() {
     newGame_ = gameMenu_->addAction(QString());
     newGame_->setShortcut(Qt::Key_F2);
     connect(newGame_, &QAction::triggered, this, [this] { control_->NewGame(); });
+    load_ = gameMenu_->addAction(QString());
+    connect(load_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().Load, [this] { gameFiles_->Load(true); }); });
+    save_ = gameMenu_->addAction(QString());
+    connect(save_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().Save, [this] { gameFiles_->SaveCommand(); }); });
+    saveAs_ = gameMenu_->addAction(QString());
+    connect(saveAs_, &QAction::triggered, this,
+            [this] { Command(control_->GameMenu().SaveAs, [this] { gameFiles_->Save(true); }); });
     gameMenu_->addSeparator();
     opponentMenu_ = gameMenu_->addMenu(QString());
     opponentComputer_ = opponentMenu_->addAction(QString());
@@ -242,6 +277,9 @@ void MainWindow::UpdateGameMenu() {
     const game::GameMenuState m = control_->GameMenu();
     opponentComputer_->setChecked(m.OpponentComputerChecked);
     opponentHuman_->setChecked(m.OpponentHumanChecked);
+    load_->setEnabled(m.Load);
+    save_->setEnabled(m.Save);
+    saveAs_->setEnabled(m.SaveAs);
     opponentMenu_->setEnabled(m.Opponent);
     opponentComputer_->setEnabled(m.Opponent);
     opponentHuman_->setEnabled(m.Opponent);
@@ -289,6 +327,9 @@ void MainWindow::EnableAllActions() {
 void MainWindow::SetTexts() {
     gameMenu_->setTitle(T(settings::kTextGameMenu));
     newGame_->setText(T(settings::kTextNewGame));
+    load_->setText(T(settings::kTextLoad));
+    save_->setText(T(settings::kTextSave));
+    saveAs_->setText(T(settings::kTextSaveAs));
     opponentMenu_->setTitle(T(settings::kTextOpponent));
     opponentComputer_->setText(T(settings::kTextComputer));
     opponentHuman_->setText(T(settings::kTextHuman));
@@ -393,6 +434,13 @@ void MainWindow::ShowLevelInfo() {
 }
 
 void MainWindow::ShowOptions() {}
+
+void MainWindow::OpenCommandLineFile() {
+    // The queued new game runs first, so that it cannot clear the game chosen.
+    for (int i = 0; i < game::EventRing::kSlots && control_->PendingEvents() > 0; ++i)
+        control_->OnEventTimer();
+    gameFiles_->Load(false);
+}
 
 void MainWindow::ShowAbout() {
     AboutBox about(icon_, colours_, this);

@@ -28,20 +28,22 @@ namespace zeko::gui {
 
 class BoardView;
 class HelpWindow;
+class GameFileCommands;
 
 class MainWindow : public QMainWindow, public game::GameWindow, public game::WindowTimers {
   public:
-    // commandLine: the program's arguments taken whole as one game file name.
+    // commandLine: the game file named on the command line; empty for none.
     explicit MainWindow(std::string commandLine = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     game::GameControl& Control() { return *control_; }
+    GameFileCommands& GameFiles() { return *gameFiles_; }
     BoardView& Board() { return *board_; }
     HelpWindow& Help() { return *help_; }
     const settings::ColourTable& Colours() const { return colours_; }
 
     // What a copy started later handed over: the window comes to the front
-    // and opens the game file, when there is one.
+    // and opens the game file, when there is one, as a start with it would.
     void TakeHandOver(const std::string& file);
 
     // The View menu's option chosen.
@@ -85,6 +87,8 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     void EnableAllActions();
     void LayoutWindow();
     void ShowAbout();
+    void OpenCommandLineFile();
+    void OpenHandedOverFile();
     // Runs a command if its rule allows it now (menus and shortcuts alike).
     void Command(bool allowed, const std::function<void()>& action);
     // A modal message box with the OK button of the current language.
@@ -114,6 +118,9 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     QMenu* toolsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QAction* newGame_ = nullptr;
+    QAction* load_ = nullptr;
+    QAction* save_ = nullptr;
+    QAction* saveAs_ = nullptr;
     QAction* opponentComputer_ = nullptr;
     QAction* opponentHuman_ = nullptr;
     QAction* pass_ = nullptr;
@@ -136,6 +143,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     // shows in this window of its own.
     HelpWindow* help_ = nullptr;
     std::optional<platform::HelpViewerInstallation> helpInstallation_;
+    std::unique_ptr<GameFileCommands> gameFiles_;
+    // A game file handed over while play was busy, opened when it rests.
+    std::string handedOverFile_;
+    static constexpr int kHandOverRetryMs = 250;
 };
 
 }  // namespace zeko::gui

@@ -14,9 +14,9 @@ namespace zeko::platform {
 
 namespace {
 
-bool WriteAll(int fd, std::string_view content) {
+bool WriteAll(const FileCalls& calls, int fd, std::string_view content) {
     while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
+        const long written = calls.Write(fd, content.data(), content.size());
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -30,7 +30,20 @@ bool WriteAll(int fd, std::string_view content) {
 
 }  // namespace
 
+const FileCalls& SystemFileCalls() {
+    static const FileCalls calls{
+        [](int fd, const char* data, std::size_t size) -> long { return ::write(fd, data, size); },
+        [](int fd) { return ::fsync(fd); },
+        [](const char* from, const char* to) { return ::rename(from, to); }};
+    return calls;
+}
+
 bool ReplaceFileContent(const std::string& path, std::string_view content, unsigned newFileMode) {
+    return ReplaceFileContent(path, content, newFileMode, SystemFileCalls());
+}
+
+bool ReplaceFileContent(const std::string& path, std::string_view content, unsigned newFileMode,
+                        const FileCalls& calls) {
     namespace fs = std::filesystem;
     std::error_code error;
     fs::path target(path);
@@ -53,9 +66,9 @@ bool ReplaceFileContent(const std::string& path, std::string_view content, unsig
     struct stat old {};
     const mode_t mode =
         ::stat(target.c_str(), &old) == 0 ? old.st_mode & 07777 : static_cast<mode_t>(newFileMode);
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(calls, fd, content) && calls.Flush(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(name.data(), target.c_str()) == 0;
+    ok = ok && calls.Rename(name.data(), target.c_str()) == 0;
     if (!ok) ::unlink(name.data());
     return ok;
 }

@@ -13,7 +13,7 @@ set -euo pipefail
 build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core
                 qt6-tools-dev libqt6help6 libqt6sql6-sqlite qt6-documentation-tools)
 package_packages=(dpkg-dev file)
-test_packages=(binutils clang-format libgtest-dev libgmock-dev libbenchmark-dev
+test_packages=(binutils clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
                desktop-file-utils appstream)
 
 set_name="${1:-test}"

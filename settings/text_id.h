@@ -40,6 +40,8 @@ enum TextId : int {
     kTextThinking = 47,
     kTextFirstWelcomeLine = 48,  // three lines
     kTextOk = 51,
+    kTextCancel = 52,
+    kTextHelp = 53,
     kTextAboutCaption = 77,
     kTextVersion = 78,
     kTextEndingBefore = 126,  // ending n is the text kTextEndingBefore + n
@@ -55,6 +57,23 @@ enum TextId : int {
     kTextTightWin = 139,
     kTextRarelyLose = 140,
     kTextTooStrong = 141,
+    kTextSelectGame = 142,
+    kTextGamesInFile = 143,
+    kTextFirstColumn = 144,  // Date; the six column headers follow in order
+    kTextDeleteGame = 150,
+    kTextLoadGame = 151,
+    kTextPracticeGame = 152,
+    kTextErrorOpening = 153,
+    kTextErrorLoadingGame = 154,
+    kTextErrorLoadingMoves = 155,
+    kTextErrorSavingGame = 156,
+    kTextErrorSavingMoves = 157,
+    kTextErrorDeleting = 158,
+    kTextErrorNoRoom = 159,
+    kTextIncorrectFormat = 160,
+    kTextInvalidGame = 161,
+    kTextInvalidMoves = 162,
+    kTextSetUpNotStored = 163,
 };
 
 }  // namespace zeko::settings

@@ -11,12 +11,12 @@
 
 namespace zeko::settings {
 
-inline constexpr int kTextCount = 163;
+inline constexpr int kTextCount = 164;
 inline constexpr int16_t kDutch = 1;
 inline constexpr int16_t kEnglish = 2;
 
 // The shipped text of `number` in `language`; empty for a number outside
-// 0-162 or a language other than Dutch and English.
+// 0-163 or a language other than Dutch and English.
 std::string_view BuiltInText(int16_t language, int number);
 
 // The text table of one language and the path of that language's help.
@@ -34,7 +34,7 @@ class TextTable {
     // The text of `number` in `language` (0: the current language). Asking
     // for another language than the loaded one switches the whole table and
     // the help to it; a language other than 1 and 2 keeps the table's content
-    // and leaves the help without a language. A number outside 0-162 gives an
+    // and leaves the help without a language. A number outside 0-163 gives an
     // empty text.
     std::string GetText(int number, int16_t language = 0);
 

@@ -275,3 +275,31 @@ TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
 
 }  // namespace
 }  // namespace zeko::game::testing
+
+namespace zeko::game::testing {
+namespace {
+
+TEST(Loading, AComputerGameWithTheTopHalfToMoveHasTheComputerMoveAtOnce) {
+    // A computer game, the top half to move, the game over; moves after the load
+    for (const auto& [computer, top, over, moves] :
+         std::vector<std::tuple<bool, bool, bool, int>>{{true, true, false, 2},
+                                                        {false, true, false, 1},
+                                                        {true, false, false, 0},
+                                                        {true, true, true, 1}}) {
+        SCOPED_TRACE(::testing::Message() << computer << top << over);
+        Table table;
+        table.NewGame(false);
+        if (top) table.Do('c');
+        table.record().ComputerGame = computer;
+        table.record().GameOver = over;
+        table.Do('l');
+        EXPECT_EQ(table.record().MoveCount, moves);
+        EXPECT_EQ(table.record().TopToMove, top && moves == 1);
+        if (!over) {
+            EXPECT_EQ(table.control.State(), PlayState::Idle);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zeko::game::testing

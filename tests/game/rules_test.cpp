@@ -23,7 +23,9 @@ TEST(Menus, FollowTheGame) {
         {true, "wccg", "Load Save TakeBack Analysis Skill L9 computer"},  // over, top to move
         {false, "ec", "Load Save TakeBack Skill L3 people"},              // every stone stored
         {false, "t", "Load Save Opponent TakeBack Analysis Skill L3 people"},
-        {false, "ccbklx", "Load Save Skill L3 computer"},  // loaded, the computer to move
+        {false, "ccbkl",
+         "Load Save Opponent TakeBack Analysis Skill L3 computer"},  // loaded, the computer to
+                                                                     // move: it has moved
     };
     for (const auto& [computer, steps, menus] : rows) {
         SCOPED_TRACE(steps);

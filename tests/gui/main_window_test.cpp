@@ -173,7 +173,10 @@ TEST_F(MainWindowTest, MenusShowWhatTheRulesAllowAndTheirCommandsAskTheRulesAgai
     for (int round = 0; round < 2; ++round) {
         QMenu* menu = Menu(0);
         const game::GameMenuState rules = window.Control().GameMenu();
-        for (const auto& [text, allowed] : {std::pair{kTextPass, rules.Pass},
+        for (const auto& [text, allowed] : {std::pair{kTextLoad, rules.Load},
+                                            {kTextSave, rules.Save},
+                                            {kTextSaveAs, rules.SaveAs},
+                                            {kTextPass, rules.Pass},
                                             {kTextMoveNow, rules.MoveNow},
                                             {kTextTakeBack, rules.TakeBack},
                                             {kTextReplay, rules.Replay},

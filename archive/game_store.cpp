@@ -1,0 +1,299 @@
+#include "archive/game_store.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "archive/game_header.h"
+#include "archive/move_block.h"
+#include "archive/ole_date.h"
+#include "archive/store_error.h"
+#include "archive/windows1252.h"
+#include "game/skill_level.h"
+
+namespace zeko::archive {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum class OpenMode { Read, ReadWrite };
+
+constexpr unsigned kNewFileMode = 0644;
+constexpr int kStoreShift = 6;  // scores: top store × 64 + bottom store
+constexpr uint16_t kStoreMask = (1u << kStoreShift) - 1;
+
+[[noreturn]] void Fail(StoreError error) {
+    throw MakeStoreError(error);
+}
+
+// The file's content. Reading needs an existing file; reading and writing
+// also takes a missing one (as empty) in an existing folder, but refuses a
+// file or a folder it may not write to.
+GameFileImage OpenGameFile(const std::string& fileName, OpenMode mode) {
+    std::error_code error;
+    const fs::path path(fileName);
+    if (fileName.empty()) Fail(StoreError::Opening);
+    if (mode == OpenMode::ReadWrite && !fs::exists(path, error)) {
+        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+        if (!fs::is_directory(folder, error) || ::access(folder.c_str(), W_OK) != 0)
+            Fail(StoreError::Opening);
+        return GameFileImage();
+    }
+    if (!fs::is_regular_file(path, error)) Fail(StoreError::Opening);
+    if (mode == OpenMode::ReadWrite && ::access(path.c_str(), W_OK) != 0) Fail(StoreError::Opening);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) Fail(StoreError::Opening);
+    std::string bytes;
+    if (mode == OpenMode::Read) {
+        // No record lies beyond the last record number.
+        bytes.resize(static_cast<std::size_t>(kLastRecord) * kRecordSize);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (in.bad()) Fail(StoreError::LoadingGame);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    } else {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) Fail(StoreError::Opening);
+    }
+    return GameFileImage(std::move(bytes));
+}
+
+std::string TrimmedName(const std::string& field) {
+    const std::string name = FromWindows1252(field);
+    const auto first = name.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return name.substr(first, name.find_last_not_of(' ') - first + 1);
+}
+
+// The header's fields that the game record keeps.
+void CopyHeader(const GameHeader& header, int slot, game::GameRecord& record) {
+    record.RecordNumber = static_cast<int16_t>(slot);
+    record.NameTopHalf = TrimmedName(header.TopName);
+    record.NameBottomHalf = TrimmedName(header.BottomName);
+    record.GameOver = header.Has(kFlagGameOver);
+    record.TopToMove = header.Has(kFlagTopToMove);
+    record.ComputerGame = header.Has(kFlagComputerGame);
+    record.TimerOn = header.Has(kFlagTimerOn);
+    record.Level = header.Level;
+    record.MoveNumber = header.MoveNumber;
+    record.MoveCount = header.MoveCount;
+    record.TimeLeft = header.TimeLeft;
+    record.GameDate = header.Date;
+    record.StandardStart = true;
+}
+
+bool HeaderValuesHold(const GameHeader& h) {
+    return h.Level >= game::kBeginner && h.Level <= game::kGrandmaster && h.MoveCount >= 0 &&
+           h.MoveNumber >= 1 && h.MoveNumber <= h.MoveCount + 1 && h.TimeLeft >= 0;
+}
+
+// Moves 1 to the header's MoveCount from its chain. Every block of the chain
+// is read and checked, also after the last move.
+std::vector<int16_t> ReadMoves(const GameFileImage& file, const GameHeader& header) {
+    std::vector<int16_t> moves(static_cast<std::size_t>(header.MoveCount) + 1, 0);
+    // A game without moves needs no block; files exist whose header names
+    // one that was never written.
+    if (header.MoveCount == 0) return moves;
+    std::vector<bool> visited(kLastRecord + 1, false);
+    int k = 0;
+    int block = header.FirstBlock;
+    do {
+        if (block < kFirstMoveBlock || !file.Holds(block) || visited[static_cast<size_t>(block)])
+            Fail(StoreError::LoadingMoves);
+        visited[static_cast<size_t>(block)] = true;
+        const MoveBlock b = MoveBlock::Decode(file.Read(block));
+        if (!b.ChecksumHolds()) Fail(StoreError::InvalidMoves);
+        for (const uint16_t word : b.Words) {
+            if (k < header.MoveCount) moves[static_cast<size_t>(++k)] = word & kMoveMask;
+            if (k < header.MoveCount) moves[static_cast<size_t>(++k)] = word >> kMoveBits;
+        }
+        block = b.Link;
+    } while (block != 0);
+    if (k < header.MoveCount) Fail(StoreError::LoadingMoves);
+    return moves;
+}
+
+// Each move must be a pit that its side may play at that point of the game
+// from the standard start, and none may follow the end of the game.
+void CheckMovesLegal(const std::vector<int16_t>& moves, platform::EngineLibrary& engine) {
+    engine::Board board = engine::kStartBoard;
+    std::array<int32_t, engine::kTrackerPairSize> trackers{};
+    bool over = false;
+    for (std::size_t k = 1; k < moves.size(); ++k) {
+        const int pit = moves[k];
+        if (over || pit < 0 || pit >= engine::kPits) Fail(StoreError::InvalidMoves);
+        const bool top = pit >= engine::kPitsPerRow;
+        const engine::Board seen = top ? engine::rotateboard(board) : board;
+        // Without the opening rule: it only narrows the first move.
+        if (engine.checkmove(seen.data(), top ? pit - engine::kPitsPerRow : pit, 0) != 1)
+            Fail(StoreError::InvalidMoves);
+        over = engine.execmove(board.data(), pit, trackers.data()) != 0;
+    }
+}
+
+void WriteGameFile(const std::string& fileName, const GameFileImage& file,
+                   const platform::FileCalls& calls, StoreError error) {
+    if (!platform::ReplaceFileContent(fileName, file.Bytes(), kNewFileMode, calls)) Fail(error);
+}
+
+int FreeSlot(const GameFileImage& file) {
+    for (int slot = 1; slot <= kHeaderSlots; ++slot)
+        if (!GameHeader::Decode(file.Read(slot)).Has(kFlagInUse)) return slot;
+    return 0;
+}
+
+}  // namespace
+
+std::vector<game::GameRecord> ReadGameList(const std::string& fileName) {
+    return ReadGameList(OpenGameFile(fileName, OpenMode::Read));
+}
+
+std::vector<game::GameRecord> ReadGameList(const GameFileImage& file) {
+    std::vector<game::GameRecord> list;
+    for (int slot = 1; slot <= kHeaderSlots; ++slot) {
+        const GameHeader header = GameHeader::Decode(file.Read(slot));
+        if (!header.Has(kFlagInUse)) continue;
+        if (header.Mark != kFormatMark) Fail(StoreError::FileFormat);
+        game::GameRecord& entry = list.emplace_back();
+        CopyHeader(header, slot, entry);
+        entry.Moves.clear();
+        entry.Board[engine::kBottomStore] = header.Scores & kStoreMask;
+        entry.Board[engine::kTopStore] = header.Scores >> kStoreShift;
+    }
+    return list;
+}
+
+void LoadGame(const std::string& fileName, game::GameRecord& record,
+              platform::EngineLibrary& engine) {
+    if (record.RecordNumber < 1 || record.RecordNumber > kHeaderSlots)
+        Fail(StoreError::LoadingGame);
+    LoadGame(OpenGameFile(fileName, OpenMode::Read), record, engine);
+}
+
+void LoadGame(const GameFileImage& file, game::GameRecord& record,
+              platform::EngineLibrary& engine) {
+    const int slot = record.RecordNumber;
+    if (slot < 1 || slot > kHeaderSlots) Fail(StoreError::LoadingGame);
+    const GameHeader header = GameHeader::Decode(file.Read(slot));
+    if (!header.Has(kFlagInUse) || !HeaderValuesHold(header)) Fail(StoreError::InvalidGame);
+    std::vector<int16_t> moves = ReadMoves(file, header);
+    CheckMovesLegal(moves, engine);
+    CopyHeader(header, slot, record);
+    record.Moves = std::move(moves);
+}
+
+void SaveGame(const std::string& fileName, game::GameRecord& record,
+              const platform::FileCalls& calls) {
+    if (!record.StandardStart) Fail(StoreError::SetUpPosition);
+    GameFileImage file = OpenGameFile(fileName, OpenMode::ReadWrite);
+    if (record.RecordNumber != 0 && !ClearGameRecords(file, record.RecordNumber))
+        Fail(StoreError::LoadingGame);
+    const int slot = FreeSlot(file);
+    if (slot == 0) Fail(StoreError::NoRoom);
+    LinkedBlocks linked = LinkedMoveBlocks(file);
+    int block = FindFreeBlock(file, linked);
+    if (block == 0) Fail(StoreError::NoRoom);
+
+    GameHeader header;
+    header.RecordNumber = static_cast<int16_t>(slot);
+    header.Date = OleDateNow();
+    header.TopName = ToWindows1252(record.NameTopHalf);
+    header.BottomName = ToWindows1252(record.NameBottomHalf);
+    header.Flags = kFlagInUse | (record.ComputerGame ? kFlagComputerGame : 0) |
+                   (record.GameOver ? kFlagGameOver : 0) | (record.TimerOn ? kFlagTimerOn : 0) |
+                   (record.TopToMove ? kFlagTopToMove : 0);
+    header.TimeLeft = record.TimeLeft;
+    header.Level = static_cast<uint8_t>(record.Level);
+    header.Mark = kFormatMark;
+    header.MoveNumber = record.MoveNumber;
+    header.MoveCount = record.MoveCount;
+    header.Scores = static_cast<uint16_t>(record.Board[engine::kTopStore] * (1 << kStoreShift) +
+                                          record.Board[engine::kBottomStore]);
+    header.FirstBlock = static_cast<int16_t>(block);
+    file.Write(slot, header.Encode());
+
+    // A game without moves still gets one blank block with a valid checksum,
+    // so that every reader can load it.
+    const int count =
+        std::clamp<int>(record.MoveCount, 0, static_cast<int>(record.Moves.size()) - 1);
+    const auto move = [&](int k) {
+        return static_cast<uint16_t>(record.Moves[static_cast<std::size_t>(k)]);
+    };
+    int k = 0;
+    do {
+        MoveBlock b;
+        for (uint16_t& word : b.Words) {
+            ++k;
+            word = k <= count ? move(k) : 0;
+            ++k;
+            if (k <= count) word = static_cast<uint16_t>(word + (move(k) << kMoveBits));
+        }
+        b.Checksum = MovesChecksum(b.Words);
+        linked[static_cast<std::size_t>(block)] = true;
+        int next = 0;
+        if (k < count) {
+            next = FindFreeBlock(file, linked);
+            if (next == 0) Fail(StoreError::NoRoom);
+            b.Link = static_cast<int16_t>(next);
+        }
+        file.Write(block, b.Encode());
+        block = next;
+    } while (k < count);
+
+    WriteGameFile(fileName, file, calls, StoreError::SavingGame);
+    record.RecordNumber = static_cast<int16_t>(slot);
+}
+
+void DeleteGame(const std::string& fileName, int recordNumber, const platform::FileCalls& calls) {
+    if (recordNumber < 1 || recordNumber > kHeaderSlots) Fail(StoreError::Deleting);
+    GameFileImage file = OpenGameFile(fileName, OpenMode::ReadWrite);
+    // Nothing is stored there: nothing to write.
+    if (!GameHeader::Decode(file.Read(recordNumber)).Has(kFlagInUse)) return;
+    ClearGameRecords(file, recordNumber);
+    WriteGameFile(fileName, file, calls, StoreError::Deleting);
+}
+
+LinkedBlocks LinkedMoveBlocks(const GameFileImage& file) {
+    LinkedBlocks linked(kLastRecord + 1, false);
+    for (int slot = 1; slot <= kHeaderSlots; ++slot) {
+        const GameHeader header = GameHeader::Decode(file.Read(slot));
+        if (!header.Has(kFlagInUse)) continue;
+        // A block already marked has had its chain followed.
+        for (int block = header.FirstBlock;
+             block >= kFirstMoveBlock && !linked[static_cast<std::size_t>(block)];
+             block = MoveBlock::Decode(file.Read(block)).Link)
+            linked[static_cast<std::size_t>(block)] = true;
+    }
+    return linked;
+}
+
+bool ClearGameRecords(GameFileImage& file, int recordNumber) {
+    if (recordNumber < 1 || recordNumber > kHeaderSlots) return false;
+    const GameHeader header = GameHeader::Decode(file.Read(recordNumber));
+    if (file.Holds(recordNumber)) file.Write(recordNumber, Record{});
+    // What another game's chain reaches stays, also when this chain runs into it.
+    const LinkedBlocks others = LinkedMoveBlocks(file);
+    std::vector<bool> visited(kLastRecord + 1, false);
+    for (int block = header.FirstBlock; block >= kFirstMoveBlock && file.Holds(block) &&
+                                        !others[static_cast<std::size_t>(block)] &&
+                                        !visited[static_cast<std::size_t>(block)];) {
+        visited[static_cast<std::size_t>(block)] = true;
+        const int next = MoveBlock::Decode(file.Read(block)).Link;
+        file.Write(block, Record{});
+        block = next;
+    }
+    return true;
+}
+
+int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked) {
+    for (int block = kFirstMoveBlock; block <= kLastRecord; ++block) {
+        if (linked[static_cast<std::size_t>(block)]) continue;
+        if (!file.Holds(block) || GetWord(file.Read(block), kBlockWords) == 0) return block;
+    }
+    return 0;
+}
+
+}  // namespace zeko::archive

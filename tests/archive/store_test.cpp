@@ -1,0 +1,286 @@
+// The store against files built byte by byte from the format: what it reads
+// from them, the bytes it writes, slot and block reuse, names and dates.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <ctime>
+#include <limits>
+
+#include "archive/game_file_argument.h"
+#include "archive/game_store.h"
+#include "archive/ole_date.h"
+#include "platform/numbered_error.h"
+#include "settings/text_table.h"
+#include "tests/archive/game_file_bytes.h"
+#include "tests/support/test_home.h"
+
+namespace zeko::archive::testing {
+namespace {
+
+using game::GameRecord;
+using zeko::testing::ReadFile;
+using zeko::testing::WriteFile;
+
+class Store : public ::testing::Test {
+  protected:
+    std::string Path(const std::string& name = "games.zgf") const {
+        return dir_.path().toStdString() + "/" + name;
+    }
+    // The text of the error an action raises; empty when none.
+    static std::string ErrorOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const platform::NumberedError& error) {
+            EXPECT_EQ(error.source(), "Zeko");
+            return error.description();
+        }
+        return {};
+    }
+    GameRecord Load(const std::string& path, int slot) {
+        GameRecord record;
+        record.RecordNumber = static_cast<int16_t>(slot);
+        LoadGame(path, record, engine_);
+        return record;
+    }
+
+    QTemporaryDir dir_;
+    platform::EngineLibrary engine_;
+};
+
+TEST_F(Store, SavesHeaderAndBlocksByteForByteAndReadsThemBack) {
+    // moves, computer game, timed, top to move, game over; the flags word
+    for (const auto& [length, computer, timed, top, over, flags] :
+         std::vector<std::tuple<int, bool, bool, bool, bool, int>>{
+             {3, true, true, true, false, 1 + 4 + 8 + 16},  // the last word half used
+             {61, false, false, false, true, 1 + 2},        // two blocks
+             {0, false, false, false, false, 1}}) {         // one blank block
+        SCOPED_TRACE(length);
+        const std::vector<int> moves = length > 0 ? LegalGame(engine_, length) : std::vector<int>();
+        GameRecord record = RecordOf(moves);
+        std::tie(record.ComputerGame, record.TimerOn, record.TopToMove, record.GameOver) =
+            std::tuple(computer, timed, top, over);
+        record.TimeLeft = 1234;
+        record.Level = 5;
+        record.NameBottomHalf = "Ann";
+        record.NameTopHalf = "Bob";
+        record.Board[engine::kTopStore] = 3;
+        record.Board[engine::kBottomStore] = 45;
+        const std::string path = Path(std::to_string(length) + ".zgf");
+        const double before = OleDateNow();
+        SaveGame(path, record);
+        const std::string written = ReadFile(path);
+        const double date = DateIn(written, 1);
+        EXPECT_TRUE(date >= before && date <= OleDateNow());
+        FileBytes expected;
+        expected.PutHeader({.date = date,
+                            .top = "Bob",
+                            .bottom = "Ann",
+                            .flags = flags,
+                            .timeLeft = 1234,
+                            .level = 5,
+                            .moveNumber = length + 1,
+                            .moveCount = length,
+                            .scores = 3 * 64 + 45});
+        expected.PutMoves(401, moves);
+        if (moves.empty()) expected.PutBlock(401, {}, 0);  // checksum 31, readable by all
+        EXPECT_EQ(Difference(written, expected.bytes), "");
+        EXPECT_EQ(written.size(), length > 60 ? 402u * 64 : 25664u);
+        EXPECT_EQ(record.RecordNumber, 1);
+
+        const GameRecord listed = ReadGameList(path).at(0);
+        EXPECT_EQ(
+            std::tuple(listed.ComputerGame, listed.TimerOn, listed.TopToMove, listed.GameOver),
+            std::tuple(computer, timed, top, over));
+        EXPECT_EQ(std::tuple(listed.Board[13], listed.Board[12], listed.NameTopHalf),
+                  std::tuple(45, 3, "Bob"));
+        const GameRecord loaded = Load(path, 1);
+        EXPECT_EQ(loaded.Moves,
+                  std::vector<int16_t>(record.Moves.begin(), record.Moves.begin() + length + 1));
+        EXPECT_EQ(std::tuple(loaded.MoveNumber, loaded.TimeLeft, loaded.Level, loaded.GameDate),
+                  std::tuple(length + 1, 1234, 5, date));
+    }
+}
+
+TEST_F(Store, ReadsFilesBuiltFromTheFormat) {
+    const std::vector<int> moves = LegalGame(engine_, 7);
+    FileBytes file;
+    file.PutHeader({.slot = 3,
+                    .date = 45123.75,
+                    .top = "  Bob  ",
+                    .bottom = "Z\xEB\x80",
+                    .flags = 1 + 8 + 16,
+                    .timeLeft = 600,
+                    .level = 9,
+                    .moveNumber = 5,
+                    .moveCount = 7,
+                    .scores = 10 * 64 + 7,
+                    .firstBlock = 405});
+    file.PutHeader({.slot = 7, .flags = 0, .mark = 'X'});  // free: its mark does not count
+    file.PutMoves(405, moves);
+    // A header whose block was never written: a game without moves.
+    file.PutHeader({.slot = 9, .firstBlock = 900});
+    WriteFile(Path(), file.bytes);
+
+    const std::vector<GameRecord> list = ReadGameList(Path());
+    ASSERT_EQ(list.size(), 2u);
+    const GameRecord& entry = list[0];
+    EXPECT_EQ(std::tuple(entry.RecordNumber, entry.NameTopHalf, entry.NameBottomHalf),
+              std::tuple(3, "Bob", "Zë€"));
+    EXPECT_TRUE(entry.ComputerGame && entry.TimerOn && !entry.GameOver && !entry.TopToMove);
+    EXPECT_EQ(std::tuple(entry.TimeLeft, entry.Level, entry.MoveNumber, entry.MoveCount),
+              std::tuple(600, 9, 5, 7));
+    EXPECT_EQ(std::pair(entry.Board[13], entry.Board[12]), std::pair(7, 10));
+    EXPECT_EQ(FormatOleDateTime(entry.GameDate), "2023/07/16 18:00:00");
+    EXPECT_TRUE(entry.Moves.empty());
+    const GameRecord loaded = Load(Path(), 3);
+    EXPECT_EQ(std::vector<int>(loaded.Moves.begin() + 1, loaded.Moves.end()), moves);
+    EXPECT_EQ(Load(Path(), 9).MoveCount, 0);
+}
+
+TEST_F(Store, ChangedBytesFoundOrNotAsTheFormatSays) {
+    FileBytes sound;
+    sound.PutHeader({.moveNumber = 5, .moveCount = 4});
+    sound.PutMoves(401, LegalGame(engine_, 4));
+    // the change, the error listing, the error loading
+    const std::vector<std::tuple<std::function<void(FileBytes&)>, std::string, std::string>> rows =
+        {
+            {[](FileBytes& f) { f.bytes[55] = 'X'; }, "Incorrect File Format!", ""},
+            {[](FileBytes& f) { f.bytes[400 * 64 + 2] ^= 1; }, "", "Invalid Moves."},
+            {[](FileBytes& f) { f.Put16(400 * 64 + 62, 0); }, "", ""},  // a link
+            {[](FileBytes& f) { f.Put16(52, 77); }, "", ""},            // the time left
+        };
+    for (const auto& [change, listing, loading] : rows) {
+        FileBytes file = sound;
+        change(file);
+        WriteFile(Path(), file.bytes);
+        EXPECT_EQ(ErrorOf([&] { ReadGameList(Path()); }), listing);
+        EXPECT_EQ(ErrorOf([&] { Load(Path(), 1); }), loading);
+    }
+}
+
+TEST_F(Store, DeleteFreesSlotAndBlocksAndSavesReuseTheLowest) {
+    GameRecord first = RecordOf(LegalGame(engine_, 61, 1));
+    GameRecord second = RecordOf(LegalGame(engine_, 5, 2));
+    SaveGame(Path(), first);   // slot 1, blocks 401 and 402
+    SaveGame(Path(), second);  // slot 2, block 403
+    DeleteGame(Path(), 1);
+    const std::string zero(64, '\0');
+    std::string bytes = ReadFile(Path());
+    EXPECT_EQ(Difference(bytes.substr(0, 64) + bytes.substr(400 * 64, 128), zero + zero + zero),
+              "");
+    // Saved again, the second game replaces its old copy in the lowest places.
+    SaveGame(Path(), second);
+    EXPECT_EQ(second.RecordNumber, 1);
+    bytes = ReadFile(Path());
+    EXPECT_EQ(Difference(bytes.substr(64, 64) + bytes.substr(402 * 64, 64), zero + zero), "");
+    EXPECT_EQ(bytes.substr(62, 2), std::string("\x91\x01", 2));  // block 401
+    EXPECT_EQ(Load(Path(), 1).MoveCount, 5);
+}
+
+TEST_F(Store, LinkedBlocksAreNeverHandedOutOrBlankedForAnother) {
+    // Game 1's block starts with two moves of pit 0, a zero word; game 2's
+    // chain runs into game 3's block.
+    FileBytes file;
+    file.PutHeader({.moveNumber = 3, .moveCount = 2});
+    file.PutBlock(401, {0, 0}, 0);
+    file.PutHeader({.slot = 2, .moveCount = 61, .firstBlock = 402});
+    file.PutHeader({.slot = 3, .moveCount = 2, .firstBlock = 403});
+    file.PutBlock(402, std::vector<int>(60, 1), 403);
+    file.PutBlock(403, {1, 7}, 0);
+    WriteFile(Path(), file.bytes);
+    GameRecord record = RecordOf(LegalGame(engine_, 2));
+    SaveGame(Path(), record);
+    EXPECT_EQ(ReadFile(Path()).substr(3 * 64 + 62, 2), std::string("\x94\x01", 2));  // block 404
+    DeleteGame(Path(), 2);
+    const std::string bytes = ReadFile(Path());
+    EXPECT_EQ(Difference(bytes.substr(400 * 64, 64), file.bytes.substr(400 * 64, 64)), "");
+    EXPECT_EQ(Difference(bytes.substr(401 * 64, 64), std::string(64, '\0')), "");
+    EXPECT_EQ(Difference(bytes.substr(402 * 64, 64), file.bytes.substr(402 * 64, 64)), "");
+}
+
+TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
+    FileBytes noSlot, noBlock;
+    for (int slot = 1; slot <= 400; ++slot)
+        noSlot.PutHeader({.slot = slot});
+    noBlock.PutHeader({.moveCount = 1});
+    for (int block = 401; block <= 32767; ++block)
+        noBlock.PutBlock(block, {1}, 0);
+    GameRecord setUp;
+    setUp.StandardStart = false;
+    // the file, the game, the error
+    for (const auto& [bytes, record, error] :
+         std::vector<std::tuple<std::string, GameRecord, std::string>>{
+             {noSlot.bytes, GameRecord(), "No more room in Zeko Game File."},
+             {noBlock.bytes, GameRecord(), "No more room in Zeko Game File."},
+             {noSlot.bytes, setUp, "A game from a set-up position cannot be saved."}}) {
+        WriteFile(Path(), bytes);
+        GameRecord game = record;
+        EXPECT_EQ(ErrorOf([&] { SaveGame(Path(), game); }), error);
+        EXPECT_EQ(Difference(ReadFile(Path()), bytes), "");
+        EXPECT_EQ(game.RecordNumber, 0);
+    }
+    settings::texts::SetCurrentLanguage(settings::kDutch);
+    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("new.zgf"), setUp); }),
+              "Een partij vanuit een opgezette stelling kan niet worden opgeslagen.");
+    EXPECT_EQ(ErrorOf([&] { ReadGameList(Path("new.zgf")); }), "Fout bij openen partijenbestand");
+    settings::texts::SetCurrentLanguage(settings::kEnglish);
+    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("no/folder.zgf"), setUp); }),
+              "A game from a set-up position cannot be saved.");
+    GameRecord plain;
+    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("no/folder.zgf"), plain); }),
+              "Error opening Zeko Game File.");
+    WriteFile(Path("empty.zgf"), "");
+    EXPECT_TRUE(ReadGameList(Path("empty.zgf")).empty());
+}
+
+TEST_F(Store, NamesAreCutToTwentyTrimmedAndKeptInTheSingleByteCodePage) {
+    // given name, the 20 bytes stored, the name read back
+    for (const auto& [given, stored, back] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"  Alexander the Great of Macedon", "  Alexander the Grea", "Alexander the Grea"},
+             {"Zoë €", "Zo\xEB \x80", "Zoë €"},
+             {"日本 ok", "?? ok", "?? ok"},
+             {"bad \xFF byte", "bad ? byte", "bad ? byte"}}) {
+        GameRecord record;
+        record.NameTopHalf = given;
+        std::remove(Path().c_str());
+        SaveGame(Path(), record);
+        std::string expected = stored;
+        expected.resize(20, ' ');
+        EXPECT_EQ(ReadFile(Path()).substr(10, 20), expected) << given;
+        EXPECT_EQ(ReadGameList(Path()).at(0).NameTopHalf, back) << given;
+    }
+}
+
+TEST_F(Store, DatesAndTheCommandLinesFile) {
+    // date, OLE Automation value
+    for (const auto& [time, value] :
+         std::vector<std::pair<CivilTime, double>>{{{1899, 12, 30, 0, 0, 0}, 0.0},
+                                                   {{2000, 2, 29, 12, 0, 0}, 36585.5},
+                                                   {{1899, 12, 29, 6, 0, 0}, -1.25}}) {
+        EXPECT_DOUBLE_EQ(OleDateOf(time), value);
+        const auto back = CivilTimeOf(value);
+        EXPECT_EQ(std::tuple(back->Year, back->Month, back->Day, back->Hour),
+                  std::tuple(time.Year, time.Month, time.Day, time.Hour));
+    }
+    EXPECT_EQ(FormatOleDate(std::numeric_limits<double>::quiet_NaN()) + FormatOleDate(1e300), "");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    EXPECT_EQ(CivilTimeOf(OleDateNow())->Hour, local.tm_hour);
+
+    WriteFile(Path(), "");
+    WriteFile(Path("with space.zgf"), "");
+    const std::string dir = dir_.path().toStdString();
+    // the arguments, the file taken
+    for (const auto& [arguments, file] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{}, ""},
+             {{"--x", Path("none.zgf"), Path()}, Path()},
+             {{dir + "/with", "space.zgf"}, Path("with space.zgf")},
+             {{dir}, ""}})
+        EXPECT_EQ(GameFileArgument(arguments), file);
+}
+
+}  // namespace
+}  // namespace zeko::archive::testing
