@@ -10,9 +10,11 @@
 #include <QTimer>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/game_control.h"
+#include "gui/qt_translation.h"
 #include "platform/engine_library.h"
 #include "platform/message_loop_join.h"
 #include "settings/colour_schemes.h"
@@ -34,6 +36,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     game::GameControl& Control() { return *control_; }
     BoardView& Board() { return *board_; }
     const settings::ColourTable& Colours() const { return colours_; }
+    // The settings as they will be written when the window closes.
+    const settings::ProgramSettings& Settings() const { return settings_; }
+    // Qt's own texts follow the program's language.
+    const QtTranslation& QtTexts() const { return qtTranslation_; }
 
     // The View menu's option chosen.
     void ToggleViewOption(int option);
@@ -91,6 +97,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     bool loaded_ = false;
     bool minimized_ = false;
     QIcon icon_;
+    QtTranslation qtTranslation_;
+    // The new-position editor's board, kept for the run; filled from the
+    // game's position at its first opening.
+    std::optional<game::Board> editBoard_;
 
     BoardView* board_ = nullptr;
     std::array<QTimer*, game::kTimerCount> timers_{};
