@@ -156,10 +156,11 @@ void NewPositionEditor::FitTexts() {
     const double unitsHigh = kEditorBottom - kEditorTop;
     double width = 0;
     double height = 0;
+    // A line of text needs its height and a little room above and below.
+    const int lineHeight = fontMetrics().height() + 4;
     const auto need = [&](const QWidget& widget, double unitWidth, double unitHeight) {
-        const QSize hint = widget.sizeHint();
-        width = std::max(width, hint.width() * unitsWide / unitWidth);
-        height = std::max(height, hint.height() * unitsHigh / unitHeight);
+        width = std::max(width, widget.sizeHint().width() * unitsWide / unitWidth);
+        height = std::max(height, lineHeight * unitsHigh / unitHeight);
     };
     for (const auto& [button, rect] : {std::pair{clear_, kClearBoardRect},
                                        {reset_, kResetBoardRect},
@@ -174,7 +175,10 @@ void NewPositionEditor::FitTexts() {
 void NewPositionEditor::PlaceBeside(const QWidget& main) {
     const QScreen* screen = main.screen();
     if (screen == nullptr) return;
-    const QSize frameExtra = frameGeometry().size() - size();
+    // Before it is first shown the editor has no frame yet; it will get one
+    // like the main window's.
+    QSize frameExtra = frameGeometry().size() - size();
+    if (frameExtra.isNull()) frameExtra = main.frameGeometry().size() - main.size();
     const QRect frame =
         EditorPlacement(main.frameGeometry(), screen->availableGeometry(), frameExtra);
     resize((frame.size() - frameExtra).expandedTo(minimumSize()));

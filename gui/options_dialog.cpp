@@ -53,6 +53,8 @@ OptionsDialog::OptionsDialog(const Values& current, const QIcon& icon, QWidget* 
               MakeGameFileTab()};
     for (QWidget* page : pages_)
         tabs_->addTab(page, QString());
+    // Every tab's caption shows in full; the dialog grows to fit them.
+    tabs_->setUsesScrollButtons(false);
 
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &OptionsDialog::Ok);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build binutils clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev fonts-dejavu-core)
+          qt6-base-dev qt6-translations-l10n fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

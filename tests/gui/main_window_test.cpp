@@ -189,10 +189,12 @@ TEST_F(MainWindowTest, MenusCarryTheTextsOfTheLanguageAndTheirShortcuts) {
         QStringList titles;
         for (const QAction* menu : window.menuBar()->actions())
             titles << menu->text();
-        EXPECT_EQ(titles, QStringList({text(kTextGameMenu), text(kTextSkillMenu),
-                                       text(kTextViewMenu), text(kTextHelpMenu)}));
+        EXPECT_EQ(titles,
+                  QStringList({text(kTextGameMenu), text(kTextSkillMenu), text(kTextViewMenu),
+                               text(kTextToolsMenu), text(kTextHelpMenu)}));
         for (const auto& [item, keys] : {std::pair{kTextNewGame, QKeySequence(Qt::Key_F2)},
                                          {kTextMoveNow, QKeySequence(Qt::Key_F7)},
+                                         {kTextNewPosition, QKeySequence(Qt::Key_F6)},
                                          {kTextTakeBack, QKeySequence(Qt::CTRL | Qt::Key_Z)},
                                          {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)}}) {
             ASSERT_NE(Action(item), nullptr) << language << ": " << item;
