@@ -105,18 +105,20 @@ NewPositionEditor::NewPositionEditor(game::Board& editBoard, platform::EngineLib
     setTabOrder(ok_, cancel_);
     setTabOrder(cancel_, help_);
 
-    SetTexts(record);
+    SetTexts();
     ApplyColours();
     nextToMove_->setChecked(topHalfToMove);
     // Each opening draws the stores whole first.
     Redraw(game::kAllPitsMask);
+    // PlaceBeside gives the editor its real size.
     FitTexts();
-    resize(minimumSize().expandedTo(QSize(480, 300)));
+    resize(minimumSize());
 }
 
 NewPositionEditor::~NewPositionEditor() = default;
 
-void NewPositionEditor::SetTexts(const game::GameRecord& record) {
+void NewPositionEditor::SetTexts() {
+    const game::GameRecord& record = record_;
     setWindowTitle(T(settings::kTextNewPositionTitle));
     ok_->setText(T(settings::kTextOk));
     cancel_->setText(T(settings::kTextCancel));

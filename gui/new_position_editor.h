@@ -74,7 +74,7 @@ class NewPositionEditor : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void SetTexts(const game::GameRecord& record);
+    void SetTexts();
     void ApplyColours();
     void Layout();
     void FitTexts();
