@@ -115,6 +115,7 @@ void GameControl::HandleEvent(Event event) {
             PlayMove(true);
             break;
         case kAwaitHumanMove:
+            if (EndIfNoMove()) break;
             if (indicator) SetMoveIndicator(IndicatorRequest::First);
             ShowPlayablePits(!record_.ComputerGame && record_.TopToMove ? PlayablePits::TopRow
                                                                         : PlayablePits::BottomRow);
@@ -238,7 +239,30 @@ void GameControl::PlayMove(bool top) {
     }
 }
 
+bool GameControl::EndIfNoMove() {
+    const bool top = record_.TopToMove;
+    const Board seen = top ? rotateboard(record_.Board) : record_.Board;
+    for (int pit = 0; pit < kPitsPerRow; ++pit) {
+        if (CheckMove(seen, pit) == 1) return false;
+    }
+    // Only an empty row has no legal pit (a set-up position can leave one to
+    // move). As when a move leaves the opponent nothing, the game is over and
+    // the side that still has stones takes those of its own row.
+    const Board old = record_.Board;
+    Board& b = record_.Board;
+    b[kTopStore] += engine::topRowStones(b);
+    b[kBottomStore] += engine::bottomRowStones(b);
+    for (int pit = 0; pit < kPits; ++pit)
+        b[static_cast<size_t>(pit)] = 0;
+    display_.ShowPosition(false, old, b);
+    end_ = GameEnd::ByRules;
+    state_ = PlayState::Busy;
+    PostEvent(kGameEnded);
+    return true;
+}
+
 void GameControl::ComputerTurn() {
+    if (EndIfNoMove()) return;
     ShowPlayablePits(PlayablePits::Hourglass);
     searchAborted_ = false;
     const auto now = [this] { return env_.NowMs ? env_.NowMs() : int64_t{0}; };

@@ -137,6 +137,8 @@ class GameControl {
     void PlayMove(bool top);
     void GameEnded();
     void ComputerTurn();
+    // Ends the game when the side to move has no legal pit; returns whether it did.
+    bool EndIfNoMove();
 
     platform::EngineLibrary& engine_;
     BoardDisplay& display_;

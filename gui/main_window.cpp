@@ -21,6 +21,8 @@
 #include "gui/game_file_commands.h"
 #include "gui/help_window.h"
 #include "gui/level_info_dialog.h"
+#include "gui/new_position_editor.h"
+#include "gui/options_dialog.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
@@ -106,6 +108,7 @@ void MainWindow::Load() {
     options.DelayFixed = settings_.DelayFixed;
     options.DelayTime = settings_.DelayTime;
     settings::texts::SetCurrentLanguage(settings_.Language);
+    qtTranslation_.Apply(settings_.Language);
 
     SetSkillMenuVisible(record.ComputerGame);
     board_->RepaintPits();
@@ -426,14 +429,70 @@ void MainWindow::ShowAnalysis() {
     control_->AnalysisClosed(analysis.AnalysisMade());
 }
 
-void MainWindow::ShowNewPosition() {}
+void MainWindow::ShowNewPosition() {
+    if (!editBoard_) editBoard_ = control_->Record().Board;
+    NewPositionEditor editor(*editBoard_, *engine_, control_->Record(),
+                             {colours_, control_->Options().View, icon_},
+                             control_->NewPositionTopToMove(), this);
+    editor.PlaceBeside(*this);
+    editor.exec();
+    if (editor.NewPosition()) control_->PositionAccepted(*editBoard_, editor.TopHalfToMove());
+}
 
 void MainWindow::ShowLevelInfo() {
     LevelInfoDialog table(*engine_, icon_, this);
     table.exec();
 }
 
-void MainWindow::ShowOptions() {}
+void MainWindow::ShowOptions() {
+    game::GameRecord& record = control_->Record();
+    game::PlayOptions& play = control_->Options();
+    const int16_t language = settings::texts::CurrentLanguage();
+    OptionsDialog::Values current;
+    current.NameBottomHalf = record.NameBottomHalf;
+    current.NameTopHalf = record.NameTopHalf;
+    current.Language = language;
+    current.ColorScheme = settings_.ColorScheme;
+    current.CustomColors = settings_.CustomColors;
+    current.DelayActivated = play.DelayActivated;
+    current.DelayFixed = play.DelayFixed;
+    current.DelayTime = static_cast<int16_t>(play.DelayTime);
+    current.GameFileName = settings_.DefaultGameFile;
+    current.GameFilePrompt = settings_.GameFilePrompt;
+    OptionsDialog dialog(current, icon_, this);
+    // The colour and file dialogs opened from it speak the language chosen in it.
+    connect(&dialog, &OptionsDialog::LanguageChosen, this,
+            [this](int16_t chosen) { qtTranslation_.Apply(chosen); });
+    qtTranslation_.Apply(dialog.Chosen().Language);
+    dialog.CentreOver(*this);
+    dialog.exec();
+    qtTranslation_.Apply(language);
+    if (!dialog.OkSelected()) return;
+
+    const OptionsDialog::Values& chosen = dialog.Chosen();
+    record.NameBottomHalf = chosen.NameBottomHalf;
+    record.NameTopHalf = chosen.NameTopHalf;
+    settings_.CustomColors = chosen.CustomColors;
+    if (chosen.Language != language) {
+        settings::texts::SetCurrentLanguage(chosen.Language);
+        settings_.Language = chosen.Language;
+        qtTranslation_.Apply(chosen.Language);
+        SetTexts();
+    } else {
+        board_->ShowScoreTexts();
+        control_->UpdateCaption();
+    }
+    if (dialog.ColorChanged()) {
+        settings_.ColorScheme = chosen.ColorScheme;
+        colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
+        ApplyColours();
+    }
+    play.DelayActivated = settings_.DelayActivated = chosen.DelayActivated;
+    play.DelayFixed = settings_.DelayFixed = chosen.DelayFixed;
+    play.DelayTime = settings_.DelayTime = chosen.DelayTime;
+    settings_.DefaultGameFile = chosen.GameFileName;
+    settings_.GameFilePrompt = chosen.GameFilePrompt;
+}
 
 void MainWindow::OpenCommandLineFile() {
     // The queued new game runs first, so that it cannot clear the game chosen.

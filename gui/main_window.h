@@ -15,6 +15,7 @@
 
 #include "game/game_control.h"
 #include "gui/analysis_texts.h"
+#include "gui/qt_translation.h"
 #include "platform/engine_library.h"
 #include "platform/help_viewer.h"
 #include "platform/message_loop_join.h"
@@ -41,6 +42,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     BoardView& Board() { return *board_; }
     HelpWindow& Help() { return *help_; }
     const settings::ColourTable& Colours() const { return colours_; }
+    // The settings as they will be written when the window closes.
+    const settings::ProgramSettings& Settings() const { return settings_; }
+    // Qt's own texts follow the program's language.
+    const QtTranslation& QtTexts() const { return qtTranslation_; }
 
     // What a copy started later handed over: the window comes to the front
     // and opens the game file, when there is one, as a start with it would.
@@ -107,6 +112,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     int16_t analysisLevel_ = kFirstAnalysisLevel;
     bool analysisMainLine_ = true;
     QIcon icon_;
+    QtTranslation qtTranslation_;
+    // The new-position editor's board, kept for the run; filled from the
+    // game's position at its first opening.
+    std::optional<game::Board> editBoard_;
 
     BoardView* board_ = nullptr;
     std::array<QTimer*, game::kTimerCount> timers_{};

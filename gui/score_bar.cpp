@@ -68,6 +68,11 @@ void ScoreBar::PaintBar(QPainter& painter, int n) const {
 
 void ShowScoreText(ScoreTexts which, const game::GameRecord& record, const TextLookup& text,
                    const std::array<QLabel*, 2>& scoreLabels) {
+    ShowScoreText(which, record, record.Board, text, scoreLabels);
+}
+
+void ShowScoreText(ScoreTexts which, const game::GameRecord& record, const engine::Board& board,
+                   const TextLookup& text, const std::array<QLabel*, 2>& scoreLabels) {
     for (int label = 0; label < 2; ++label) {
         const bool wanted = which == ScoreTexts::Both ||
                             (label == 0 ? which == ScoreTexts::Top : which == ScoreTexts::Bottom);
@@ -75,7 +80,7 @@ void ShowScoreText(ScoreTexts which, const game::GameRecord& record, const TextL
         if (!wanted || target == nullptr) continue;
         // A player's name is shown as typed, never read as markup.
         target->setTextFormat(Qt::PlainText);
-        target->setText(QString::fromStdString(ScoreText(label, record, text)));
+        target->setText(QString::fromStdString(ScoreText(label, record, board, text)));
         target->adjustSize();
     }
 }

@@ -50,5 +50,8 @@ enum class ScoreTexts { Bottom = 0, Top = 1, Both = 2 };
 // window can centre it.
 void ShowScoreText(ScoreTexts which, const game::GameRecord& record, const TextLookup& text,
                    const std::array<QLabel*, 2>& scoreLabels);
+// The same with the stores of `board` (the editor's board) in place of the game's.
+void ShowScoreText(ScoreTexts which, const game::GameRecord& record, const engine::Board& board,
+                   const TextLookup& text, const std::array<QLabel*, 2>& scoreLabels);
 
 }  // namespace zeko::gui

@@ -24,6 +24,11 @@ std::vector<ScoreStep> ScoreChipSteps(int n, int o, ScoreDrawing drawing) {
 }
 
 std::string ScoreText(int label, const game::GameRecord& record, const TextLookup& text) {
+    return ScoreText(label, record, record.Board, text);
+}
+
+std::string ScoreText(int label, const game::GameRecord& record, const engine::Board& board,
+                      const TextLookup& text) {
     std::string name;
     if (label == 0) {
         if (record.ComputerGame)
@@ -37,7 +42,7 @@ std::string ScoreText(int label, const game::GameRecord& record, const TextLooku
             name = text(record.ComputerGame ? settings::kTextHumanName
                                             : settings::kTextFirstHumanName);
     }
-    const int32_t store = record.Board[label == 0 ? engine::kTopStore : engine::kBottomStore];
+    const int32_t store = board[label == 0 ? engine::kTopStore : engine::kBottomStore];
     return name + " : " + std::to_string(store);
 }
 

@@ -46,5 +46,8 @@ using TextLookup = std::function<std::string(int)>;
 // half, cell 13). Empty player names become "Computer", "Human", "Human 1" or
 // "Human 2" as the opponent calls for.
 std::string ScoreText(int label, const game::GameRecord& record, const TextLookup& text);
+// The same with the stores of `board` (the editor's board) in place of the game's.
+std::string ScoreText(int label, const game::GameRecord& record, const engine::Board& board,
+                      const TextLookup& text);
 
 }  // namespace zeko::gui

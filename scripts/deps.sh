@@ -10,7 +10,7 @@
 # sudo it prints the apt-get line to run and fails.
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build qt6-base-dev fonts-dejavu-core
+build_packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-dejavu-core
                 qt6-tools-dev libqt6help6 libqt6sql6-sqlite qt6-documentation-tools)
 package_packages=(dpkg-dev file)
 test_packages=(binutils clang clang-format libgtest-dev libgmock-dev libbenchmark-dev

@@ -209,6 +209,7 @@ TEST_F(MainWindowTest, MenusCarryTheTextsOfTheLanguageAndTheirShortcuts) {
                                text(kTextToolsMenu), text(kTextHelpMenu)}));
         for (const auto& [item, keys] : {std::pair{kTextNewGame, QKeySequence(Qt::Key_F2)},
                                          {kTextMoveNow, QKeySequence(Qt::Key_F7)},
+                                         {kTextNewPosition, QKeySequence(Qt::Key_F6)},
                                          {kTextTakeBack, QKeySequence(Qt::CTRL | Qt::Key_Z)},
                                          {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)}}) {
             ASSERT_NE(Action(item), nullptr) << language << ": " << item;

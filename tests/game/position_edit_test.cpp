@@ -1,0 +1,174 @@
+// The editor's rules: stones moved one at a time with 48 always on the board,
+// which set-ups may be accepted with which side to move, and play going on
+// from an accepted set-up, also one whose side to move has no stone.
+#include "game/position_edit.h"
+
+#include <numeric>
+
+#include "tests/game/table.h"
+
+namespace zeko::game::testing {
+namespace {
+
+int32_t Sum(const Board& board) {
+    return std::accumulate(board.begin(), board.end(), 0);
+}
+
+TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
+    // The stores and pit 3 before, the cell clicked and the change; the stores
+    // and pit 3 after (the same when nothing happens).
+    struct Row {
+        int32_t top, bottom, pit;
+        int cell, change;
+        int32_t topAfter, bottomAfter, pitAfter;
+    };
+    const Row rows[] = {
+        {24, 24, 0, 3, +1, 23, 24, 1},  // a tie gives from the top half's store
+        {10, 14, 0, 3, +1, 10, 13, 1},
+        {14, 10, 0, 3, +1, 13, 10, 1},
+        {10, 14, 1, 3, -1, 11, 14, 0},
+        {14, 10, 1, 3, -1, 14, 11, 0},
+        {12, 12, 1, 3, -1, 12, 13, 0},  // a tie takes to the bottom half's store
+        {0, 0, 0, 3, +1, 0, 0, 0},      // no stone to add
+        {24, 23, 0, 3, -1, 24, 23, 0},  // no stone to take
+        // The stores' displays: +1 into the store clicked, -1 out of it.
+        {10, 14, 0, kTopStore, +1, 11, 13, 0},
+        {10, 14, 0, kTopStore, -1, 9, 15, 0},
+        {10, 14, 0, kBottomStore, +1, 9, 15, 0},
+        {10, 14, 0, kBottomStore, -1, 11, 13, 0},
+        {10, 0, 0, kTopStore, +1, 10, 0, 0},  // the bottom half's store is empty
+        {0, 10, 0, kTopStore, -1, 0, 10, 0},  // the top half's store is empty
+        {0, 10, 0, kBottomStore, +1, 0, 10, 0},
+        {10, 0, 0, kBottomStore, -1, 10, 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << row.top << "/" << row.bottom << " cell " << row.cell << " " << row.change);
+        Board board{};
+        board[3] = row.pit;
+        board[kTopStore] = row.top;
+        board[kBottomStore] = row.bottom;
+        // The rest of the 48 stones lie in pit 7, which no row clicks.
+        board[7] = engine::kStones - Sum(board);
+        const Board before = board;
+        const int mask = ChangeStones(board, row.cell, row.change);
+        EXPECT_EQ(board[kTopStore], row.topAfter);
+        EXPECT_EQ(board[kBottomStore], row.bottomAfter);
+        EXPECT_EQ(board[3], row.pitAfter);
+        EXPECT_EQ(Sum(board), engine::kStones);
+        EXPECT_EQ(mask == 0, board == before);
+        // The pits to redraw: the one clicked, and only when it changed.
+        EXPECT_EQ(mask & kAllPitsMask, board[3] != before[3] ? CellBit(3) : 0);
+    }
+}
+
+TEST(PositionEdit, AClearedBoardIsRefusedUntilAStoneIsPlaced) {
+    platform::EngineLibrary engine;
+    Board board = engine::kStartBoard;
+    ClearBoard(board);
+    EXPECT_EQ(board, (Board{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}));
+    EXPECT_FALSE(JudgePosition(engine, board).Acceptable);
+    ChangeStones(board, 4, +1);
+    EXPECT_EQ(board[kTopStore], 23);
+    const PositionVerdict verdict = JudgePosition(engine, board);
+    EXPECT_TRUE(verdict.Acceptable);
+    EXPECT_TRUE(verdict.BottomCanMove);
+    EXPECT_FALSE(verdict.TopCanMove);
+}
+
+TEST(PositionEdit, TheBoxNamesTheOnlyHalfThatCanMove) {
+    platform::EngineLibrary engine;
+    // The set-up; whether it may be accepted and which halves can move; the box
+    // for a cleared and for a checked box.
+    struct Row {
+        Board board;
+        bool acceptable, bottom, top;
+        NextToMoveBox fromClear, fromChecked;
+    };
+    const Row rows[] = {
+        {engine::kStartBoard, true, true, true, {true, false}, {true, true}},
+        {{0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12},
+         true,
+         false,
+         true,
+         {true, true},
+         {true, true}},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 24},
+         true,
+         true,
+         false,
+         {true, false},
+         {true, false}},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 25}, false, false, false, {}, {}},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 25, 22}, false, false, false, {}, {}},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}, false, false, false, {}, {}},
+    };
+    for (const Row& row : rows) {
+        const PositionVerdict v = JudgePosition(engine, row.board);
+        EXPECT_EQ(v.Acceptable, row.acceptable);
+        EXPECT_EQ(v.BottomCanMove, row.bottom);
+        EXPECT_EQ(v.TopCanMove, row.top);
+        if (!v.Acceptable) continue;
+        for (const auto& [checked, box] :
+             {std::pair{false, row.fromClear}, {true, row.fromChecked}}) {
+            const NextToMoveBox got = NextToMove(v, checked);
+            EXPECT_EQ(got.Enabled, box.Enabled);
+            EXPECT_EQ(got.Checked, box.Checked);
+        }
+    }
+    // Neither half can move: the box cannot be used and keeps its state.
+    for (const bool checked : {false, true}) {
+        const NextToMoveBox box = NextToMove({true, false, false}, checked);
+        EXPECT_FALSE(box.Enabled);
+        EXPECT_EQ(box.Checked, checked);
+    }
+}
+
+TEST(SetUpPosition, PlayGoesOnFromItAndASideWithoutStonesLosesItsTurnAndTheGame) {
+    // Kind of game, the set-up, the side to move; whether the game ends at once
+    // and the stores then.
+    struct Row {
+        bool computer;
+        Board board;
+        bool top, ends;
+        int32_t topStore, bottomStore;
+    };
+    const Row rows[] = {
+        {true, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 12, 12}, true, false, 0, 0},
+        {false, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 12, 12}, true, false, 0, 0},
+        {true, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 12, 12}, false, false, 0, 0},
+        {true, {0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, false, true, 36, 12},
+        {false, {0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, false, true, 36, 12},
+        {true, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, true, 20, 28},
+        {false, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, true, 20, 28},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.computer << " " << row.top << " " << row.ends);
+        Table table;
+        table.NewGame(row.computer);
+        table.control.PositionAccepted(row.board, row.top);
+        table.Settle();
+        const GameRecord& record = table.record();
+        EXPECT_EQ(record.StartBoard, row.board);
+        EXPECT_FALSE(record.TimerOn);
+        EXPECT_EQ(record.GameOver, row.ends);
+        EXPECT_EQ(table.control.State(), PlayState::Idle);
+        if (row.ends) {
+            EXPECT_EQ(record.Board[kTopStore], row.topStore);
+            EXPECT_EQ(record.Board[kBottomStore], row.bottomStore);
+            EXPECT_EQ(table.view.messages.size(), 1u);
+            EXPECT_EQ(record.MoveCount, 0);
+            continue;
+        }
+        // The computer answers at once; a person finds the legal pits of the
+        // side to move offered.
+        const bool computerMoved = row.computer && row.top;
+        EXPECT_EQ(record.MoveCount, computerMoved ? 1 : 0);
+        EXPECT_FALSE(record.TopToMove && row.computer);
+        EXPECT_EQ(table.Playable(), table.Legal(record.Board, record.TopToMove, false));
+        PlayOut(table);
+    }
+}
+
+}  // namespace
+}  // namespace zeko::game::testing

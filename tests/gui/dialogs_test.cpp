@@ -1,0 +1,386 @@
+// The Tools menu's new-position editor and options dialog, opened by clicks
+// on the main window's menu and driven by clicks and keys as a person would,
+// with what the main window takes from them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "gui/board_style.h"
+#include "gui/board_view.h"
+#include "gui/main_window.h"
+#include "gui/new_position_editor.h"
+#include "gui/options_dialog.h"
+#include "gui/pit_view.h"
+#include "gui/score_bar.h"
+#include "gui/welcome_screen.h"
+#include "platform/help_viewer.h"
+#include "platform/message_queue.h"
+#include "settings/text_id.h"
+#include "settings/text_table.h"
+#include "tests/support/test_home.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace zeko::gui {
+namespace {
+
+using namespace settings;
+
+// Receives every help topic asked for while it lives.
+struct RecordingHelp : platform::HelpViewer {
+    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
+        topics.push_back(topic);
+    }
+    void ShowContents(QObject*, const std::string&) override {}
+    void ShowIndex(QObject*, const std::string&) override {}
+    std::vector<std::string> topics;
+    platform::HelpViewerInstallation installation{*this};
+};
+
+// Acts on the next modal dialog of type D as soon as it shows. The action
+// must close it.
+template <class D>
+void WhenShown(std::function<void(D&)> act) {
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!poll->isActive() || dialog == nullptr || !dialog->isVisible()) return;
+        poll->stop();
+        poll->deleteLater();
+        // Access keys reach the active window only.
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+        act(*dialog);
+    });
+    poll->start();
+}
+
+// Near the left end, where a check box or an option button takes clicks
+// whatever its width.
+void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&widget, button, {},
+                      QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
+}
+
+class DialogsTest : public testing::IsolatedTest {
+  protected:
+    MainWindow& Open(ProgramSettings settings = {}) {
+        ExchangeSettings(SettingsExchange::Write, settings);
+        window_.reset();
+        platform::threadMessageQueue().clear();
+        window_ = std::make_unique<MainWindow>();
+        window_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        Settle();
+        Click(window_->Board().Welcome());
+        Settle();
+        return *window_;
+    }
+    void Settle() {
+        const game::GameControl& c = window_->Control();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return c.PendingEvents() == 0 && !c.TimerEnabled(game::TimerId::Event) &&
+                   c.State() != game::PlayState::Thinking;
+        }));
+    }
+    // Chooses an item of the Tools menu by clicks; a dialog it opens is
+    // handled by what WhenShown was given.
+    void Tools(int item) {
+        QMenuBar* bar = window_->menuBar();
+        QAction* tools = bar->actions()[3];
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tools).center());
+        QMenu* menu = tools->menu();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(menu->actions()[item]).center());
+        Settle();
+    }
+    void Editor(std::function<void(NewPositionEditor&)> act) {
+        WhenShown(std::move(act));
+        Tools(1);
+    }
+    void Options(std::function<void(OptionsDialog&)> act) {
+        WhenShown(std::move(act));
+        Tools(4);
+    }
+    game::GameRecord& Record() { return window_->Control().Record(); }
+
+    std::unique_ptr<MainWindow> window_;
+};
+
+std::vector<int> Counts(NewPositionEditor& editor) {
+    std::vector<int> counts;
+    for (int pit = 0; pit < engine::kPits; ++pit)
+        counts.push_back(editor.Pit(pit).ShownCount());
+    return counts;
+}
+
+TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
+    Open();
+    RecordingHelp help;
+    Editor([&](NewPositionEditor& e) {
+        // The first opening shows the game's position, beside the main window.
+        EXPECT_EQ(Counts(e), std::vector<int>(12, 4));
+        EXPECT_EQ(e.frameGeometry().height(), window_->frameGeometry().height());
+        EXPECT_FALSE(e.windowFlags() & Qt::WindowMaximizeButtonHint);
+        Click(e.ClearButton());
+        EXPECT_EQ(Counts(e), std::vector<int>(12, 0));
+        EXPECT_FALSE(e.OkButton().isEnabled());  // 24 and 24
+        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 24");
+        Click(e.Pit(3));  // from the top half's store on a tie
+        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
+        EXPECT_TRUE(e.OkButton().isEnabled());
+        // Only the bottom half can move: the box names it, whatever is clicked.
+        EXPECT_TRUE(e.NextToMoveBox().isEnabled());
+        Click(e.NextToMoveBox());
+        EXPECT_FALSE(e.NextToMoveBox().isChecked());
+        // The score bars move stones between the stores; other buttons do nothing.
+        Click(e.ScoreBarOf(0), Qt::RightButton);
+        EXPECT_EQ(e.ScoreLabel(1).text(), "Human : 25");
+        EXPECT_FALSE(e.OkButton().isEnabled());
+        Click(e.ScoreBarOf(1), Qt::RightButton);
+        Click(e.Pit(3), Qt::MiddleButton);
+        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
+        // The bar shows its chips as drawn bit by bit and as painted whole.
+        for (const bool repainted : {false, true}) {
+            if (repainted) e.ScoreBarOf(0).repaint();
+            const QImage shown = e.ScoreBarOf(0).Shown();
+            int chips = 0;
+            for (int k = 0; k < kScorePositions; ++k)
+                chips += shown.pixelColor(static_cast<int>(ScoreChipX(k) * shown.width() / 100),
+                                          shown.height() / 2) == QColor(Qt::yellow);
+            EXPECT_EQ(chips, 23);
+        }
+        QTest::keyClick(&e, Qt::Key_F1);
+        Click(e.HelpButton());
+        Click(e.CancelButton());
+    });
+    EXPECT_EQ(help.topics, std::vector<std::string>(2, "newpos.html"));
+    EXPECT_EQ(Record().Board, engine::kStartBoard);
+
+    // Cancel kept the edits; Reset goes back to them after more.
+    Editor([&](NewPositionEditor& e) {
+        std::vector<int> edited(12, 0);
+        edited[3] = 1;
+        EXPECT_EQ(Counts(e), edited);
+        Click(e.Pit(3), Qt::RightButton);
+        Click(e.Pit(8));
+        Click(e.Pit(8));
+        EXPECT_TRUE(e.NextToMoveBox().isChecked());  // only the top half can move
+        Click(e.ResetButton());
+        EXPECT_EQ(Counts(e), edited);
+        EXPECT_FALSE(e.NextToMoveBox().isChecked());
+        Click(e.Pit(3), Qt::RightButton);
+        Click(e.Pit(8));
+        Click(e.Pit(9));
+        Click(e.Pit(0));
+        // Both can move now: the box stays as the last position left it.
+        EXPECT_TRUE(e.NextToMoveBox().isChecked());
+        // Enter is OK wherever the focus is but on another button.
+        e.NextToMoveBox().setFocus();
+        QTest::keyClick(&e, Qt::Key_Return);
+    });
+    // The computer plays the top half set up and thinks at once.
+    Settle();
+    const game::Board setUp = {1, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 22, 23};
+    EXPECT_EQ(Record().StartBoard, setUp);
+    EXPECT_EQ(Record().MoveCount, 1);
+    EXPECT_GE(Record().Moves[1], engine::kPitsPerRow);
+    EXPECT_TRUE(window_->Control().NewPositionTopToMove());
+    EXPECT_EQ(window_->Board().Pit(0).ShownCount(), Record().Board[0]);
+}
+
+TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) {
+    ProgramSettings settings;
+    settings.ComputerGame = false;
+    settings.NameTopHalf = "Bob & Co";
+    settings.ViewOptions[kViewGraphicScores] = false;
+    Open(settings);
+    Editor([&](NewPositionEditor& e) {
+        EXPECT_EQ(e.NextToMoveBox().text(), "Bob && Co Moves &Next");
+        EXPECT_TRUE(e.ScoreLabel(0).isVisible());
+        EXPECT_FALSE(e.ScoreBarOf(0).isVisible());
+        Click(e.ScoreLabel(0));  // a stone into the top half's store from the bottom's
+        EXPECT_EQ(e.ScoreLabel(0).text(), "Bob & Co : 0");  // the bottom's store is empty
+        QTest::keyClick(&e, Qt::Key_N, Qt::AltModifier);    // the box's access key
+        EXPECT_TRUE(QTest::qWaitFor([&] { return e.NextToMoveBox().isChecked(); }));
+        Click(e.OkButton());
+    });
+    Settle();
+    EXPECT_TRUE(Record().TopToMove);
+    Click(window_->Board().Pit(8));
+    Settle();
+    EXPECT_EQ(Record().Moves[1], 8);
+    EXPECT_FALSE(Record().TopToMove);
+}
+
+TEST_F(DialogsTest, EveryButtonOfBothDialogsShowsItsWholeTextInBothLanguages) {
+    for (const int16_t language : {kDutch, kEnglish}) {
+        ProgramSettings settings;
+        settings.Language = language;
+        settings.ComputerGame = false;
+        settings.NameTopHalf = std::string(kMaxNameLength, 'W');
+        Open(settings);
+        const auto fits = [language](QWidget& parent) {
+            for (QAbstractButton* button : parent.findChildren<QAbstractButton*>()) {
+                if (!button->isVisible()) continue;
+                EXPECT_GE(button->width(), button->sizeHint().width())
+                    << language << " " << button->text().toStdString();
+            }
+        };
+        Editor([&](NewPositionEditor& e) {
+            fits(e);
+            Click(e.CancelButton());
+        });
+        Options([&](OptionsDialog& d) {
+            for (int tab = 0; tab < OptionsDialog::kTabCount; ++tab) {
+                d.Tabs().setCurrentIndex(tab);
+                fits(d);
+            }
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+    }
+}
+
+TEST_F(DialogsTest, OptionsApplyAfterOkOnlyAndAreWrittenAtClose) {
+    Open();
+    const QColor red(255, 0, 0);
+    const QString file = QString::fromStdString(home_.Root()) + "/games.zgf";
+    testing::WriteFile(file.toStdString(), "");
+    for (const bool ok : {false, true}) {
+        Options([&](OptionsDialog& d) {
+            // The colours: Change... only for the custom scheme.
+            Click(d.SchemeButton(kSchemeCustom));
+            EXPECT_TRUE(d.ChangeButton().isEnabled());
+            Click(d.SchemeButton(kSchemeTable2));
+            EXPECT_FALSE(d.ChangeButton().isEnabled());
+            d.ColourList().setCurrentRow(kChips);
+            EXPECT_EQ(d.Sample().palette().color(QPalette::Window),
+                      ToQColor(kBuiltInTable2[kChips]));
+            Click(d.SchemeButton(kSchemeCustom));
+            d.ColourList().setCurrentRow(kZekoBackground);
+            WhenShown<QColorDialog>([&](QColorDialog& colours) {
+                colours.setCurrentColor(red);
+                colours.accept();
+            });
+            Click(d.ChangeButton());
+            EXPECT_EQ(d.Sample().palette().color(QPalette::Window), red);
+            // The delay.
+            d.Tabs().setCurrentIndex(OptionsDialog::kDelayTab);
+            EXPECT_FALSE(d.DelayTypeButton(1).isEnabled());
+            Click(d.DelayBox());
+            Click(d.DelayTypeButton(0));
+            EXPECT_FALSE(d.DelaySlider().isEnabled());
+            Click(d.DelayTypeButton(1));
+            d.DelaySlider().setFocus();
+            for (int step = 0; step < 4; ++step)
+                QTest::keyClick(&d.DelaySlider(), Qt::Key_Right);
+            EXPECT_EQ(d.DelayLabel().text(), "Delay by 7 seconds");
+            // The names: at most 20 characters, trimmed.
+            d.Tabs().setCurrentIndex(OptionsDialog::kNamesTab);
+            QTest::keyClicks(&d.NameEdit(0), "  Bob of the High Hills");
+            QTest::keyClicks(&d.NameEdit(1), " Ann ");
+            // The game file: the default file only when it exists.
+            d.Tabs().setCurrentIndex(OptionsDialog::kGameFileTab);
+            EXPECT_FALSE(d.GameFileButton(kUseDefaultFile).isEnabled());
+            WhenShown<QFileDialog>([&](QFileDialog& files) {
+                QLineEdit* name = files.findChild<QLineEdit*>("fileNameEdit");
+                name->clear();
+                QTest::keyClicks(name, file);
+                QTest::keyClick(name, Qt::Key_Return);
+            });
+            Click(d.BrowseButton());
+            EXPECT_EQ(d.GameFileEdit().text(), file);
+            Click(d.GameFileButton(kUseDefaultFile));
+            Click(ok ? d.OkButton() : d.CancelButton());
+        });
+        const ProgramSettings& s = window_->Settings();
+        EXPECT_EQ(s.CustomColors[0] == Rgb(255, 0, 0), ok);
+        EXPECT_EQ(window_->Colours()[kZekoBackground] == Rgb(255, 0, 0), ok);
+        EXPECT_EQ(window_->Board().grab().toImage().pixelColor(2, 2) == red, ok);
+        EXPECT_EQ(window_->Control().Options().DelayTime, ok ? 7 : 3);
+        EXPECT_EQ(Record().NameTopHalf, ok ? "Bob of the High Hi" : "");
+        EXPECT_EQ(Record().NameBottomHalf, ok ? "Ann" : "");
+    }
+    // The names show at once.
+    EXPECT_EQ(window_->Board().ScoreLabel(1).text(), "Ann : 0");
+    window_->close();
+    ProgramSettings read;
+    ExchangeSettings(SettingsExchange::Read, read);
+    EXPECT_EQ(read.ColorScheme, kSchemeCustom);
+    EXPECT_EQ(read.CustomColors[0], Rgb(255, 0, 0));
+    EXPECT_TRUE(read.DelayActivated);
+    EXPECT_TRUE(read.DelayFixed);
+    EXPECT_EQ(read.DelayTime, 7);
+    EXPECT_EQ(read.NameTopHalf, "Bob of the High Hi");
+    EXPECT_EQ(read.NameBottomHalf, "Ann");
+    EXPECT_EQ(read.DefaultGameFile, file.toStdString());
+    EXPECT_EQ(read.GameFilePrompt, kUseDefaultFile);
+}
+
+TEST_F(DialogsTest, TheLanguageChosenRelabelsTheDialogAtOnceAndTheWindowAfterOk) {
+    Open();
+    RecordingHelp help;
+    const auto qtCancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    for (const bool ok : {false, true}) {
+        Options([&](OptionsDialog& d) {
+            d.Tabs().setCurrentIndex(OptionsDialog::kLanguageTab);
+            QTest::keyClick(&d, Qt::Key_D, Qt::AltModifier);  // "&Dutch"
+            EXPECT_TRUE(QTest::qWaitFor([&] { return d.LanguageButton(kDutch).isChecked(); }));
+            EXPECT_EQ(d.windowTitle(), "Opties");
+            EXPECT_EQ(d.Tabs().tabText(0), "Kleuren");
+            EXPECT_EQ(d.ColourList().item(2)->text(), "Stenen");
+            EXPECT_EQ(d.ColourList().item(2)->data(Qt::UserRole).toInt(), 2);
+            EXPECT_EQ(d.DelayLabel().text(), "Vertraag met 3 seconden");
+            EXPECT_EQ(d.CancelButton().text(), "Annuleer");
+            // Qt's own dialogs opened from here speak Dutch too.
+            EXPECT_EQ(qtCancel(), "Annuleren");
+            for (int tab = 0; tab < OptionsDialog::kTabCount; ++tab) {
+                d.Tabs().setCurrentIndex(tab);
+                QTest::keyClick(&d, Qt::Key_F1);
+            }
+            Click(ok ? d.OkButton() : d.CancelButton());
+        });
+        EXPECT_EQ(window_->menuBar()->actions()[0]->text(), ok ? "&Partij" : "&Game");
+        EXPECT_EQ(window_->Settings().Language, ok ? kDutch : kEnglish);
+        EXPECT_EQ(qtCancel(), ok ? "Annuleren" : "Cancel");
+    }
+    ASSERT_EQ(help.topics.size(), 10u);
+    EXPECT_EQ(help.topics[0], "options.html#Colors");
+    EXPECT_EQ(help.topics[4], "options.html#GameFile");
+    // A default file that is gone, or deleted from the box, cannot be the rule.
+    Options([&](OptionsDialog& d) {
+        d.Tabs().setCurrentIndex(OptionsDialog::kGameFileTab);
+        const QString file = QString::fromStdString(home_.Root()) + "/games.zgf";
+        testing::WriteFile(file.toStdString(), "");
+        d.GameFileEdit().setText(file);
+        Click(d.GameFileButton(kUseDefaultFile));
+        QTest::keyClick(&d.GameFileEdit(), Qt::Key_Delete);
+        EXPECT_EQ(d.GameFileEdit().text(), "");
+        EXPECT_TRUE(d.GameFileButton(kAskOncePerRun).isChecked());
+        EXPECT_FALSE(d.GameFileButton(kUseDefaultFile).isEnabled());
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+}
+
+}  // namespace
+}  // namespace zeko::gui
