@@ -6,6 +6,7 @@
 
 #include "archive/game_store.h"
 #include "gui/error_box.h"
+#include "gui/game_file_dialog.h"
 #include "gui/select_game_dialog.h"
 #include "platform/numbered_error.h"
 
@@ -32,19 +33,7 @@ std::optional<std::string> GameFileCommands::ChooseFile(bool ask, bool save) {
     std::string chosen = preset;
     if (show) {
         QFileDialog dialog(window_);
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setNameFilters(
-            {QStringLiteral("Zeko Game Files (*.zgf)"), QStringLiteral("All files (*.*)")});
-        dialog.setDefaultSuffix(QStringLiteral("zgf"));
-        if (save) {
-            // Saving into an existing game file adds a game to it.
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        } else {
-            dialog.setAcceptMode(QFileDialog::AcceptOpen);
-            dialog.setFileMode(QFileDialog::ExistingFile);
-        }
+        PrepareGameFileDialog(dialog, save);
         if (!preset.empty()) {
             const QFileInfo info(QString::fromStdString(preset));
             dialog.setDirectory(info.absolutePath());

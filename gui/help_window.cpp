@@ -152,9 +152,9 @@ HelpWindow::~HelpWindow() {
 
 QString HelpWindow::FindHelpFile(const std::string& helpFile) {
     const QFileInfo name(QString::fromStdString(helpFile) + QStringLiteral(".qch"));
-    const QString installed = QDir::cleanPath(name.path() + QStringLiteral("/") +
-                                              QStringLiteral(ZEKO_HELP_FROM_PROGRAM "/") +
-                                              name.fileName());
+    const QString installed =
+        QDir::cleanPath(name.path() + QStringLiteral("/") +
+                        QStringLiteral(ZEKO_HELP_FROM_PROGRAM "/") + name.fileName());
     for (const QString& candidate : {name.filePath(), installed}) {
         if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
     }

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "gui/board_style.h"
+#include "gui/game_file_dialog.h"
 #include "settings/help.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
@@ -26,11 +27,6 @@
 namespace zeko::gui {
 
 namespace {
-
-// The game file's filter and extension, as the Load command asks for them.
-const QStringList kGameFileFilters = {QStringLiteral("Zeko Game Files (*.zgf)"),
-                                      QStringLiteral("All files (*)")};
-constexpr auto kGameFileSuffix = "zgf";
 
 std::string Trimmed(const QString& text) {
     return text.trimmed().toStdString();
@@ -332,10 +328,7 @@ void OptionsDialog::ShowDelay(int seconds) {
 
 void OptionsDialog::BrowseGameFile() {
     QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilters(kGameFileFilters);
-    dialog.setDefaultSuffix(QString::fromLatin1(kGameFileSuffix));
+    PrepareGameFileDialog(dialog, false);
     const QFileInfo current(gameFile_->text().trimmed());
     if (!gameFile_->text().trimmed().isEmpty()) dialog.setDirectory(current.absolutePath());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
