@@ -84,14 +84,7 @@ AboutBox::AboutBox(const QIcon& programIcon, const settings::ColourTable& colour
 
     okbutton_ = new QPushButton(Text(settings::kTextOk), this);
     okbutton_->setObjectName(QStringLiteral("okbutton"));
-    // The button is drawn in the box's own two colours, which the widget
-    // style would lighten into a face the text can hardly be read on.
-    okbutton_->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2;"
-                                            " border: 1px solid %2; padding: 4px 12px; }"
-                                            " QPushButton:focus { border-width: 2px; }"
-                                            " QPushButton:pressed { background-color: %2;"
-                                            " color: %1; }")
-                                 .arg(background.name(), text.name()));
+    StyleButton(*okbutton_, background, text);
     okbutton_->setDefault(true);
     okbutton_->resize(std::max(okbutton_->sizeHint().width(), 80), okbutton_->sizeHint().height());
     connect(okbutton_, &QPushButton::clicked, this, &QDialog::accept);

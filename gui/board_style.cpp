@@ -1,5 +1,6 @@
 #include "gui/board_style.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPalette>
 
@@ -50,6 +51,14 @@ void StyleScoreLabel(QLabel& label, const settings::ColourTable& table) {
     palette.setColor(QPalette::WindowText, ItemColour(table, settings::kScoreText));
     label.setPalette(palette);
     label.setAutoFillBackground(false);
+}
+
+void StyleButton(QAbstractButton& button, const QColor& face, const QColor& text) {
+    button.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2;"
+                                        " border: 1px solid %2; padding: 4px 12px; }"
+                                        " QPushButton:focus { border-width: 2px; }"
+                                        " QPushButton:pressed { background-color: %2; color: %1; }")
+                             .arg(face.name(), text.name()));
 }
 
 }  // namespace zeko::gui

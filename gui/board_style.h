@@ -7,6 +7,7 @@
 
 #include "settings/colour_schemes.h"
 
+class QAbstractButton;
 class QLabel;
 
 namespace zeko::gui {
@@ -32,5 +33,10 @@ void StylePitLabel(QLabel& label, const settings::ColourTable& table);
 // A score text: its font, text item 6 and no background of its own. Texts
 // are shown as plain text, whatever a player's name contains.
 void StyleScoreLabel(QLabel& label, const settings::ColourTable& table);
+
+// A push button drawn flat in exactly these two colours (a thicker border
+// when it has the focus, the colours swapped while pressed): a widget style
+// would lighten the face and lose the scheme's contrast.
+void StyleButton(QAbstractButton& button, const QColor& face, const QColor& text);
 
 }  // namespace zeko::gui

@@ -143,6 +143,8 @@ void NewPositionEditor::ApplyColours() {
     palette.setColor(QPalette::Button, background);
     setPalette(palette);
     setAutoFillBackground(true);
+    for (QPushButton* button : {ok_, cancel_, help_, reset_, clear_})
+        StyleButton(*button, background, palette.color(QPalette::ButtonText));
     for (PitView* pit : pits_)
         pit->SetColourTable(colours);
     for (int k = 0; k < 2; ++k) {
