@@ -22,6 +22,7 @@
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
+#include "tests/gui/window_driver.h"
 #include "tests/support/test_home.h"
 
 namespace zeko::gui {
@@ -231,14 +232,13 @@ TEST(HelpPages, ClockTableGivesEachLevelItsNameAndMinutes) {
     settings::texts::GetText(0);
 }
 
-TEST(HelpPages, MenuPageNamesEveryShortcutOfTheMainWindow) {
-    testing::TestHome home;
+using HelpPagesWindowTest = WindowTest;
+
+TEST_F(HelpPagesWindowTest, MenuPageNamesEveryShortcutOfTheMainWindow) {
     for (const auto& [code, language] : {std::pair{"en", kEnglish}, {"nl", kDutch}}) {
         settings::ProgramSettings chosen;
         chosen.Language = language;
-        settings::ExchangeSettings(settings::SettingsExchange::Write, chosen);
-        platform::threadMessageQueue().clear();
-        MainWindow window;
+        MainWindow& window = Start(chosen);
         std::map<QString, QString> keys;
         for (const QStringList& row :
              TableRows(BuiltHelp(code).Page(QStringLiteral("menus.html")), "menu"))

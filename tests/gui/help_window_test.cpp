@@ -33,6 +33,7 @@
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
+#include "tests/gui/window_driver.h"
 #include "tests/support/test_home.h"
 
 namespace zeko::gui {
@@ -40,19 +41,11 @@ namespace {
 
 using namespace settings;
 
-class HelpWindowTest : public testing::IsolatedTest {
+class HelpWindowTest : public WindowTest {
   protected:
     MainWindow& Open(int16_t language, ProgramSettings settings = {}) {
         settings.Language = language;
-        ExchangeSettings(SettingsExchange::Write, settings);
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        QTest::mouseClick(&window_->Board().Welcome(), Qt::LeftButton);
-        QTest::qWait(20);
-        return *window_;
+        return WindowTest::Open(settings);
     }
     void TearDown() override {
         window_.reset();
@@ -63,8 +56,6 @@ class HelpWindowTest : public testing::IsolatedTest {
     QString Expected(const char* code, const QString& topic) {
         return QStringLiteral("qthelp://zeko.help.%1/doc/%2").arg(QLatin1String(code), topic);
     }
-
-    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpenBesideTheGame) {

@@ -29,6 +29,7 @@
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
+#include "tests/gui/window_driver.h"
 #include "tests/support/image_probe.h"
 
 namespace zeko::gui {
@@ -250,17 +251,6 @@ TEST(BoardBacking, ShadowsFollowTheViewOptions) {
         }
     }
 }
-
-// Receives every help topic asked for while it lives.
-struct RecordingHelp : platform::HelpViewer {
-    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
-        topics.push_back(topic);
-    }
-    void ShowContents(QObject*, const std::string&) override {}
-    void ShowIndex(QObject*, const std::string&) override {}
-    std::vector<std::string> topics;
-    platform::HelpViewerInstallation installation{*this};
-};
 
 // A text that names its number, so that a table can tell which texts came.
 std::string Numbered(int number) {
