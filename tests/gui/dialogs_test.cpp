@@ -3,7 +3,6 @@
 // with what the main window takes from them.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -11,14 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "gui/board_style.h"
 #include "gui/board_view.h"
@@ -27,13 +23,9 @@
 #include "gui/options_dialog.h"
 #include "gui/pit_view.h"
 #include "gui/score_bar.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

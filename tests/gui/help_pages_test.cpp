@@ -3,7 +3,6 @@
 // repetition limits, the clock, the menu keys) is what the program does.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QHelpEngineCore>
 #include <QHelpLink>
 #include <QRegularExpression>
@@ -17,13 +16,11 @@
 #include "gui/main_window.h"
 #include "gui/result_texts.h"
 #include "platform/engine_library.h"
-#include "platform/message_queue.h"
 #include "platform/program_path.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

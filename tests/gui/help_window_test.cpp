@@ -4,7 +4,6 @@
 // file; and the help's screenshots, made here.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -28,13 +26,10 @@
 #include "gui/pit_view.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
-#include "gui/welcome_screen.h"
-#include "platform/message_queue.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,13 +23,11 @@
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
 #include "platform/copy_hand_over.h"
-#include "platform/message_queue.h"
 #include "platform/single_instance.h"
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

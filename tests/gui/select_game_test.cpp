@@ -4,19 +4,14 @@
 // message boxes, and a game file named on the command line.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 
 #include "archive/game_store.h"
 #include "gui/board_view.h"
@@ -24,13 +19,9 @@
 #include "gui/main_window.h"
 #include "gui/pit_view.h"
 #include "gui/select_game_dialog.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

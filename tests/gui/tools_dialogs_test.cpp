@@ -3,20 +3,16 @@
 // offscreen platform, with the real engine.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <array>
-#include <functional>
 #include <optional>
 
 #include "gui/analysis_dialog.h"
@@ -24,11 +20,7 @@
 #include "gui/board_view.h"
 #include "gui/level_info_dialog.h"
 #include "gui/main_window.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
 #include "tests/gui/window_driver.h"
-#include "tests/support/test_home.h"
 
 namespace zeko::gui {
 namespace {

@@ -25,7 +25,6 @@
 #include "gui/score_bar.h"
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QString>
 #include <QTest>
 #include <QTimer>
