@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -74,19 +73,6 @@ T& Child(QWidget& dialog, const char* name) {
     T* child = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return *child;
-}
-
-// Every text of the dialog is shown whole.
-void ExpectTextsFit(QWidget& dialog) {
-    for (QWidget* w : dialog.findChildren<QWidget*>()) {
-        const auto* label = qobject_cast<QLabel*>(w);
-        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
-        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
-            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
-            continue;
-        if (!w->isVisible()) continue;
-        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
-    }
 }
 
 std::vector<QString> Captions(const AnalysisDialog& dialog) {

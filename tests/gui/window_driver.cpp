@@ -1,6 +1,10 @@
 #include "tests/gui/window_driver.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenuBar>
 
 #include "game/game_control.h"
@@ -12,6 +16,18 @@
 #include "settings/text_table.h"
 
 namespace zeko::gui {
+
+void ExpectTextsFit(QWidget& dialog) {
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
+        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
+            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
+            continue;
+        if (!w->isVisible()) continue;
+        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+    }
+}
 
 int ChipsShown(ScoreBar& bar, bool repainted) {
     if (repainted) bar.repaint();

@@ -49,6 +49,10 @@ inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
                       QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
 }
 
+// Every text of `dialog`'s visible labels, buttons, group boxes and combo
+// boxes is shown whole.
+void ExpectTextsFit(QWidget& dialog);
+
 class ScoreBar;
 // The yellow chips a score bar shows, counted on its image as drawn bit by
 // bit, or after it is repainted whole.
