@@ -273,12 +273,6 @@ TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
     }
 }
 
-}  // namespace
-}  // namespace zeko::game::testing
-
-namespace zeko::game::testing {
-namespace {
-
 TEST(Loading, AComputerGameWithTheTopHalfToMoveHasTheComputerMoveAtOnce) {
     // A computer game, the top half to move, the game over; moves after the load
     for (const auto& [computer, top, over, moves] :

@@ -3,7 +3,6 @@
 // with what the main window takes from them.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -11,14 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "gui/board_style.h"
 #include "gui/board_view.h"
@@ -27,104 +23,26 @@
 #include "gui/options_dialog.h"
 #include "gui/pit_view.h"
 #include "gui/score_bar.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
-#include "tests/support/test_home.h"
-
-// Failures show texts as text.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
 
 using namespace settings;
 
-// Receives every help topic asked for while it lives.
-struct RecordingHelp : platform::HelpViewer {
-    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
-        topics.push_back(topic);
-    }
-    void ShowContents(QObject*, const std::string&) override {}
-    void ShowIndex(QObject*, const std::string&) override {}
-    std::vector<std::string> topics;
-    platform::HelpViewerInstallation installation{*this};
-};
-
-// Acts on the next modal dialog of type D as soon as it shows. The action
-// must close it.
-template <class D>
-void WhenShown(std::function<void(D&)> act) {
-    auto* poll = new QTimer;
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-        if (!poll->isActive() || dialog == nullptr || !dialog->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        // Access keys reach the active window only.
-        dialog->activateWindow();
-        EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
-        act(*dialog);
-    });
-    poll->start();
-}
-
-// Near the left end, where a check box or an option button takes clicks
-// whatever its width.
-void Click(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(&widget, button, {},
-                      QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
-}
-
-class DialogsTest : public testing::IsolatedTest {
+class DialogsTest : public WindowTest {
   protected:
-    MainWindow& Open(ProgramSettings settings = {}) {
-        ExchangeSettings(SettingsExchange::Write, settings);
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        Settle();
-        Click(window_->Board().Welcome());
-        Settle();
-        return *window_;
-    }
-    void Settle() {
-        const game::GameControl& c = window_->Control();
-        EXPECT_TRUE(QTest::qWaitFor([&] {
-            return c.PendingEvents() == 0 && !c.TimerEnabled(game::TimerId::Event) &&
-                   c.State() != game::PlayState::Thinking;
-        }));
-    }
-    // Chooses an item of the Tools menu by clicks; a dialog it opens is
-    // handled by what WhenShown was given.
-    void Tools(int item) {
-        QMenuBar* bar = window_->menuBar();
-        QAction* tools = bar->actions()[3];
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tools).center());
-        QMenu* menu = tools->menu();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
-        QTest::mouseClick(menu, Qt::LeftButton, {},
-                          menu->actionGeometry(menu->actions()[item]).center());
-        Settle();
-    }
+    // The Tools menu's editor and options dialog, handled by `act`.
     void Editor(std::function<void(NewPositionEditor&)> act) {
         WhenShown(std::move(act));
-        Tools(1);
+        Choose(3, 1);
     }
     void Options(std::function<void(OptionsDialog&)> act) {
         WhenShown(std::move(act));
-        Tools(4);
+        Choose(3, 4);
     }
-    game::GameRecord& Record() { return window_->Control().Record(); }
-
-    std::unique_ptr<MainWindow> window_;
 };
 
 std::vector<int> Counts(NewPositionEditor& editor) {
@@ -142,37 +60,30 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         EXPECT_EQ(Counts(e), std::vector<int>(12, 4));
         EXPECT_EQ(e.frameGeometry().height(), window_->frameGeometry().height());
         EXPECT_FALSE(e.windowFlags() & Qt::WindowMaximizeButtonHint);
-        Click(e.ClearButton());
+        Press(e.ClearButton());
         EXPECT_EQ(Counts(e), std::vector<int>(12, 0));
         EXPECT_FALSE(e.OkButton().isEnabled());  // 24 and 24
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 24");
-        Click(e.Pit(3));  // from the top half's store on a tie
+        Press(e.Pit(3));  // from the top half's store on a tie
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
         EXPECT_TRUE(e.OkButton().isEnabled());
         // Only the bottom half can move: the box names it, whatever is clicked.
         EXPECT_TRUE(e.NextToMoveBox().isEnabled());
-        Click(e.NextToMoveBox());
+        Press(e.NextToMoveBox());
         EXPECT_FALSE(e.NextToMoveBox().isChecked());
         // The score bars move stones between the stores; other buttons do nothing.
-        Click(e.ScoreBarOf(0), Qt::RightButton);
+        Press(e.ScoreBarOf(0), Qt::RightButton);
         EXPECT_EQ(e.ScoreLabel(1).text(), "Human : 25");
         EXPECT_FALSE(e.OkButton().isEnabled());
-        Click(e.ScoreBarOf(1), Qt::RightButton);
-        Click(e.Pit(3), Qt::MiddleButton);
+        Press(e.ScoreBarOf(1), Qt::RightButton);
+        Press(e.Pit(3), Qt::MiddleButton);
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
         // The bar shows its chips as drawn bit by bit and as painted whole.
-        for (const bool repainted : {false, true}) {
-            if (repainted) e.ScoreBarOf(0).repaint();
-            const QImage shown = e.ScoreBarOf(0).Shown();
-            int chips = 0;
-            for (int k = 0; k < kScorePositions; ++k)
-                chips += shown.pixelColor(static_cast<int>(ScoreChipX(k) * shown.width() / 100),
-                                          shown.height() / 2) == QColor(Qt::yellow);
-            EXPECT_EQ(chips, 23);
-        }
+        for (const bool repainted : {false, true})
+            EXPECT_EQ(ChipsShown(e.ScoreBarOf(0), repainted), 23) << repainted;
         QTest::keyClick(&e, Qt::Key_F1);
-        Click(e.HelpButton());
-        Click(e.CancelButton());
+        Press(e.HelpButton());
+        Press(e.CancelButton());
     });
     EXPECT_EQ(help.topics, std::vector<std::string>(2, "newpos.html"));
     EXPECT_EQ(Record().Board, engine::kStartBoard);
@@ -182,17 +93,17 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         std::vector<int> edited(12, 0);
         edited[3] = 1;
         EXPECT_EQ(Counts(e), edited);
-        Click(e.Pit(3), Qt::RightButton);
-        Click(e.Pit(8));
-        Click(e.Pit(8));
+        Press(e.Pit(3), Qt::RightButton);
+        Press(e.Pit(8));
+        Press(e.Pit(8));
         EXPECT_TRUE(e.NextToMoveBox().isChecked());  // only the top half can move
-        Click(e.ResetButton());
+        Press(e.ResetButton());
         EXPECT_EQ(Counts(e), edited);
         EXPECT_FALSE(e.NextToMoveBox().isChecked());
-        Click(e.Pit(3), Qt::RightButton);
-        Click(e.Pit(8));
-        Click(e.Pit(9));
-        Click(e.Pit(0));
+        Press(e.Pit(3), Qt::RightButton);
+        Press(e.Pit(8));
+        Press(e.Pit(9));
+        Press(e.Pit(0));
         // Both can move now: the box stays as the last position left it.
         EXPECT_TRUE(e.NextToMoveBox().isChecked());
         // Enter is OK wherever the focus is but on another button.
@@ -219,42 +130,36 @@ TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) 
         EXPECT_EQ(e.NextToMoveBox().text(), "Bob && Co Moves &Next");
         EXPECT_TRUE(e.ScoreLabel(0).isVisible());
         EXPECT_FALSE(e.ScoreBarOf(0).isVisible());
-        Click(e.ScoreLabel(0));  // a stone into the top half's store from the bottom's
+        Press(e.ScoreLabel(0));  // a stone into the top half's store from the bottom's
         EXPECT_EQ(e.ScoreLabel(0).text(), "Bob & Co : 0");  // the bottom's store is empty
         QTest::keyClick(&e, Qt::Key_N, Qt::AltModifier);    // the box's access key
         EXPECT_TRUE(QTest::qWaitFor([&] { return e.NextToMoveBox().isChecked(); }));
-        Click(e.OkButton());
+        Press(e.OkButton());
     });
     Settle();
     EXPECT_TRUE(Record().TopToMove);
-    Click(window_->Board().Pit(8));
+    Press(window_->Board().Pit(8));
     Settle();
     EXPECT_EQ(Record().Moves[1], 8);
     EXPECT_FALSE(Record().TopToMove);
 }
 
-TEST_F(DialogsTest, EveryButtonOfBothDialogsShowsItsWholeTextInBothLanguages) {
+TEST_F(DialogsTest, EveryTextOfBothDialogsIsShownWholeInBothLanguages) {
     for (const int16_t language : {kDutch, kEnglish}) {
         ProgramSettings settings;
         settings.Language = language;
         settings.ComputerGame = false;
         settings.NameTopHalf = std::string(kMaxNameLength, 'W');
         Open(settings);
-        const auto fits = [language](QWidget& parent) {
-            for (QAbstractButton* button : parent.findChildren<QAbstractButton*>()) {
-                if (!button->isVisible()) continue;
-                EXPECT_GE(button->width(), button->sizeHint().width())
-                    << language << " " << button->text().toStdString();
-            }
-        };
+        SCOPED_TRACE(language);
         Editor([&](NewPositionEditor& e) {
-            fits(e);
-            Click(e.CancelButton());
+            ExpectTextsFit(e);
+            Press(e.CancelButton());
         });
         Options([&](OptionsDialog& d) {
             for (int tab = 0; tab < OptionsDialog::kTabCount; ++tab) {
                 d.Tabs().setCurrentIndex(tab);
-                fits(d);
+                ExpectTextsFit(d);
             }
             QTest::keyClick(&d, Qt::Key_Escape);
         });
@@ -269,28 +174,28 @@ TEST_F(DialogsTest, OptionsApplyAfterOkOnlyAndAreWrittenAtClose) {
     for (const bool ok : {false, true}) {
         Options([&](OptionsDialog& d) {
             // The colours: Change... only for the custom scheme.
-            Click(d.SchemeButton(kSchemeCustom));
+            Press(d.SchemeButton(kSchemeCustom));
             EXPECT_TRUE(d.ChangeButton().isEnabled());
-            Click(d.SchemeButton(kSchemeTable2));
+            Press(d.SchemeButton(kSchemeTable2));
             EXPECT_FALSE(d.ChangeButton().isEnabled());
             d.ColourList().setCurrentRow(kChips);
             EXPECT_EQ(d.Sample().palette().color(QPalette::Window),
                       ToQColor(kBuiltInTable2[kChips]));
-            Click(d.SchemeButton(kSchemeCustom));
+            Press(d.SchemeButton(kSchemeCustom));
             d.ColourList().setCurrentRow(kZekoBackground);
             WhenShown<QColorDialog>([&](QColorDialog& colours) {
                 colours.setCurrentColor(red);
                 colours.accept();
             });
-            Click(d.ChangeButton());
+            Press(d.ChangeButton());
             EXPECT_EQ(d.Sample().palette().color(QPalette::Window), red);
             // The delay.
             d.Tabs().setCurrentIndex(OptionsDialog::kDelayTab);
             EXPECT_FALSE(d.DelayTypeButton(1).isEnabled());
-            Click(d.DelayBox());
-            Click(d.DelayTypeButton(0));
+            Press(d.DelayBox());
+            Press(d.DelayTypeButton(0));
             EXPECT_FALSE(d.DelaySlider().isEnabled());
-            Click(d.DelayTypeButton(1));
+            Press(d.DelayTypeButton(1));
             d.DelaySlider().setFocus();
             for (int step = 0; step < 4; ++step)
                 QTest::keyClick(&d.DelaySlider(), Qt::Key_Right);
@@ -308,10 +213,10 @@ TEST_F(DialogsTest, OptionsApplyAfterOkOnlyAndAreWrittenAtClose) {
                 QTest::keyClicks(name, file);
                 QTest::keyClick(name, Qt::Key_Return);
             });
-            Click(d.BrowseButton());
+            Press(d.BrowseButton());
             EXPECT_EQ(d.GameFileEdit().text(), file);
-            Click(d.GameFileButton(kUseDefaultFile));
-            Click(ok ? d.OkButton() : d.CancelButton());
+            Press(d.GameFileButton(kUseDefaultFile));
+            Press(ok ? d.OkButton() : d.CancelButton());
         });
         const ProgramSettings& s = window_->Settings();
         EXPECT_EQ(s.CustomColors[0] == Rgb(255, 0, 0), ok);
@@ -358,7 +263,7 @@ TEST_F(DialogsTest, TheLanguageChosenRelabelsTheDialogAtOnceAndTheWindowAfterOk)
                 d.Tabs().setCurrentIndex(tab);
                 QTest::keyClick(&d, Qt::Key_F1);
             }
-            Click(ok ? d.OkButton() : d.CancelButton());
+            Press(ok ? d.OkButton() : d.CancelButton());
         });
         EXPECT_EQ(window_->menuBar()->actions()[0]->text(), ok ? "&Partij" : "&Game");
         EXPECT_EQ(window_->Settings().Language, ok ? kDutch : kEnglish);
@@ -373,7 +278,7 @@ TEST_F(DialogsTest, TheLanguageChosenRelabelsTheDialogAtOnceAndTheWindowAfterOk)
         const QString file = QString::fromStdString(home_.Root()) + "/games.zgf";
         testing::WriteFile(file.toStdString(), "");
         d.GameFileEdit().setText(file);
-        Click(d.GameFileButton(kUseDefaultFile));
+        Press(d.GameFileButton(kUseDefaultFile));
         QTest::keyClick(&d.GameFileEdit(), Qt::Key_Delete);
         EXPECT_EQ(d.GameFileEdit().text(), "");
         EXPECT_TRUE(d.GameFileButton(kAskOncePerRun).isChecked());

@@ -3,7 +3,6 @@
 // repetition limits, the clock, the menu keys) is what the program does.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QHelpEngineCore>
 #include <QHelpLink>
 #include <QRegularExpression>
@@ -17,12 +16,11 @@
 #include "gui/main_window.h"
 #include "gui/result_texts.h"
 #include "platform/engine_library.h"
-#include "platform/message_queue.h"
 #include "platform/program_path.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
-#include "tests/support/test_home.h"
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
@@ -231,14 +229,13 @@ TEST(HelpPages, ClockTableGivesEachLevelItsNameAndMinutes) {
     settings::texts::GetText(0);
 }
 
-TEST(HelpPages, MenuPageNamesEveryShortcutOfTheMainWindow) {
-    testing::TestHome home;
+using HelpPagesWindowTest = WindowTest;
+
+TEST_F(HelpPagesWindowTest, MenuPageNamesEveryShortcutOfTheMainWindow) {
     for (const auto& [code, language] : {std::pair{"en", kEnglish}, {"nl", kDutch}}) {
         settings::ProgramSettings chosen;
         chosen.Language = language;
-        settings::ExchangeSettings(settings::SettingsExchange::Write, chosen);
-        platform::threadMessageQueue().clear();
-        MainWindow window;
+        MainWindow& window = Start(chosen);
         std::map<QString, QString> keys;
         for (const QStringList& row :
              TableRows(BuiltHelp(code).Page(QStringLiteral("menus.html")), "menu"))

@@ -4,7 +4,6 @@
 // file; and the help's screenshots, made here.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,7 +11,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -28,31 +26,21 @@
 #include "gui/pit_view.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
-#include "gui/welcome_screen.h"
-#include "platform/message_queue.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
-#include "tests/support/test_home.h"
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
 
 using namespace settings;
 
-class HelpWindowTest : public testing::IsolatedTest {
+class HelpWindowTest : public WindowTest {
   protected:
     MainWindow& Open(int16_t language, ProgramSettings settings = {}) {
         settings.Language = language;
-        ExchangeSettings(SettingsExchange::Write, settings);
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        QTest::mouseClick(&window_->Board().Welcome(), Qt::LeftButton);
-        QTest::qWait(20);
-        return *window_;
+        return WindowTest::Open(settings);
     }
     void TearDown() override {
         window_.reset();
@@ -63,8 +51,6 @@ class HelpWindowTest : public testing::IsolatedTest {
     QString Expected(const char* code, const QString& topic) {
         return QStringLiteral("qthelp://zeko.help.%1/doc/%2").arg(QLatin1String(code), topic);
     }
-
-    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpenBesideTheGame) {

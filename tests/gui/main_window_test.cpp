@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenuBar>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,74 +23,21 @@
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
 #include "platform/copy_hand_over.h"
-#include "platform/message_queue.h"
 #include "platform/single_instance.h"
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
-#include "tests/support/test_home.h"
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
 
 using namespace settings;
 
-class MainWindowTest : public testing::IsolatedTest {
+class MainWindowTest : public WindowTest {
   protected:
-    // Opens the main window as the program does, on the settings given, and
-    // dismisses the welcome screen.
-    MainWindow& Open(ProgramSettings settings = {}) {
-        Start(settings);
-        Click(window_->Board().Welcome());
-        return *window_;
-    }
-    // The window as it opens, the welcome screen up.
-    MainWindow& Start(ProgramSettings settings = {}) {
-        ExchangeSettings(SettingsExchange::Write, settings);
-        // One window at a time: the thread's message queue is joined to the
-        // event loop by the window alive, and its messages are the window's.
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        Settle();
-        return *window_;
-    }
-
-    // Runs the event loop until play rests: nothing queued, no delay, flash or search.
-    bool Settle() {
-        const game::GameControl& c = window_->Control();
-        using game::TimerId;
-        return QTest::qWaitFor([&] {
-            return c.PendingEvents() == 0 && !c.TimerEnabled(TimerId::Event) &&
-                   !c.TimerEnabled(TimerId::Delay) && !c.TimerEnabled(TimerId::Flash) &&
-                   c.State() != game::PlayState::Thinking;
-        });
-    }
-
-    game::GameRecord& Record() { return window_->Control().Record(); }
     PitView& Pit(int pit) { return window_->Board().Pit(pit); }
     bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
-    void Click(QWidget& widget, QPoint at = {}) {
-        QTest::mouseClick(&widget, Qt::LeftButton, {}, at.isNull() ? widget.rect().center() : at);
-        Settle();
-    }
-    // Opens menu `index` of the menu bar with a click.
-    QMenu* Menu(int index) {
-        QMenuBar* bar = window_->menuBar();
-        Click(*bar, bar->actionGeometry(bar->actions()[index]).center());
-        return bar->actions()[index]->menu();
-    }
-    void Choose(QMenu* menu, int item) {
-        Click(*menu, menu->actionGeometry(menu->actions()[item]).center());
-    }
-    QAction* Action(int text) {
-        for (QAction* action : window_->findChildren<QAction*>()) {
-            if (action->text().toStdString() == texts::GetText(text)) return action;
-        }
-        return nullptr;
-    }
 
     // What the board shows is the game's position: counts, the score texts,
     // and the chips of the score bars as drawn bit by bit and painted whole.
@@ -105,19 +50,11 @@ class MainWindowTest : public testing::IsolatedTest {
             EXPECT_EQ(board.ScoreLabel(bar).text(),
                       QStringLiteral("%1 : %2").arg(name).arg(Record().Board[store]));
             for (const bool repainted : {false, true}) {
-                if (repainted) board.ScoreBarOf(bar).repaint();
-                const QImage shown = board.ScoreBarOf(bar).Shown();
-                int chips = 0;
-                for (int k = 0; k < kScorePositions; ++k) {
-                    chips += shown.pixelColor(static_cast<int>(ScoreChipX(k) * shown.width() / 100),
-                                              shown.height() / 2) == QColor(Qt::yellow);
-                }
-                EXPECT_EQ(chips, Record().Board[store]) << name << " " << repainted;
+                EXPECT_EQ(ChipsShown(board.ScoreBarOf(bar), repainted), Record().Board[store])
+                    << name << " " << repainted;
             }
         }
     }
-
-    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowTest, PlaysTheComputerAtLevel1ByTheMoveIndicatorAClickAndALetter) {
@@ -223,8 +160,8 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     // A new computer game is timed, and the clock face shows the time.
     EXPECT_TRUE(window.Board().Clock().isVisible());
     for (const int option : {kViewFieldLabels, kViewGraphicScores, kViewTimeBar, kViewGraphicChips})
-        Choose(Menu(2), option);
-    Choose(Menu(1), 7);  // Master
+        Choose(2, option);
+    Choose(1, 7);  // Master
     EXPECT_FALSE(window.Board().PitLabel(0).isVisible());
     EXPECT_TRUE(window.Board().ScoreLabel(1).isVisible());
     EXPECT_FALSE(window.Board().ScoreBarOf(1).isVisible());

@@ -4,19 +4,14 @@
 // message boxes, and a game file named on the command line.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
-#include <functional>
 
 #include "archive/game_store.h"
 #include "gui/board_view.h"
@@ -24,78 +19,24 @@
 #include "gui/main_window.h"
 #include "gui/pit_view.h"
 #include "gui/select_game_dialog.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
-#include "tests/support/test_home.h"
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
 
 using namespace settings;
 
-// Runs `act` once on the next modal window of type T, as soon as it shows.
-// The watch ends with its owner, acted or not.
-template <typename T>
-void WhenShown(QObject& owner, std::function<void(T&)> act) {
-    auto* poll = new QTimer(&owner);
-    poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        auto* window = dynamic_cast<T*>(QApplication::activeModalWidget());
-        if (window == nullptr || !window->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        act(*window);
-    });
-    poll->start();
-}
-
-class GameFileTest : public testing::IsolatedTest {
+class GameFileTest : public WindowTest {
   protected:
     void SetUp() override { file_ = home_.Root() + "/games.zgf"; }
 
     MainWindow& Open(ProgramSettings settings = {}, const std::string& commandLine = {}) {
         settings.Level = 1;
-        ExchangeSettings(SettingsExchange::Write, settings);
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>(commandLine);
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        Settle();
-        if (window_->Board().WelcomeVisible()) Click(window_->Board().Welcome());
-        return *window_;
+        return WindowTest::Open(settings, commandLine);
     }
-    bool Settle() {
-        const game::GameControl& c = window_->Control();
-        using game::TimerId;
-        return QTest::qWaitFor([&] {
-            return c.PendingEvents() == 0 && !c.TimerEnabled(TimerId::Event) &&
-                   !c.TimerEnabled(TimerId::Delay) && !c.TimerEnabled(TimerId::Flash) &&
-                   c.State() != game::PlayState::Thinking;
-        });
-    }
-    void Click(QWidget& widget, QPoint at = {}) {
-        QTest::mouseClick(&widget, Qt::LeftButton, {}, at.isNull() ? widget.rect().center() : at);
-        Settle();
-    }
-    // Opens the Game menu with a click and clicks the item with text `text`.
-    void ChooseGameItem(int text) {
-        QMenuBar* bar = window_->menuBar();
-        QAction* game = bar->actions()[0];
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(game).center());
-        QMenu* menu = game->menu();
-        for (QAction* item : menu->actions()) {
-            if (item->text().toStdString() != texts::GetText(text)) continue;
-            ASSERT_TRUE(item->isEnabled()) << text;
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-            Settle();
-            return;
-        }
-        ADD_FAILURE() << "no item " << text;
-    }
+    void ChooseGameItem(int text) { ChooseText(0, text); }
     // The next file dialog gets `name` typed in and Enter.
     void TypeFileName(const std::string& name) {
         WhenShown<QFileDialog>([name](QFileDialog& dialog) {
@@ -116,25 +57,8 @@ class GameFileTest : public testing::IsolatedTest {
         }
         ADD_FAILURE() << "no playable pit";
     }
-    game::GameRecord& Record() { return window_->Control().Record(); }
-
-    template <typename T>
-    void WhenShown(std::function<void(T&)> act) {
-        gui::WhenShown<T>(*watches_, std::move(act));
-    }
 
     std::string file_;
-    std::unique_ptr<QObject> watches_ = std::make_unique<QObject>();
-    std::unique_ptr<MainWindow> window_;
-};
-
-struct RecordingHelp : platform::HelpViewer {
-    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
-        topics.push_back(topic);
-    }
-    void ShowContents(QObject*, const std::string&) override {}
-    void ShowIndex(QObject*, const std::string&) override {}
-    std::vector<std::string> topics;
 };
 
 // The Moves column, top to bottom.
@@ -235,7 +159,6 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     // Delete, at once: the row goes, the caption recounts, the file loses it.
     // Help and F1 show the dialog's topic.
     RecordingHelp help;
-    const platform::HelpViewerInstallation installation(help);
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
         QTest::mouseClick(&Button(dialog, "Help"), Qt::LeftButton);
@@ -409,9 +332,7 @@ TEST_F(GameFileTest, AFileHandedOverByASecondCopyOpensOnceNoDialogIsOpen) {
         });
         QTimer::singleShot(300, &about, &QDialog::accept);
     });
-    for (QAction* action : window.findChildren<QAction*>()) {
-        if (action->text().toStdString() == texts::GetText(kTextAbout)) action->trigger();
-    }
+    Action(kTextAbout)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }));
     Settle();
     EXPECT_EQ(shown, (std::vector<std::string>{"AboutBox", "select"}));

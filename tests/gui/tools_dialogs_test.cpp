@@ -3,20 +3,15 @@
 // offscreen platform, with the real engine.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <array>
-#include <functional>
 #include <optional>
 
 #include "gui/analysis_dialog.h"
@@ -24,15 +19,7 @@
 #include "gui/board_view.h"
 #include "gui/level_info_dialog.h"
 #include "gui/main_window.h"
-#include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
-#include "platform/message_queue.h"
-#include "tests/support/test_home.h"
-
-// Failure messages show texts as texts.
-static void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
@@ -44,17 +31,6 @@ constexpr int kToolsMenu = 3;
 constexpr int kAnalysisItem = 0;
 constexpr int kLevelInfoItem = 2;
 
-// Receives every help topic asked for while it lives.
-struct RecordingHelp : platform::HelpViewer {
-    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
-        topics.push_back(topic);
-    }
-    void ShowContents(QObject*, const std::string&) override {}
-    void ShowIndex(QObject*, const std::string&) override {}
-    std::vector<std::string> topics;
-    platform::HelpViewerInstallation installation{*this};
-};
-
 // Known analyses at level 3, the bottom half to move.
 // Pit 0 scores 94, pits 1 and 2 are empty, pit 3 wins with the second move,
 // pit 4 scores 100, and pit 5 would capture the top half's last stones while
@@ -63,30 +39,8 @@ const Board kWinsAndIllegal = {1, 0, 0, 1, 1, 2, 1, 1, 0, 0, 0, 0, 18, 23};
 // Pits 2 and 3 lose to the top half's next move; pit 0 scores -327.
 const Board kLosses = {1, 0, 1, 2, 0, 5, 2, 1, 1, 1, 2, 0, 24, 8};
 
-class ToolsDialogsTest : public testing::IsolatedTest {
+class ToolsDialogsTest : public WindowTest {
   protected:
-    MainWindow& Open(ProgramSettings settings = {}) {
-        settings::ExchangeSettings(settings::SettingsExchange::Write, settings);
-        window_.reset();
-        platform::threadMessageQueue().clear();
-        window_ = std::make_unique<MainWindow>();
-        window_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        Settle();
-        Click(window_->Board().Welcome());
-        return *window_;
-    }
-    bool Settle() {
-        const game::GameControl& c = window_->Control();
-        return QTest::qWaitFor([&] {
-            return c.PendingEvents() == 0 && !c.TimerEnabled(game::TimerId::Event) &&
-                   c.State() != game::PlayState::Thinking;
-        });
-    }
-    void Click(QWidget& widget) {
-        QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
-        Settle();
-    }
     void SetPosition(const Board& board, bool topToMove) {
         window_->Control().PositionAccepted(board, topToMove);
         Settle();
@@ -98,34 +52,20 @@ class ToolsDialogsTest : public testing::IsolatedTest {
     template <class Dialog>
     void WithDialog(int item, const std::function<void(Dialog&)>& drive,
                     const std::function<bool(Dialog&)>& ready = {}) {
-        QMenuBar* bar = window_->menuBar();
-        QAction* tools = bar->actions()[kToolsMenu];
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(tools).center());
-        QMenu* menu = tools->menu();
-        EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
         bool ran = false;
-        auto* poll = new QTimer(window_.get());
-        poll->setInterval(10);
-        QObject::connect(poll, &QTimer::timeout, [poll, &ran, &drive, &ready] {
-            auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || (ready && !ready(*dialog))) return;
-            poll->stop();
-            poll->deleteLater();
-            drive(*dialog);
-            ran = true;
-            if (dialog->isVisible()) dialog->reject();
-        });
-        poll->start();
-        QTest::mouseClick(menu, Qt::LeftButton, {},
-                          menu->actionGeometry(menu->actions()[item]).center());
+        WhenShown<Dialog>(
+            [&ran, &drive](Dialog& dialog) {
+                drive(dialog);
+                ran = true;
+                if (dialog.isVisible()) dialog.reject();
+            },
+            ready);
+        Choose(kToolsMenu, item);
         EXPECT_TRUE(ran);
-        Settle();
     }
     void Analysis(const std::function<void(AnalysisDialog&)>& drive) {
         WithDialog<AnalysisDialog>(kAnalysisItem, drive);
     }
-
-    std::unique_ptr<MainWindow> window_;
 };
 
 template <class T>
@@ -133,28 +73,6 @@ T& Child(QWidget& dialog, const char* name) {
     T* child = dialog.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return *child;
-}
-
-void ClickOn(QWidget& widget) {
-    QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.rect().center());
-}
-
-// Every text of the dialog is shown whole.
-void ExpectTextsFit(QWidget& dialog) {
-    for (QWidget* w : dialog.findChildren<QWidget*>()) {
-        const auto* label = qobject_cast<QLabel*>(w);
-        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
-        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
-            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
-            continue;
-        if (!w->isVisible()) continue;
-        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
-    }
-}
-
-// A click on the box of a check box.
-void ClickBox(QCheckBox& box) {
-    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.height() / 2, box.height() / 2));
 }
 
 std::vector<QString> Captions(const AnalysisDialog& dialog) {
@@ -184,7 +102,7 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
         ExpectTextsFit(dialog);
 
-        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_EQ(Captions(dialog),
                   (std::vector<QString>{" 94", "", "", "Win in  2", " 100", "Illegal"}));
         EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :D   a   F   "));
@@ -211,9 +129,9 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         EXPECT_TRUE(dialog.MainLineShown().isEmpty());
         EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
 
-        ClickOn(Child<QPushButton>(dialog, "helpButton"));
+        Press(Child<QPushButton>(dialog, "helpButton"));
         QTest::keyClick(&dialog, Qt::Key_F1);
-        ClickOn(Child<QPushButton>(dialog, "okCancelButton"));
+        Press(Child<QPushButton>(dialog, "okCancelButton"));
         EXPECT_FALSE(dialog.isVisible());
     });
     EXPECT_EQ(help.topics, (std::vector<std::string>{"analysis.html", "analysis.html"}));
@@ -224,16 +142,16 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
     SetPosition(kLosses, false);
     Analysis([&](AnalysisDialog& dialog) {
         EXPECT_EQ(Child<QComboBox>(dialog, "levelList").currentIndex(), 3);
-        ClickBox(Child<QCheckBox>(dialog, "mainLineCheck"));
+        Press(Child<QCheckBox>(dialog, "mainLineCheck"));
         auto& levels = Child<QComboBox>(dialog, "levelList");
         levels.setFocus();
         QTest::keyClick(&levels, Qt::Key_Up);
-        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_EQ(Captions(dialog),
                   (std::vector<QString>{"-327", "", "Loss in  1", "Loss in  1", "", "Illegal"}));
         EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
         EXPECT_TRUE(dialog.MainLineShown().isEmpty());
-        ClickOn(Child<QPushButton>(dialog, "mainLineButton"));
+        Press(Child<QPushButton>(dialog, "mainLineButton"));
         EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :A   d   D   "));
     });
     Analysis([&](AnalysisDialog& dialog) {
@@ -248,7 +166,7 @@ TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMoves
     Open(settings);
     SetPosition(engine::rotateboard(kWinsAndIllegal), true);
     Analysis([&](AnalysisDialog& dialog) {
-        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
         // The top half's pit f stands where the bottom half's A does.
         EXPECT_EQ(Captions(dialog),
                   (std::vector<QString>{"Illegal", " 100", "Win in  2", "", "", " 94"}));
@@ -267,7 +185,7 @@ struct CancelWhen {
             timer.stop();
             progress = dialog.ProgressShown();
             clicked.start();
-            ClickOn(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
+            Press(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
             stateAfterClick = dialog.State();
         });
         timer.start();
@@ -289,7 +207,7 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnceAndAMainLineWithoutLosingThe
         ASSERT_EQ(dialog.AnalysisLevel(), 13);
         auto& okCancel = Child<QPushButton>(dialog, "okCancelButton");
         CancelWhen cancel(dialog, AnalysisState::Analysing);
-        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
         const qint64 stopped = cancel.clicked.elapsed();
         EXPECT_LT(stopped, 200) << "Cancel answered within 0.2 s";
         EXPECT_EQ(cancel.stateAfterClick, AnalysisState::StopRequested);
@@ -306,7 +224,7 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnceAndAMainLineWithoutLosingThe
         levels.setCurrentIndex(10);
         emit levels.activated(10);
         CancelWhen cancelLine(dialog, AnalysisState::CalculatingLine);
-        ClickOn(Child<QPushButton>(dialog, "analyzeButton"));
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
         for (const QString& caption : Captions(dialog))
             EXPECT_FALSE(caption.isEmpty());
@@ -348,23 +266,17 @@ TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRec
                         << row << " " << column;
                 }
             }
-            ClickOn(Child<QPushButton>(dialog, "recalculateButton"));
+            Press(Child<QPushButton>(dialog, "recalculateButton"));
             EXPECT_EQ(dialog.Measurements(), 2);
             EXPECT_FALSE(dialog.Measuring());
             QTest::keyClick(&dialog, Qt::Key_F1);
-            ClickOn(Child<QPushButton>(dialog, "okButton"));
+            Press(Child<QPushButton>(dialog, "okButton"));
             EXPECT_FALSE(dialog.isVisible());
         },
         measured);
     EXPECT_EQ(help.topics, std::vector<std::string>{"skill.html"});
     EXPECT_TRUE(window.Control().Record().TimerOn);
 }
-
-}  // namespace
-}  // namespace zeko::gui
-
-namespace zeko::gui {
-namespace {
 
 // The work array's three top levels as a percentage: six moves a level in an
 // analysis, seven steps a ply in a main line one level shallower.

@@ -25,10 +25,10 @@
 #include "gui/score_bar.h"
 #include "gui/time_bar.h"
 #include "gui/welcome_screen.h"
-#include "platform/help_viewer.h"
 #include "platform/user_scale.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
+#include "tests/gui/window_driver.h"
 #include "tests/support/image_probe.h"
 
 namespace zeko::gui {
@@ -251,17 +251,6 @@ TEST(BoardBacking, ShadowsFollowTheViewOptions) {
     }
 }
 
-// Receives every help topic asked for while it lives.
-struct RecordingHelp : platform::HelpViewer {
-    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
-        topics.push_back(topic);
-    }
-    void ShowContents(QObject*, const std::string&) override {}
-    void ShowIndex(QObject*, const std::string&) override {}
-    std::vector<std::string> topics;
-    platform::HelpViewerInstallation installation{*this};
-};
-
 // A text that names its number, so that a table can tell which texts came.
 std::string Numbered(int number) {
     return QStringLiteral("#%1").arg(number).toStdString();
@@ -384,17 +373,15 @@ TEST(ResultTexts, TheCommentFollowsTheEndingTheStoresAndTheLevelAndTheNamesTheOp
 
 TEST(ResultDialog, ShowsTheResultInTheCurrentLanguageAndAnimatesWhileShown) {
     // The language, the ending, and the caption and comment shown for a win
-    // 25 to 15 over level 4, and the help topic of the ending.
-    for (const auto& [language, end, caption, comment0, comment1, topic] :
+    // 25 to 15 over level 4.
+    for (const auto& [language, end, caption, comment0, comment1] :
          {std::tuple{kEnglish, GameEnd::ByRules, "Zeko : End of Game",
-                     "You beat the Advanced level.", "Now try a higher level.", "end.html"},
+                     "You beat the Advanced level.", "Now try a higher level."},
           {kDutch, GameEnd::Repetition, "Zeko : Herhaling van zetten",
-           "U hebt het Gevorderd niveau verslagen.", "Tijd voor een hoger niveau.",
-           "repetition.html"},
+           "U hebt het Gevorderd niveau verslagen.", "Tijd voor een hoger niveau."},
           {kEnglish, GameEnd::TimeExceeded, "Zeko : Excess of Time Used",
-           "You really should try to think faster.", "", "time.html"}}) {
+           "You really should try to think faster.", ""}}) {
         texts::SetCurrentLanguage(language);
-        RecordingHelp help;
         ResultDialog result(ResultData{15, 25, 4, true, "", "Ada"}, end, QIcon());
         EXPECT_EQ(result.windowTitle(), caption);
         EXPECT_EQ(result.findChild<QLabel*>("comlabel0")->text(), comment0);
@@ -411,8 +398,6 @@ TEST(ResultDialog, ShowsTheResultInTheCurrentLanguageAndAnimatesWhileShown) {
         result.AnimationStep();
         EXPECT_FALSE(
             InkBounds(picture.grab().toImage(), [](QColor c) { return c != Qt::black; }).isEmpty());
-        QTest::keyClick(&result, Qt::Key_F1);
-        EXPECT_EQ(help.topics, std::vector<std::string>{topic});
         QTest::mouseClick(result.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
         EXPECT_EQ(result.result(), QDialog::Accepted);
     }

@@ -1,0 +1,108 @@
+// What the window tests share: the main window opened on given settings in
+// the test's own home and driven as a person drives it, by clicks on its
+// widgets and menus; modal windows acted on as they show; help requests
+// recorded instead of shown.
+#pragma once
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "game/game_record.h"
+#include "gui/main_window.h"
+#include "platform/help_viewer.h"
+#include "settings/exchange_settings.h"
+#include "tests/support/test_home.h"
+
+// Failures show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace zeko::gui {
+
+// Receives every help topic asked for while it lives.
+struct RecordingHelp : platform::HelpViewer {
+    void ShowTopic(QObject*, const std::string&, const std::string& topic) override {
+        topics.push_back(topic);
+    }
+    void ShowContents(QObject*, const std::string&) override {}
+    void ShowIndex(QObject*, const std::string&) override {}
+    std::vector<std::string> topics;
+    platform::HelpViewerInstallation installation{*this};
+};
+
+// A click near the left end, where a check box or an option button takes
+// clicks whatever its width. No wait for play to rest: it works inside the
+// modal loop of a dialog.
+inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(&widget, button, {},
+                      QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
+}
+
+// Every text of `dialog`'s visible labels, buttons, group boxes and combo
+// boxes is shown whole.
+void ExpectTextsFit(QWidget& dialog);
+
+class ScoreBar;
+// The yellow chips a score bar shows, counted on its image as drawn bit by
+// bit, or after it is repainted whole.
+int ChipsShown(ScoreBar& bar, bool repainted);
+
+class WindowTest : public testing::IsolatedTest {
+  protected:
+    // The window as it opens, on `settings`, the welcome screen up.
+    MainWindow& Start(settings::ProgramSettings settings = {}, const std::string& commandLine = {});
+    // The window opened and its welcome screen dismissed by a click.
+    MainWindow& Open(settings::ProgramSettings settings = {}, const std::string& commandLine = {});
+    // Runs the event loop until play rests: nothing queued, no delay, flash
+    // or search.
+    bool Settle();
+    // A click at `at`, the middle if none, and play at rest again.
+    void Click(QWidget& widget, QPoint at = {});
+    // Opens menu `index` of the menu bar with a click.
+    QMenu* Menu(int index);
+    // Opens menu `index` and clicks its item number `item`.
+    void Choose(int index, int item);
+    // Opens menu `index` and clicks its item with text number `text`, which
+    // must be enabled.
+    void ChooseText(int index, int text);
+    // The window's action with text number `text`.
+    QAction* Action(int text);
+    game::GameRecord& Record() { return window_->Control().Record(); }
+
+    // Runs `act` once on the next modal window of type T as soon as it shows
+    // (and `ready` holds), made the active window so that access keys reach
+    // it. The watch ends with the test.
+    template <typename T>
+    void WhenShown(std::function<void(T&)> act, std::function<bool(T&)> ready = {}) {
+        auto* poll = new QTimer(watches_.get());
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, [poll, act, ready] {
+            auto* window = dynamic_cast<T*>(QApplication::activeModalWidget());
+            if (!poll->isActive() || window == nullptr || !window->isVisible()) return;
+            if (ready && !ready(*window)) return;
+            poll->stop();
+            poll->deleteLater();
+            window->activateWindow();
+            EXPECT_TRUE(
+                QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
+            act(*window);
+        });
+        poll->start();
+    }
+
+    std::unique_ptr<QObject> watches_ = std::make_unique<QObject>();
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace zeko::gui
