@@ -60,6 +60,9 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         EXPECT_EQ(Counts(e), std::vector<int>(12, 4));
         EXPECT_EQ(e.frameGeometry().height(), window_->frameGeometry().height());
         EXPECT_FALSE(e.windowFlags() & Qt::WindowMaximizeButtonHint);
+        // Its buttons stand in its own background colour.
+        ExpectDrawnIn(e.ClearButton(), ItemColour(window_->Colours(), kNewPositionBackground),
+                      e.palette().color(QPalette::ButtonText));
         Press(e.ClearButton());
         EXPECT_EQ(Counts(e), std::vector<int>(12, 0));
         EXPECT_FALSE(e.OkButton().isEnabled());  // 24 and 24

@@ -105,4 +105,23 @@ QAction* WindowTest::Action(int text) {
     return nullptr;
 }
 
+void ExpectDrawnIn(QWidget& button, const QColor& face, const QColor& text) {
+    const QImage image = button.grab().toImage();
+    const auto between = [](int v, int a, int b) {
+        return v >= std::min(a, b) - 2 && v <= std::max(a, b) + 2;
+    };
+    int stray = 0, background = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            background += c == face;
+            stray += !between(c.red(), face.red(), text.red()) ||
+                     !between(c.green(), face.green(), text.green()) ||
+                     !between(c.blue(), face.blue(), text.blue());
+        }
+    }
+    EXPECT_EQ(stray, 0) << button.objectName().toStdString();
+    EXPECT_GT(background, image.width() * image.height() / 2) << button.objectName().toStdString();
+}
+
 }  // namespace zeko::gui

@@ -53,6 +53,10 @@ inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
 // boxes is shown whole.
 void ExpectTextsFit(QWidget& dialog);
 
+// `button` is drawn in exactly `face`, its text in `text` smoothed towards
+// the face, with nothing a widget style lightened or shaded.
+void ExpectDrawnIn(QWidget& button, const QColor& face, const QColor& text);
+
 class ScoreBar;
 // The yellow chips a score bar shows, counted on its image as drawn bit by
 // bit, or after it is repainted whole.
