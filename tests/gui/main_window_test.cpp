@@ -184,11 +184,29 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     EXPECT_FALSE(board.PitLabel(11).isVisible());
     EXPECT_TRUE(board.ScoreLabel(0).isVisible());
     EXPECT_FALSE(Pit(11).GraphicChips());
-    // Two people play without a clock, so its displays are no choice.
-    EXPECT_FALSE(Menu(2)->actions()[kViewTimeBar]->isEnabled());
+    // The menu checks what was read; two people play without a clock, so its
+    // displays are no choice.
+    QMenu* view = Menu(2);
+    for (int k = 0; k < kViewOptionCount; ++k)
+        EXPECT_EQ(view->actions()[k]->isChecked(), read.ViewOptions[static_cast<size_t>(k)]) << k;
+    EXPECT_FALSE(view->actions()[kViewTimeBar]->isEnabled());
     next.ToggleViewOption(kViewTimeBar);
     EXPECT_FALSE(board.TimeBarView().isVisible());
     EXPECT_FALSE(board.Clock().isVisible());
+}
+
+TEST_F(MainWindowTest, TheComputerAnswersAfterItsResponseDelay) {
+    ProgramSettings settings;
+    settings.Level = 1;
+    settings.DelayActivated = true;
+    settings.DelayFixed = true;
+    settings.DelayTime = 1;
+    Open(settings);
+    QElapsedTimer clock;
+    clock.start();
+    Click(Pit(2));  // and wait until play rests
+    EXPECT_EQ(Record().MoveCount, 2);
+    EXPECT_GE(clock.elapsed(), 900);
 }
 
 TEST_F(MainWindowTest, NewGameAndClosingStopADeepSearchAtOnce) {
