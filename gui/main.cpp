@@ -15,16 +15,6 @@ namespace {
 
 constexpr char kCopyName[] = "zeko";
 
-// The first argument that names an existing file, made absolute, for a copy
-// that runs in another folder; empty when there is none.
-std::string FileToHandOver(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const QFileInfo file(QString::fromLocal8Bit(argv[i]));
-        if (file.isFile()) return file.absoluteFilePath().toStdString();
-    }
-    return {};
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -37,7 +27,12 @@ int main(int argc, char* argv[]) {
     zeko::settings::ProgramEntryOptions options;
     options.lockName = kCopyName;
     options.handOver = [&] {
-        zeko::platform::HandOverToRunningCopy(kCopyName, FileToHandOver(argc, argv));
+        // Absolute, for a copy that runs in another folder.
+        const std::string file =
+            commandLine.empty()
+                ? std::string()
+                : QFileInfo(QString::fromStdString(commandLine)).absoluteFilePath().toStdString();
+        zeko::platform::HandOverToRunningCopy(kCopyName, file);
     };
     return zeko::settings::ProgramEntry(
         [&] {
