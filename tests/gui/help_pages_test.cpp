@@ -1,6 +1,5 @@
 // The compiled help of both languages: every topic and anchor the program asks
-// for is there, and what the pages state with numbers (the rule examples, the
-// repetition limits, the clock, the menu keys) is what the program does.
+// for is there, and the pages' rule examples are what the engine plays.
 #include <gtest/gtest.h>
 
 #include <QHelpEngineCore>
@@ -8,19 +7,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <array>
-#include <map>
 
 #include "engine/board.h"
-#include "game/skill_level.h"
 #include "gui/help_window.h"
-#include "gui/main_window.h"
 #include "gui/result_texts.h"
 #include "platform/engine_library.h"
 #include "platform/program_path.h"
-#include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "settings/text_table.h"
-#include "tests/gui/window_driver.h"
 
 namespace zeko::gui {
 namespace {
@@ -166,96 +160,6 @@ TEST(HelpPages, RuleExamplesArePlayedAsTheEnginePlaysThem) {
         }
         EXPECT_EQ(examples, 6) << code;
     }
-}
-
-// The table of a page whose class names `kind`: its rows' cells.
-std::vector<QStringList> TableRows(const QString& page, const QString& kind) {
-    std::vector<QStringList> rows;
-    const QRegularExpression table(
-        QStringLiteral("<table class=\"list %1\">(.*?)</table>").arg(kind),
-        QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpression row(QStringLiteral("<tr>(.*?)</tr>"),
-                                 QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpression cell(QStringLiteral("<td>(.*?)</td>"));
-    for (const auto& t : table.globalMatch(page)) {
-        for (const auto& r : row.globalMatch(t.captured(1))) {
-            QStringList cells;
-            for (const auto& c : cell.globalMatch(r.captured(1)))
-                cells << c.captured(1);
-            if (!cells.isEmpty()) rows.push_back(cells);
-        }
-    }
-    return rows;
-}
-
-TEST(HelpPages, RepetitionLimitsAreThoseThatEndAGame) {
-    platform::EngineLibrary engine;
-    for (const std::string code : {"en", "nl"}) {
-        const auto rows =
-            TableRows(BuiltHelp(code).Page(QStringLiteral("repetition.html")), "repetition");
-        ASSERT_EQ(rows.size(), 9u) << code;
-        for (const QStringList& row : rows) {
-            const int stones = row[0].toInt();
-            const int endingMove =
-                row[1].section(QRegularExpression(QStringLiteral("\\D")), 0, 0).toInt();
-            // The bottom half moves one stone along its own row again and again;
-            // the others lie in the top row, the rest in the stores.
-            engine::Board start{};
-            start[0] = 1;
-            start[11] = stones - 1;
-            start[engine::kTopStore] = 24;
-            start[engine::kBottomStore] = 48 - stones - 24;
-            std::array<int32_t, 6> trackers{};
-            for (int move = 1; move <= endingMove; ++move) {
-                engine::Board board = start;
-                const int32_t result = engine.execmove(board.data(), 0, trackers.data());
-                EXPECT_EQ(result == 2, move == endingMove)
-                    << code << ": " << stones << ", " << move;
-            }
-        }
-    }
-}
-
-TEST(HelpPages, ClockTableGivesEachLevelItsNameAndMinutes) {
-    for (const auto& [code, language] : {std::pair{"en", kEnglish}, {"nl", kDutch}}) {
-        const auto rows = TableRows(BuiltHelp(code).Page(QStringLiteral("levels.html")), "levels");
-        ASSERT_EQ(rows.size(), 9u) << code;
-        for (int level = 1; level <= 9; ++level) {
-            const QStringList& row = rows[static_cast<size_t>(level - 1)];
-            EXPECT_EQ(row[0].toStdString(), settings::texts::GetText(14 + level, language));
-            EXPECT_EQ(row[1].section(QLatin1Char(' '), 0, 0).toInt(), game::LevelMinutes(level));
-        }
-    }
-    settings::texts::GetText(0);
-}
-
-using HelpPagesWindowTest = WindowTest;
-
-TEST_F(HelpPagesWindowTest, MenuPageNamesEveryShortcutOfTheMainWindow) {
-    for (const auto& [code, language] : {std::pair{"en", kEnglish}, {"nl", kDutch}}) {
-        settings::ProgramSettings chosen;
-        chosen.Language = language;
-        MainWindow& window = Start(chosen);
-        std::map<QString, QString> keys;
-        for (const QStringList& row :
-             TableRows(BuiltHelp(code).Page(QStringLiteral("menus.html")), "menu"))
-            keys[row[0]] = row[1];
-        int shortcuts = 0;
-        for (const QAction* action : window.findChildren<QAction*>()) {
-            QString text = action->text().remove(QLatin1Char('&'));
-            QString key = action->shortcut().toString();
-            if (text.contains(QLatin1Char('\t'))) {
-                key = text.section(QLatin1Char('\t'), 1);
-                text = text.section(QLatin1Char('\t'), 0, 0);
-            }
-            if (key.isEmpty()) continue;
-            ++shortcuts;
-            ASSERT_TRUE(keys.count(text)) << code << ": " << text.toStdString();
-            EXPECT_EQ(keys[text], key) << code << ": " << text.toStdString();
-        }
-        EXPECT_GE(shortcuts, 6) << code;
-    }
-    settings::texts::SetCurrentLanguage(kEnglish);
 }
 
 }  // namespace
