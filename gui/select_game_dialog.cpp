@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "archive/game_list_columns.h"
 #include "archive/game_store.h"
@@ -30,7 +31,7 @@ QString T(int number) {
 
 SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game::GameRecord>& games,
                                    const QIcon& icon, QWidget* parent)
-    : QDialog(parent), fileName_(std::move(fileName)) {
+    : QDialog(parent), fileName_(std::move(fileName)), games_(games) {
     setWindowIcon(icon);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("GameList"));
@@ -143,8 +144,12 @@ void SelectGameDialog::DeleteChosen() {
     const QList<QTreeWidgetItem*> chosen = list_->selectedItems();
     if (chosen.isEmpty()) return;
     QTreeWidgetItem* row = chosen.front();
+    const int slot = row->data(0, kSlotRole).toInt();
+    const auto listed = std::find_if(games_.begin(), games_.end(), [slot](const auto& game) {
+        return game.RecordNumber == slot;
+    });
     try {
-        archive::DeleteGame(fileName_, row->data(0, kSlotRole).toInt());
+        archive::DeleteGame(fileName_, slot, listed == games_.end() ? nullptr : &*listed);
     } catch (const platform::NumberedError& error) {
         // The game is still in the file, so its row stays.
         ShowErrorBox(this, error.source(), error.description());
