@@ -41,7 +41,10 @@ SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game:
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setSectionsClickable(true);
-    list_->header()->setSortIndicatorShown(false);
+    // Shown from the start (on no column), so that every header is as wide
+    // as its text and the arrow it gets.
+    list_->header()->setSortIndicatorShown(true);
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     load_ = new QPushButton(this);
     delete_ = new QPushButton(this);
     cancel_ = new QPushButton(this);
@@ -122,9 +125,11 @@ void SelectGameDialog::SortBy(int column) {
     // The order flips at every click, whichever column was clicked before;
     // rows compare by their displayed texts.
     order_ = order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    list_->header()->setSortIndicatorShown(true);
-    list_->header()->setSortIndicator(column, order_);
     list_->sortItems(column, order_);
+    // Qt's arrow for the descending order points up; here it points the way
+    // the values run down the list.
+    list_->header()->setSortIndicator(
+        column, order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void SelectGameDialog::ChooseButtons() {
