@@ -43,6 +43,21 @@ constexpr std::chrono::seconds kLockPatience{5};
     throw MakeStoreError(error);
 }
 
+// Whether each record number is a move block that a stored game links to.
+using LinkedBlocks = std::vector<bool>;
+
+// The blocks reachable from the chains of all stored games (a chain is
+// followed while its links stay among the move blocks and do not repeat).
+LinkedBlocks LinkedMoveBlocks(const GameFileImage& file);
+
+// Blanks the header in `recordNumber` and those blocks of its chain that no
+// other stored game links to.
+void ClearGameRecords(GameFileImage& file, int recordNumber);
+
+// The lowest block from 401 on whose first word is 0 (or that lies beyond the
+// end) and that no game links to; 0 when none is left below 32768.
+int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked);
+
 // Refuses a file that cannot serve `mode`: no file where one must be, a
 // folder or a device, or one (or, for a new file, its folder) that may not be
 // written.
@@ -327,6 +342,8 @@ void DeleteGame(const std::string& fileName, int recordNumber, const game::GameR
     WriteGameFile(*lock, file, calls, StoreError::Deleting);
 }
 
+namespace {
+
 LinkedBlocks LinkedMoveBlocks(const GameFileImage& file) {
     LinkedBlocks linked(kLastRecord + 1, false);
     for (int slot = 1; slot <= kHeaderSlots; ++slot) {
@@ -341,8 +358,7 @@ LinkedBlocks LinkedMoveBlocks(const GameFileImage& file) {
     return linked;
 }
 
-bool ClearGameRecords(GameFileImage& file, int recordNumber) {
-    if (recordNumber < 1 || recordNumber > kHeaderSlots) return false;
+void ClearGameRecords(GameFileImage& file, int recordNumber) {
     const GameHeader header = GameHeader::Decode(file.Read(recordNumber));
     if (file.Holds(recordNumber)) file.Write(recordNumber, Record{});
     // What another game's chain reaches stays, also when this chain runs into it.
@@ -356,7 +372,6 @@ bool ClearGameRecords(GameFileImage& file, int recordNumber) {
         file.Write(block, Record{});
         block = next;
     }
-    return true;
 }
 
 int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked) {
@@ -366,5 +381,7 @@ int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked) {
     }
     return 0;
 }
+
+}  // namespace
 
 }  // namespace zeko::archive

@@ -23,9 +23,6 @@ std::vector<game::GameRecord> ReadGameList(const GameFileImage& file);
 StoredGame LoadGame(const GameFileImage& file, game::GameRecord& record,
                     platform::EngineLibrary& engine);
 
-// Whether each record number is a move block that a stored game links to.
-using LinkedBlocks = std::vector<bool>;
-
 // The games in slot order, header fields only: RecordNumber is the slot,
 // names trimmed, cells 12 and 13 of Board hold the stores, Moves stay empty.
 std::vector<game::GameRecord> ReadGameList(const std::string& fileName);
@@ -59,17 +56,5 @@ void DeleteGame(const std::string& fileName, int recordNumber,
 // a move count of at least 0, the next move's number from 1 to one past the
 // count, no negative time. A game without them cannot be loaded.
 bool HeaderValuesHold(const game::GameRecord& game);
-
-// The blocks reachable from the chains of all stored games (a chain is
-// followed while its links stay among the move blocks and do not repeat).
-LinkedBlocks LinkedMoveBlocks(const GameFileImage& file);
-
-// Blanks the header in `recordNumber` and those blocks of its chain that no
-// other stored game links to. False for a slot outside 1-400.
-bool ClearGameRecords(GameFileImage& file, int recordNumber);
-
-// The lowest block from 401 on whose first word is 0 (or that lies beyond the
-// end) and that no game links to; 0 when none is left below 32768.
-int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked);
 
 }  // namespace zeko::archive

@@ -100,9 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         }
         loaded.emplace_back(slot, record.Moves);
         record.RebuildAfterLoad(engine);
-        archive::GameFileImage copy = file;
-        archive::ClearGameRecords(copy, slot);
-        archive::FindFreeBlock(copy, archive::LinkedMoveBlocks(copy));
     }
 
     // A game of two people, C f D a, saved into the copy; then a delete.
