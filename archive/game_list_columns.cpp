@@ -1,5 +1,6 @@
 #include "archive/game_list_columns.h"
 
+#include "archive/game_store.h"
 #include "archive/ole_date.h"
 #include "settings/text_id.h"
 
@@ -27,8 +28,12 @@ GameListRow GameListColumns(const game::GameRecord& game,
     row[kColumnTopHalf] =
         game.ComputerGame ? std::string("<").append(text(settings::kTextComputerName)).append(">")
                           : game.NameTopHalf;
-    row[kColumnMoves] = PaddedLeft(game.MoveCount, kMovesWidth);
-    if (game.ComputerGame && game.TimerOn) {
+    // A damaged header's numbers mean nothing; loading it is refused.
+    const bool sound = HeaderValuesHold(game);
+    if (sound) row[kColumnMoves] = PaddedLeft(game.MoveCount, kMovesWidth);
+    if (!sound) {
+        row[kColumnLevel] = text(settings::kTextInvalidGame);
+    } else if (game.ComputerGame && game.TimerOn) {
         // Level 3 of a timed game reads "3 - Amateur".
         row[kColumnLevel] = std::to_string(game.Level)
                                 .append(" - ")

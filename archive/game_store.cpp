@@ -3,9 +3,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <memory>
+#include <optional>
+#include <tuple>
 
 #include "archive/game_header.h"
 #include "archive/move_block.h"
@@ -13,6 +17,8 @@
 #include "archive/store_error.h"
 #include "archive/windows1252.h"
 #include "game/skill_level.h"
+#include "platform/file_write_lock.h"
+#include "platform/numbered_error.h"
 
 namespace zeko::archive {
 
@@ -20,49 +26,90 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class OpenMode { Read, ReadWrite };
+// What an operation needs of the file: to read it, to change it (it must
+// exist), or to save into it (a missing one is made in an existing folder).
+enum class OpenMode { Read, Change, Save };
 
 constexpr unsigned kNewFileMode = 0644;
 constexpr int kStoreShift = 6;  // scores: top store × 64 + bottom store
 constexpr uint16_t kStoreMask = (1u << kStoreShift) - 1;
+// No record lies beyond the last record number.
+constexpr std::streamoff kMostBytes = static_cast<std::streamoff>(kLastRecord) * kRecordSize;
+// Another writer holds the lock for milliseconds; waiting this long means it
+// hangs, and the save is refused rather than the window frozen.
+constexpr std::chrono::seconds kLockPatience{5};
 
 [[noreturn]] void Fail(StoreError error) {
     throw MakeStoreError(error);
 }
 
-// The file's content. Reading needs an existing file; reading and writing
-// also takes a missing one (as empty) in an existing folder, but refuses a
-// file or a folder it may not write to.
-GameFileImage OpenGameFile(const std::string& fileName, OpenMode mode) {
+// Whether each record number is a move block that a stored game links to.
+using LinkedBlocks = std::vector<bool>;
+
+// The blocks reachable from the chains of all stored games (a chain is
+// followed while its links stay among the move blocks and do not repeat).
+LinkedBlocks LinkedMoveBlocks(const GameFileImage& file);
+
+// Blanks the header in `recordNumber` and those blocks of its chain that no
+// other stored game links to.
+void ClearGameRecords(GameFileImage& file, int recordNumber);
+
+// The lowest block from 401 on whose first word is 0 (or that lies beyond the
+// end) and that no game links to; 0 when none is left below 32768.
+int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked);
+
+// Refuses a file that cannot serve `mode`: no file where one must be, a
+// folder or a device, or one (or, for a new file, its folder) that may not be
+// written.
+void CheckFile(const std::string& path, OpenMode mode) {
     std::error_code error;
-    const fs::path path(fileName);
-    if (fileName.empty()) Fail(StoreError::Opening);
-    if (mode == OpenMode::ReadWrite && !fs::exists(path, error)) {
-        const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    if (path.empty()) Fail(StoreError::Opening);
+    if (mode == OpenMode::Save && !fs::exists(path, error)) {
+        const fs::path file(path);
+        const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
         if (!fs::is_directory(folder, error) || ::access(folder.c_str(), W_OK) != 0)
             Fail(StoreError::Opening);
-        return GameFileImage();
+        return;
     }
     if (!fs::is_regular_file(path, error)) Fail(StoreError::Opening);
-    if (mode == OpenMode::ReadWrite && ::access(path.c_str(), W_OK) != 0) Fail(StoreError::Opening);
+    if (mode != OpenMode::Read && ::access(path.c_str(), W_OK) != 0) Fail(StoreError::Opening);
+}
+
+// The file's content up to its last possible record, whatever its length;
+// a file to save into that is not there yet is empty.
+GameFileImage ReadImage(const std::string& path, OpenMode mode) {
+    std::error_code error;
+    if (mode == OpenMode::Save && !fs::exists(path, error) && !error) return GameFileImage();
     std::ifstream in(path, std::ios::binary);
     if (!in) Fail(StoreError::Opening);
-    std::string bytes;
-    if (mode == OpenMode::Read) {
-        // No record lies beyond the last record number.
-        bytes.resize(static_cast<std::size_t>(kLastRecord) * kRecordSize);
-        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (in.bad()) Fail(StoreError::LoadingGame);
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
-    } else {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad()) Fail(StoreError::Opening);
-    }
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    if (!in || size < 0) Fail(StoreError::LoadingGame);
+    std::string bytes(static_cast<std::size_t>(std::min(size, kMostBytes)), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) Fail(StoreError::LoadingGame);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return GameFileImage(std::move(bytes));
 }
 
+GameFileImage OpenGameFile(const std::string& fileName) {
+    CheckFile(fileName, OpenMode::Read);
+    return ReadImage(fileName, OpenMode::Read);
+}
+
+// The lock for changing the file that `fileName` names (its links followed).
+std::unique_ptr<platform::FileWriteLock> LockGameFile(const std::string& fileName, OpenMode mode) {
+    const std::string target = platform::WriteTarget(fileName);
+    CheckFile(target, mode);
+    auto lock = std::make_unique<platform::FileWriteLock>(target, kLockPatience);
+    if (!lock->Held()) Fail(StoreError::Opening);
+    return lock;
+}
+
+// A zero byte ends a name: other writers pad with them.
 std::string TrimmedName(const std::string& field) {
-    const std::string name = FromWindows1252(field);
+    const std::string name = FromWindows1252(field.substr(0, field.find('\0')));
     const auto first = name.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return name.substr(first, name.find_last_not_of(' ') - first + 1);
@@ -85,9 +132,24 @@ void CopyHeader(const GameHeader& header, int slot, game::GameRecord& record) {
     record.StandardStart = true;
 }
 
-bool HeaderValuesHold(const GameHeader& h) {
-    return h.Level >= game::kBeginner && h.Level <= game::kGrandmaster && h.MoveCount >= 0 &&
-           h.MoveNumber >= 1 && h.MoveNumber <= h.MoveCount + 1 && h.TimeLeft >= 0;
+// A used slot as the game list shows it.
+game::GameRecord ListedGame(const GameHeader& header, int slot) {
+    game::GameRecord entry;
+    CopyHeader(header, slot, entry);
+    entry.Moves.clear();
+    entry.Board[engine::kBottomStore] = header.Scores & kStoreMask;
+    entry.Board[engine::kTopStore] = header.Scores >> kStoreShift;
+    return entry;
+}
+
+bool SameListing(const game::GameRecord& a, const game::GameRecord& b) {
+    const auto fields = [](const game::GameRecord& g) {
+        return std::tuple(g.RecordNumber, g.NameTopHalf, g.NameBottomHalf, g.GameOver, g.TopToMove,
+                          g.ComputerGame, g.TimerOn, g.Level, g.MoveNumber, g.MoveCount, g.TimeLeft,
+                          std::bit_cast<uint64_t>(g.GameDate), g.Board[engine::kTopStore],
+                          g.Board[engine::kBottomStore]);
+    };
+    return fields(a) == fields(b);
 }
 
 // Moves 1 to the header's MoveCount from its chain. Every block of the chain
@@ -134,9 +196,21 @@ void CheckMovesLegal(const std::vector<int16_t>& moves, platform::EngineLibrary&
     }
 }
 
-void WriteGameFile(const std::string& fileName, const GameFileImage& file,
+// The game in `slot` as stored; none for a free slot or an unreadable chain.
+std::optional<StoredGame> StoredGameIn(const GameFileImage& file, int slot) {
+    if (slot < 1 || slot > kHeaderSlots) return {};
+    const GameHeader header = GameHeader::Decode(file.Read(slot));
+    if (!header.Has(kFlagInUse) || header.MoveCount < 0) return {};
+    try {
+        return StoredGame{file.Read(slot), ReadMoves(file, header)};
+    } catch (const platform::NumberedError&) {
+        return {};
+    }
+}
+
+void WriteGameFile(const platform::FileWriteLock& lock, const GameFileImage& file,
                    const platform::FileCalls& calls, StoreError error) {
-    if (!platform::ReplaceFileContent(fileName, file.Bytes(), kNewFileMode, calls)) Fail(error);
+    if (!platform::ReplaceFileStart(lock, file.Bytes(), kNewFileMode, calls)) Fail(error);
 }
 
 int FreeSlot(const GameFileImage& file) {
@@ -148,7 +222,7 @@ int FreeSlot(const GameFileImage& file) {
 }  // namespace
 
 std::vector<game::GameRecord> ReadGameList(const std::string& fileName) {
-    return ReadGameList(OpenGameFile(fileName, OpenMode::Read));
+    return ReadGameList(OpenGameFile(fileName));
 }
 
 std::vector<game::GameRecord> ReadGameList(const GameFileImage& file) {
@@ -157,40 +231,47 @@ std::vector<game::GameRecord> ReadGameList(const GameFileImage& file) {
         const GameHeader header = GameHeader::Decode(file.Read(slot));
         if (!header.Has(kFlagInUse)) continue;
         if (header.Mark != kFormatMark) Fail(StoreError::FileFormat);
-        game::GameRecord& entry = list.emplace_back();
-        CopyHeader(header, slot, entry);
-        entry.Moves.clear();
-        entry.Board[engine::kBottomStore] = header.Scores & kStoreMask;
-        entry.Board[engine::kTopStore] = header.Scores >> kStoreShift;
+        list.push_back(ListedGame(header, slot));
     }
     return list;
 }
 
-void LoadGame(const std::string& fileName, game::GameRecord& record,
-              platform::EngineLibrary& engine) {
-    if (record.RecordNumber < 1 || record.RecordNumber > kHeaderSlots)
-        Fail(StoreError::LoadingGame);
-    LoadGame(OpenGameFile(fileName, OpenMode::Read), record, engine);
+bool HeaderValuesHold(const game::GameRecord& g) {
+    return g.Level >= game::kBeginner && g.Level <= game::kGrandmaster && g.MoveCount >= 0 &&
+           g.MoveNumber >= 1 && g.MoveNumber <= g.MoveCount + 1 && g.TimeLeft >= 0;
 }
 
-void LoadGame(const GameFileImage& file, game::GameRecord& record,
-              platform::EngineLibrary& engine) {
+StoredGame LoadGame(const std::string& fileName, game::GameRecord& record,
+                    platform::EngineLibrary& engine) {
+    if (record.RecordNumber < 1 || record.RecordNumber > kHeaderSlots)
+        Fail(StoreError::LoadingGame);
+    return LoadGame(OpenGameFile(fileName), record, engine);
+}
+
+StoredGame LoadGame(const GameFileImage& file, game::GameRecord& record,
+                    platform::EngineLibrary& engine) {
     const int slot = record.RecordNumber;
     if (slot < 1 || slot > kHeaderSlots) Fail(StoreError::LoadingGame);
     const GameHeader header = GameHeader::Decode(file.Read(slot));
-    if (!header.Has(kFlagInUse) || !HeaderValuesHold(header)) Fail(StoreError::InvalidGame);
+    game::GameRecord fields;
+    CopyHeader(header, slot, fields);
+    if (!header.Has(kFlagInUse) || !HeaderValuesHold(fields)) Fail(StoreError::InvalidGame);
     std::vector<int16_t> moves = ReadMoves(file, header);
     CheckMovesLegal(moves, engine);
     CopyHeader(header, slot, record);
-    record.Moves = std::move(moves);
+    record.Moves = moves;
+    return StoredGame{file.Read(slot), std::move(moves)};
 }
 
-void SaveGame(const std::string& fileName, game::GameRecord& record,
-              const platform::FileCalls& calls) {
+StoredGame SaveGame(const std::string& fileName, game::GameRecord& record, const StoredGame& stored,
+                    const platform::FileCalls& calls) {
     if (!record.StandardStart) Fail(StoreError::SetUpPosition);
-    GameFileImage file = OpenGameFile(fileName, OpenMode::ReadWrite);
-    if (record.RecordNumber != 0 && !ClearGameRecords(file, record.RecordNumber))
-        Fail(StoreError::LoadingGame);
+    const auto lock = LockGameFile(fileName, OpenMode::Save);
+    GameFileImage file = ReadImage(lock->Target(), OpenMode::Save);
+    // The old copy goes only while its slot holds what was loaded or saved
+    // there: another writer may have replaced it with another game.
+    if (record.RecordNumber != 0 && StoredGameIn(file, record.RecordNumber) == stored)
+        ClearGameRecords(file, record.RecordNumber);
     const int slot = FreeSlot(file);
     if (slot == 0) Fail(StoreError::NoRoom);
     LinkedBlocks linked = LinkedMoveBlocks(file);
@@ -243,18 +324,25 @@ void SaveGame(const std::string& fileName, game::GameRecord& record,
         block = next;
     } while (k < count);
 
-    WriteGameFile(fileName, file, calls, StoreError::SavingGame);
+    WriteGameFile(*lock, file, calls, StoreError::SavingGame);
     record.RecordNumber = static_cast<int16_t>(slot);
+    return StoredGameIn(file, slot).value_or(StoredGame{});
 }
 
-void DeleteGame(const std::string& fileName, int recordNumber, const platform::FileCalls& calls) {
+void DeleteGame(const std::string& fileName, int recordNumber, const game::GameRecord* listed,
+                const platform::FileCalls& calls) {
     if (recordNumber < 1 || recordNumber > kHeaderSlots) Fail(StoreError::Deleting);
-    GameFileImage file = OpenGameFile(fileName, OpenMode::ReadWrite);
-    // Nothing is stored there: nothing to write.
-    if (!GameHeader::Decode(file.Read(recordNumber)).Has(kFlagInUse)) return;
+    const auto lock = LockGameFile(fileName, OpenMode::Change);
+    GameFileImage file = ReadImage(lock->Target(), OpenMode::Change);
+    const GameHeader header = GameHeader::Decode(file.Read(recordNumber));
+    if (!header.Has(kFlagInUse) ||
+        (listed != nullptr && !SameListing(ListedGame(header, recordNumber), *listed)))
+        Fail(StoreError::InvalidGame);
     ClearGameRecords(file, recordNumber);
-    WriteGameFile(fileName, file, calls, StoreError::Deleting);
+    WriteGameFile(*lock, file, calls, StoreError::Deleting);
 }
+
+namespace {
 
 LinkedBlocks LinkedMoveBlocks(const GameFileImage& file) {
     LinkedBlocks linked(kLastRecord + 1, false);
@@ -270,8 +358,7 @@ LinkedBlocks LinkedMoveBlocks(const GameFileImage& file) {
     return linked;
 }
 
-bool ClearGameRecords(GameFileImage& file, int recordNumber) {
-    if (recordNumber < 1 || recordNumber > kHeaderSlots) return false;
+void ClearGameRecords(GameFileImage& file, int recordNumber) {
     const GameHeader header = GameHeader::Decode(file.Read(recordNumber));
     if (file.Holds(recordNumber)) file.Write(recordNumber, Record{});
     // What another game's chain reaches stays, also when this chain runs into it.
@@ -285,7 +372,6 @@ bool ClearGameRecords(GameFileImage& file, int recordNumber) {
         file.Write(block, Record{});
         block = next;
     }
-    return true;
 }
 
 int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked) {
@@ -295,5 +381,7 @@ int FindFreeBlock(const GameFileImage& file, const LinkedBlocks& linked) {
     }
     return 0;
 }
+
+}  // namespace
 
 }  // namespace zeko::archive

@@ -58,7 +58,7 @@ void GameFileCommands::Load(bool ask) {
         const int16_t previous = record.RecordNumber;
         record.RecordNumber = static_cast<int16_t>(dialog.GameID());
         try {
-            archive::LoadGame(*file, record, engine_);
+            stored_ = archive::LoadGame(*file, record, engine_);
         } catch (...) {
             record.RecordNumber = previous;
             throw;
@@ -86,7 +86,7 @@ void GameFileCommands::Save(bool ask) {
         currentFile_ = file;
     }
     try {
-        archive::SaveGame(file, record);
+        stored_ = archive::SaveGame(file, record, stored_);
         recordFile_ = file;
     } catch (const platform::NumberedError& error) {
         ShowErrorBox(window_, error.source(), error.description());

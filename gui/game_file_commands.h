@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "archive/stored_game.h"
 #include "game/game_control.h"
 #include "platform/engine_library.h"
 #include "settings/exchange_settings.h"
@@ -42,8 +43,11 @@ class GameFileCommands {
     platform::EngineLibrary& engine_;
     const settings::ProgramSettings& settings_;
     std::string currentFile_;
-    // The file that holds the game record's stored copy (its RecordNumber).
+    // The file that holds the game record's stored copy (its RecordNumber),
+    // and that copy as loaded or saved: Save replaces it only while it is
+    // still there.
     std::string recordFile_;
+    archive::StoredGame stored_;
 };
 
 }  // namespace zeko::gui

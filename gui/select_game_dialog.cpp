@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "archive/game_list_columns.h"
 #include "archive/game_store.h"
@@ -30,7 +31,7 @@ QString T(int number) {
 
 SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game::GameRecord>& games,
                                    const QIcon& icon, QWidget* parent)
-    : QDialog(parent), fileName_(std::move(fileName)) {
+    : QDialog(parent), fileName_(std::move(fileName)), games_(games) {
     setWindowIcon(icon);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("GameList"));
@@ -40,7 +41,10 @@ SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game:
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->header()->setSectionsClickable(true);
-    list_->header()->setSortIndicatorShown(false);
+    // Shown from the start (on no column), so that every header is as wide
+    // as its text and the arrow it gets.
+    list_->header()->setSortIndicatorShown(true);
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     load_ = new QPushButton(this);
     delete_ = new QPushButton(this);
     cancel_ = new QPushButton(this);
@@ -121,9 +125,11 @@ void SelectGameDialog::SortBy(int column) {
     // The order flips at every click, whichever column was clicked before;
     // rows compare by their displayed texts.
     order_ = order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    list_->header()->setSortIndicatorShown(true);
-    list_->header()->setSortIndicator(column, order_);
     list_->sortItems(column, order_);
+    // Qt's arrow for the descending order points up; here it points the way
+    // the values run down the list.
+    list_->header()->setSortIndicator(
+        column, order_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void SelectGameDialog::ChooseButtons() {
@@ -143,8 +149,12 @@ void SelectGameDialog::DeleteChosen() {
     const QList<QTreeWidgetItem*> chosen = list_->selectedItems();
     if (chosen.isEmpty()) return;
     QTreeWidgetItem* row = chosen.front();
+    const int slot = row->data(0, kSlotRole).toInt();
+    const auto listed = std::find_if(games_.begin(), games_.end(), [slot](const auto& game) {
+        return game.RecordNumber == slot;
+    });
     try {
-        archive::DeleteGame(fileName_, row->data(0, kSlotRole).toInt());
+        archive::DeleteGame(fileName_, slot, listed == games_.end() ? nullptr : &*listed);
     } catch (const platform::NumberedError& error) {
         // The game is still in the file, so its row stays.
         ShowErrorBox(this, error.source(), error.description());

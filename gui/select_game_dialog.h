@@ -40,6 +40,9 @@ class SelectGameDialog : public QDialog {
     void DeleteChosen();
 
     std::string fileName_;
+    // The games as listed: a delete removes a game only while its slot
+    // still holds it.
+    std::vector<game::GameRecord> games_;
     int gameId_ = 0;
     // The first click on a header sorts descending.
     Qt::SortOrder order_ = Qt::AscendingOrder;

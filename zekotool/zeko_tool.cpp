@@ -50,20 +50,24 @@ const std::map<std::string, std::string>& CommandHelp() {
          "after MoveNumber - 1 moves as 14 numbers (pits 0-11, top store, bottom store).\n"},
         {"save",
          "Usage: zekotool save FILE --moves \"C f D a\" [OPTIONS]\n"
-         "Plays the moves from the standard start (each must be legal) and stores the\n"
-         "game as a new game; prints the slot it was stored in.\n"
+         "Plays the moves from the standard start (each must be legal, and the first\n"
+         "must reach the opponent's row) and stores the game as a new game; prints the\n"
+         "slot it was stored in.\n"
          "  --moves \"...\"          the pits played, as letters (A-F, a-f)\n"
          "  --computer             the computer plays the top half\n"
          "  --level L              skill level 1-9 (default 3)\n"
          "  --timed HALF-SECONDS   a timed game with this much time left\n"
-         "  --names BOTTOM,TOP     the players' names\n"
+         "  --bottom NAME          the bottom half's player\n"
+         "  --top NAME             the top half's player\n"
+         "  --names BOTTOM,TOP     both names at once (split at the first comma)\n"
          "  --over                 the game is over\n"
          "  --top-to-move          the top half is to move\n"
          "  --move-number N        the next move's number, 1 to moves + 1 (default:\n"
          "                         after the last move)\n"},
         {"delete",
          "Usage: zekotool delete FILE N\n"
-         "Removes the game in slot N and frees its move blocks.\n"},
+         "Removes the game in slot N and frees its move blocks; an empty slot or a\n"
+         "missing file is an error.\n"},
     };
     return help;
 }
@@ -178,6 +182,10 @@ int Save(const std::string& file, const std::vector<std::string>& options, std::
             if (comma == std::string::npos) throw UsageError{"--names needs BOTTOM,TOP"};
             record.NameBottomHalf = names.substr(0, comma);
             record.NameTopHalf = names.substr(comma + 1);
+        } else if (option == "--bottom") {
+            record.NameBottomHalf = value();
+        } else if (option == "--top") {
+            record.NameTopHalf = value();
         } else if (option == "--over") {
             over = true;
         } else if (option == "--top-to-move") {
@@ -190,7 +198,9 @@ int Save(const std::string& file, const std::vector<std::string>& options, std::
     }
     if (!moves) throw UsageError{"save needs --moves (it may be \"\")"};
 
-    // The moves, played from the standard start; each must be legal there.
+    // The moves, played from the standard start; each must be legal there,
+    // the game's first (of either half, as after a pass) under the opening
+    // rule.
     platform::EngineLibrary engine;
     record.NewGame();
     bool ended = false;
@@ -201,8 +211,11 @@ int Save(const std::string& file, const std::vector<std::string>& options, std::
         const bool top = *pit >= engine::kPitsPerRow;
         const engine::Board seen = top ? engine::rotateboard(record.Board) : record.Board;
         const int local = top ? *pit - engine::kPitsPerRow : *pit;
-        if (ended || engine.checkmove(seen.data(), local, 0) != 1)
-            throw UsageError{"Illegal move " + std::to_string(record.MoveNumber) + ": " + token};
+        const std::string illegal =
+            "Illegal move " + std::to_string(record.MoveNumber) + ": " + token;
+        if (ended || engine.checkmove(seen.data(), local, 0) != 1) throw UsageError{illegal};
+        if (record.MoveCount == 0 && engine.checkmove(seen.data(), local, 1) != 1)
+            throw UsageError{illegal + " (the first move must reach the opponent's row)"};
         ended = record.Execute(engine, *pit) != 0;
         record.TopToMove = !top;
         record.RecordMove(*pit);

@@ -1,12 +1,17 @@
 // Saving and deleting never lose data: a failure at any write, flush or
 // rename, or a file that may not be written, leaves the file byte for byte as
-// it was, no stray file beside it, and an error.
+// it was, no stray file beside it, and an error; a writer killed in the middle
+// leaves nothing that stays.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <csignal>
+#include <random>
+#include <thread>
 
 #include "archive/game_store.h"
 #include "platform/numbered_error.h"
@@ -19,7 +24,9 @@ namespace {
 enum class Step { Write, Flush, Rename, None };
 constexpr std::size_t kPiece = 4096;  // writes go in pieces, so each can fail
 
-platform::FileCalls Failing(Step step, int failingWrite, int& writes) {
+// unnamed: whether the file system makes copies without a name.
+platform::FileCalls Failing(Step step, int failingWrite, int& writes, bool unnamed) {
+    const platform::FileCalls& system = platform::SystemFileCalls();
     return {[=, &writes](int fd, const char* data, std::size_t size) -> long {
                 if (step == Step::Write && ++writes == failingWrite) return errno = ENOSPC, -1;
                 return ::write(fd, data, std::min(size, kPiece));
@@ -27,37 +34,101 @@ platform::FileCalls Failing(Step step, int failingWrite, int& writes) {
             [=](int fd) { return step == Step::Flush ? (errno = EIO, -1) : ::fsync(fd); },
             [=](const char* from, const char* to) {
                 return step == Step::Rename ? (errno = EXDEV, -1) : ::rename(from, to);
+            },
+            [=](const char* folder, unsigned mode) {
+                return unnamed ? system.OpenUnnamed(folder, mode) : (errno = EOPNOTSUPP, -1);
             }};
+}
+
+QStringList FilesIn(const QTemporaryDir& dir) {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
 TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
     platform::EngineLibrary engine;
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/games.zgf";
+    const std::string scratch = dir.path().toStdString() + "/scratch.zgf";
     game::GameRecord first = RecordOf(LegalGame(engine, 61, 1));
-    game::GameRecord second = RecordOf(LegalGame(engine, 9, 2));
+    const game::GameRecord second = RecordOf(LegalGame(engine, 9, 2));
     SaveGame(path, first);
-    SaveGame(path, second);
+    game::GameRecord record = second;
+    const StoredGame stored = SaveGame(path, record);
     const std::string before = zeko::testing::ReadFile(path);
-    std::vector<std::pair<Step, int>> faults = {{Step::Flush, 0}, {Step::Rename, 0}};
-    for (int n = 1; n <= static_cast<int>(before.size() / kPiece) + 1; ++n)
-        faults.emplace_back(Step::Write, n);
-    for (const auto& [step, failingWrite] : faults) {
+    // Save replaces the game in slot 2, delete removes slot 1; with and
+    // without unnamed copies.
+    const auto run = [&](const std::string& file, bool save, const platform::FileCalls& calls) {
+        record = second;
+        record.RecordNumber = 2;
+        if (save)
+            SaveGame(file, record, stored, calls);
+        else
+            DeleteGame(file, 1, nullptr, calls);
+    };
+    for (const bool unnamed : {true, false}) {
         for (const bool save : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << static_cast<int>(step) << failingWrite << save);
             int writes = 0;
-            const platform::FileCalls calls = Failing(step, failingWrite, writes);
-            game::GameRecord record = second;  // replaces its old copy in slot 2
-            EXPECT_THROW(save ? SaveGame(path, record, calls) : DeleteGame(path, 1, calls),
-                         platform::NumberedError);
-            EXPECT_EQ(Difference(zeko::testing::ReadFile(path), before), "");
-            EXPECT_EQ(record.RecordNumber, 2);
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"games.zgf"});
+            zeko::testing::WriteFile(scratch, before);
+            run(scratch, save, Failing(Step::None, 0, writes, unnamed));
+            std::vector<std::pair<Step, int>> faults = {{Step::Flush, 0}, {Step::Rename, 0}};
+            for (int n = 1; n <= writes; ++n)
+                faults.emplace_back(Step::Write, n);
+            for (const auto& [step, failingWrite] : faults) {
+                SCOPED_TRACE(::testing::Message()
+                             << static_cast<int>(step) << failingWrite << save << unnamed);
+                writes = 0;
+                EXPECT_THROW(run(path, save, Failing(step, failingWrite, writes, unnamed)),
+                             platform::NumberedError);
+                EXPECT_EQ(Difference(zeko::testing::ReadFile(path), before), "");
+                EXPECT_EQ(record.RecordNumber, 2);
+                EXPECT_EQ(FilesIn(dir), QStringList({".games.zgf.lock", ".scratch.zgf.lock",
+                                                     "games.zgf", "scratch.zgf"}));
+            }
         }
     }
-    int writes = 0;
-    DeleteGame(path, 1, Failing(Step::None, 0, writes));  // the same calls, no fault
-    EXPECT_EQ(ReadGameList(path).size(), 1u);
+    EXPECT_EQ(ReadGameList(scratch).size(), 1u);
+}
+
+TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
+    platform::EngineLibrary engine;
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/games.zgf";
+    game::GameRecord kept = RecordOf(LegalGame(engine, 61, 1));
+    SaveGame(path, kept);
+    std::mt19937 random(7);
+    for (int round = 0; round < 40; ++round) {
+        const bool unnamed = round % 2 == 0;
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            // Slow writes, so that the kill comes while the copy is made.
+            int writes = 0;
+            platform::FileCalls calls = Failing(Step::None, 0, writes, unnamed);
+            calls.Write = [](int fd, const char* data, std::size_t size) -> long {
+                std::this_thread::sleep_for(std::chrono::microseconds(500));
+                return ::write(fd, data, std::min(size, kPiece));
+            };
+            for (;;) {
+                try {
+                    game::GameRecord record = RecordOf(LegalGame(engine, 9, 2));
+                    SaveGame(path, record, {}, calls);
+                    DeleteGame(path, record.RecordNumber, nullptr, calls);
+                } catch (...) {
+                    ::_exit(1);
+                }
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 8000));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+    }
+    // The next writer clears what a killed one may have left.
+    game::GameRecord last = RecordOf(LegalGame(engine, 3, 3));
+    SaveGame(path, last);
+    EXPECT_EQ(FilesIn(dir), QStringList({".games.zgf.lock", "games.zgf"}));
+    const std::vector<game::GameRecord> games = ReadGameList(path);
+    ASSERT_GE(games.size(), 2u);
+    for (game::GameRecord game : games)
+        EXPECT_NO_THROW(LoadGame(path, game, engine));
 }
 
 TEST(Faults, AFileOrFolderThatMayNotBeWrittenIsNotTouched) {

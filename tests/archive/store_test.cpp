@@ -4,9 +4,11 @@
 
 #include <QTemporaryDir>
 #include <ctime>
+#include <filesystem>
 #include <limits>
 
 #include "archive/game_file_argument.h"
+#include "archive/game_list_columns.h"
 #include "archive/game_store.h"
 #include "archive/ole_date.h"
 #include "platform/numbered_error.h"
@@ -117,12 +119,19 @@ TEST_F(Store, ReadsFilesBuiltFromTheFormat) {
                     .firstBlock = 405});
     file.PutHeader({.slot = 7, .flags = 0, .mark = 'X'});  // free: its mark does not count
     file.PutMoves(405, moves);
-    // A header whose block was never written: a game without moves.
+    // A header whose block was never written: a game without moves; its
+    // name padded with zero bytes, which end it.
     file.PutHeader({.slot = 9, .firstBlock = 900});
+    file.bytes.replace(8 * 64 + 10, 20, std::string("Bo\x01\0Z", 5) + std::string(15, '\0'));
+    file.PutHeader({.slot = 12, .moveCount = -3});  // damaged
     WriteFile(Path(), file.bytes);
 
     const std::vector<GameRecord> list = ReadGameList(Path());
-    ASSERT_EQ(list.size(), 2u);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[1].NameTopHalf, "Bo?");
+    const GameListRow damaged =
+        GameListColumns(list[2], [](int n) { return settings::texts::GetText(n); });
+    EXPECT_EQ(damaged[kColumnMoves] + damaged[kColumnLevel], "Invalid Game.");
     const GameRecord& entry = list[0];
     EXPECT_EQ(std::tuple(entry.RecordNumber, entry.NameTopHalf, entry.NameBottomHalf),
               std::tuple(3, "Bob", "Zë€"));
@@ -161,15 +170,15 @@ TEST_F(Store, ChangedBytesFoundOrNotAsTheFormatSays) {
 TEST_F(Store, DeleteFreesSlotAndBlocksAndSavesReuseTheLowest) {
     GameRecord first = RecordOf(LegalGame(engine_, 61, 1));
     GameRecord second = RecordOf(LegalGame(engine_, 5, 2));
-    SaveGame(Path(), first);   // slot 1, blocks 401 and 402
-    SaveGame(Path(), second);  // slot 2, block 403
+    SaveGame(Path(), first);                             // slot 1, blocks 401 and 402
+    const StoredGame stored = SaveGame(Path(), second);  // slot 2, block 403
     DeleteGame(Path(), 1);
     const std::string zero(64, '\0');
     std::string bytes = ReadFile(Path());
     EXPECT_EQ(Difference(bytes.substr(0, 64) + bytes.substr(400 * 64, 128), zero + zero + zero),
               "");
     // Saved again, the second game replaces its old copy in the lowest places.
-    SaveGame(Path(), second);
+    SaveGame(Path(), second, stored);
     EXPECT_EQ(second.RecordNumber, 1);
     bytes = ReadFile(Path());
     EXPECT_EQ(Difference(bytes.substr(64, 64) + bytes.substr(402 * 64, 64), zero + zero), "");
@@ -231,6 +240,30 @@ TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
               "Error opening Zeko Game File.");
     WriteFile(Path("empty.zgf"), "");
     EXPECT_TRUE(ReadGameList(Path("empty.zgf")).empty());
+}
+
+TEST_F(Store, SavesAndDeletesThroughSymbolicLinksIntoTheirTargets) {
+    std::filesystem::create_directory(Path("other"));
+    WriteFile(Path("other/there.zgf"), "");
+    // the link, where it points, the file written
+    for (const auto& [link, to, target] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"there.zgf", "other/there.zgf", "other/there.zgf"},
+             {"dangling.zgf", "other/missing.zgf", "other/missing.zgf"},
+             {"chain.zgf", "dangling.zgf", "other/missing.zgf"}}) {
+        SCOPED_TRACE(link);
+        std::filesystem::create_symlink(to, Path(link));
+        GameRecord record;
+        SaveGame(Path(link), record);
+        EXPECT_TRUE(std::filesystem::is_symlink(Path(link)));
+        EXPECT_EQ(ReadGameList(Path(target)).size(), 1u);
+        DeleteGame(Path(link), record.RecordNumber);
+        EXPECT_TRUE(ReadGameList(Path(target)).empty());
+    }
+    std::filesystem::create_symlink("loop.zgf", Path("loop.zgf"));
+    GameRecord record;
+    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("loop.zgf"), record); }),
+              "Error opening Zeko Game File.");
 }
 
 TEST_F(Store, NamesAreCutToTwentyTrimmedAndKeptInTheSingleByteCodePage) {

@@ -1,9 +1,18 @@
 // Arbitrary bytes as a game file: listing it, loading its games, rebuilding a
-// loaded game, and the store's blanking and free-block search must neither
-// crash nor hang, and a load either fails cleanly or gives a legal game.
+// loaded game, and saving and deleting on a copy on disk must neither crash
+// nor hang; a load either fails cleanly or gives a legal game, and a save or
+// a delete leaves every game that loaded loading as before.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <stdlib.h>
+#include <unistd.h>
 
 #include "archive/game_header.h"
 #include "archive/game_store.h"
@@ -12,23 +21,76 @@
 
 namespace {
 
+using namespace zeko;
+
 // Loads per input: enough to reach the chains, few enough to keep inputs fast.
 constexpr int kLoadsPerInput = 4;
+
+// The copy that saves and deletes change, in a folder of its own for the run.
+class Scratch {
+  public:
+    Scratch() {
+        // In memory where the system has such a folder: on a disk every
+        // input takes several times as long.
+        const std::filesystem::path memory = "/dev/shm";
+        const std::filesystem::path parent =
+            ::access(memory.c_str(), W_OK) == 0 ? memory : std::filesystem::temp_directory_path();
+        std::string pattern = (parent / "zeko-fuzz-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+        folder_ = pattern;
+    }
+    ~Scratch() {
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+    std::string Path() const { return (folder_ / "games.zgf").string(); }
+    void Write(const std::string& bytes) const {
+        std::ofstream(Path(), std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+  private:
+    std::filesystem::path folder_;
+};
+
+// The system's calls without the flush to disk, which a copy that lives for
+// one input does not need.
+const platform::FileCalls& FastCalls() {
+    static const platform::FileCalls calls = [] {
+        platform::FileCalls c = platform::SystemFileCalls();
+        c.Flush = [](int) { return 0; };
+        return c;
+    }();
+    return calls;
+}
+
+using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
+
+// Every game of `loaded` but the one in `gone` still loads with its moves.
+void CheckKept(const std::string& path, const LoadedGames& loaded, int gone,
+               platform::EngineLibrary& engine) {
+    for (const auto& [slot, moves] : loaded) {
+        if (slot == gone) continue;
+        game::GameRecord record;
+        record.RecordNumber = static_cast<int16_t>(slot);
+        archive::LoadGame(path, record, engine);
+        if (record.Moves != moves) std::abort();
+    }
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    using namespace zeko;
     static platform::EngineLibrary engine;
-    const archive::GameFileImage file(std::string(reinterpret_cast<const char*>(data), size));
+    static const Scratch scratch;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const archive::GameFileImage file(bytes);
     try {
         archive::ReadGameList(file);
     } catch (const platform::NumberedError&) {
     }
-    int loads = 0;
-    for (int slot = 1; slot <= archive::kHeaderSlots && loads < kLoadsPerInput; ++slot) {
+    LoadedGames loaded;
+    for (int slot = 1; slot <= archive::kHeaderSlots && loaded.size() < kLoadsPerInput; ++slot) {
         if (!archive::GameHeader::Decode(file.Read(slot)).Has(archive::kFlagInUse)) continue;
-        ++loads;
         game::GameRecord record;
         record.RecordNumber = static_cast<int16_t>(slot);
         try {
@@ -36,10 +98,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         } catch (const platform::NumberedError&) {
             continue;
         }
+        loaded.emplace_back(slot, record.Moves);
         record.RebuildAfterLoad(engine);
-        archive::GameFileImage copy = file;
-        archive::ClearGameRecords(copy, slot);
-        archive::FindFreeBlock(copy, archive::LinkedMoveBlocks(copy));
+    }
+
+    // A game of two people, C f D a, saved into the copy; then a delete.
+    scratch.Write(bytes);
+    game::GameRecord saved;
+    saved.ComputerGame = false;
+    for (const int pit : {2, 11, 3, 6})
+        saved.RecordMove(pit);
+    bool done = true;
+    try {
+        archive::SaveGame(scratch.Path(), saved, {}, FastCalls());
+    } catch (const platform::NumberedError&) {
+        done = false;  // no room left
+    }
+    if (done) {
+        CheckKept(scratch.Path(), loaded, 0, engine);
+        const std::vector<int16_t> moves(saved.Moves.begin(),
+                                         saved.Moves.begin() + saved.MoveCount + 1);
+        CheckKept(scratch.Path(), {{saved.RecordNumber, moves}}, 0, engine);
+    }
+    if (!loaded.empty()) {
+        scratch.Write(bytes);
+        archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, FastCalls());
+        CheckKept(scratch.Path(), loaded, loaded.front().first, engine);
     }
     return 0;
 }

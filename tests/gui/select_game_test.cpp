@@ -92,6 +92,26 @@ void ClickHeader(SelectGameDialog& dialog, int column) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
 
+// Which way the sort arrow in a column's header points, as drawn; "cut" when
+// the header is narrower than its text and arrow.
+std::string SortArrow(SelectGameDialog& dialog, int column) {
+    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"))->header();
+    if (header->sectionSize(column) < header->sectionSizeHint(column)) return "cut";
+    const QImage image = header->grab().toImage();
+    // The arrow stands at the section's right end, beyond the text.
+    constexpr int kArrowWidth = 16;
+    const int right = header->sectionViewportPosition(column) + header->sectionSize(column);
+    std::vector<int> widths;  // of the arrow's rows, top to bottom
+    for (int y = 0; y < image.height(); ++y) {
+        int width = 0;
+        for (int x = right - kArrowWidth; x < right - 1; ++x)
+            width += qGray(image.pixel(x, y)) < 200 ? 1 : 0;
+        if (width > 0 && width < kArrowWidth - 1) widths.push_back(width);
+    }
+    if (widths.size() < 2) return "none";
+    return widths.front() > widths.back() ? "down" : "up";
+}
+
 // A game of two people with `count` moves, the first legal pit each turn.
 game::GameRecord PeopleGame(int count) {
     platform::EngineLibrary engine;
@@ -139,8 +159,10 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
         EXPECT_FALSE(Button(dialog, "Delete").isEnabled());
         ClickHeader(dialog, 3);
         EXPECT_EQ(Moves(dialog), QStringList({"   10", "    9", "    4", "    2"}));
+        EXPECT_EQ(SortArrow(dialog, 3), "down");
         ClickHeader(dialog, 3);
         EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
+        EXPECT_EQ(SortArrow(dialog, 3), "up");
         ClickRow(dialog, "    4");
         EXPECT_TRUE(Button(dialog, "Load").isEnabled());
         QTest::mouseClick(&Button(dialog, "Load"), Qt::LeftButton);

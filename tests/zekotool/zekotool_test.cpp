@@ -40,7 +40,10 @@ TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
          0,
          "1\n"},
         {{"save", file, "--moves", "", "--names", " Cy ,Di"}, 0, "2\n"},
-        {{"save", file, "--moves", "C f D", "--move-number", "2", "--over"}, 0, "3\n"},
+        {{"save", file, "--moves", "C f D", "--move-number", "2", "--over", "--bottom", "Ab,c",
+          "--top", "Di"},
+         0,
+         "3\n"},
         {{"show", file, "1"},
          0,
          "NameBottomHalf: Ann\nNameTopHalf: Bob\nComputerGame: yes\nLevel: 5\nTimerOn: yes\n"
@@ -48,7 +51,7 @@ TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
          "Moves: C f D a\nPosition: 6 5 1 0 6 6 0 6 6 6 5 1 0 0\n"},
         {{"show", file, "3"},
          0,
-         "NameBottomHalf: \nNameTopHalf: \nComputerGame: no\nLevel: 3\nTimerOn: no\n"
+         "NameBottomHalf: Ab,c\nNameTopHalf: Di\nComputerGame: no\nLevel: 3\nTimerOn: no\n"
          "TimeLeft: 0\nGameOver: yes\nTopToMove: no\nMoveNumber: 2\nMoveCount: 3\n"
          "Moves: C f D\nPosition: 4 4 0 5 5 5 5 4 4 4 4 4 0 0\n"},
         {{"delete", file, "2"}, 0, ""},
@@ -70,18 +73,23 @@ TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
     const std::string date = list.out.substr(2, 10);
     EXPECT_EQ(list.out, "1\t" + date + "\tAnn\t<Computer>\t    4\t5 - Skilful\t 0 -  0\n" + "2\t" +
                             date + "\t\t\t    1\t\t 0 -  0\n" + "3\t" + date +
-                            "\t\t\t    3\t\t 0 -  0\n");
+                            "\tAb,c\tDi\t    3\t\t 0 -  0\n");
 }
 
 TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
     const QString file = File();
-    ASSERT_EQ(Zekotool({"save", file, "--moves", "A"}).status, 0);
+    ASSERT_EQ(Zekotool({"save", file, "--moves", "C"}).status, 0);
     const std::string before = zeko::testing::ReadFile(file.toStdString());
     // arguments, exit status, the start of standard error
     const std::vector<std::tuple<QStringList, int, std::string>> refusals = {
         {{"list", File("none.zgf")}, 1, "Error opening Zeko Game File.\n"},
         {{"show", file, "9"}, 1, "Invalid Game.\n"},
+        {{"delete", file, "9"}, 1, "Invalid Game.\n"},
+        {{"delete", File("none.zgf"), "1"}, 1, "Error opening Zeko Game File.\n"},
         {{"save", file, "--moves", "C C"}, 2, "zekotool save: Illegal move 2: C\n"},
+        {{"save", file, "--moves", "A"},
+         2,
+         "zekotool save: Illegal move 1: A (the first move must reach the opponent's row)\n"},
         {{"save", file, "--moves", "C x"}, 2, "zekotool save: Not a pit letter (A-F, a-f): x\n"},
         {{"save", file, "--moves", "C", "--level", "10"},
          2,
