@@ -26,13 +26,12 @@ constexpr std::u16string_view kEscapeLetters = u"abfnrtv\"\\'?";
 constexpr std::u16string_view kEscapedChars = u"\a\b\f\n\r\t\v\"\\'?";
 constexpr std::size_t kWrittenEscapes = 9;
 
-bool ValidKeyName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\") == std::string_view::npos;
-}
-
 bool ValidValueName(std::string_view name) {
     return !name.empty() && name.find_first_of("/\\") == std::string_view::npos;
+}
+
+bool ValidKeyName(std::string_view name) {
+    return ValidValueName(name) && name != "." && name != "..";
 }
 
 // The key that `names` lead to from `path`; empty when a name makes no key.

@@ -73,9 +73,7 @@ class SettingsStore {
 
     struct Change {
         enum class Kind { kCreate, kSet, kDelete } kind;
-        std::string path;
-        std::string name;
-        std::string text;
+        std::string path, name, text;
     };
 
     static Model Read(const std::string& filePath);

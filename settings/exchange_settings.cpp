@@ -49,17 +49,6 @@ std::optional<int32_t> ToInt32(std::string_view text) {
     return static_cast<int32_t>(*value);
 }
 
-// The first `count` characters of a UTF-8 text, never cut inside one.
-std::string FirstCharacters(const std::string& text, std::size_t count) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-        if (characters == count) return text.substr(0, i);
-        ++characters;
-    }
-    return text;
-}
-
 // Each value on its own: a text that does not convert leaves its variable.
 void ReadSettings(Registry& store, ProgramSettings& settings) {
     const auto get = [&store](std::string_view name, std::string_view defaultValue) {

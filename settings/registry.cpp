@@ -14,27 +14,27 @@ constexpr std::string_view kOldSettingsKey = "VB and VBA Program Settings";
 // The longest text a read accepts; a longer stored value gives the default.
 constexpr std::size_t kMaxValueLength = 254;
 
-std::size_t CharacterCount(std::string_view utf8) {
-    std::size_t count = 0;
-    for (char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
-
 }  // namespace
+
+std::string FirstCharacters(const std::string& text, std::size_t count) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters == count) return text.substr(0, i);
+        ++characters;
+    }
+    return text;
+}
 
 Registry::Registry(std::string programPath) : programPath_(std::move(programPath)) {}
 
 std::string Registry::SettingsKey(std::string_view parent) const {
-    if (companyName_.empty()) {
-        throw platform::NumberedError(kErrorEmptyCompanyName, std::string(kRegistryErrorSource),
-                                      "Empty CompanyName");
-    }
-    if (appName_.empty()) {
-        throw platform::NumberedError(kErrorEmptyAppName, std::string(kRegistryErrorSource),
-                                      "Empty AppName");
-    }
+    const auto check = [](const std::string& name, uint32_t number, const char* text) {
+        if (name.empty())
+            throw platform::NumberedError(number, std::string(kRegistryErrorSource), text);
+    };
+    check(companyName_, kErrorEmptyCompanyName, "Empty CompanyName");
+    check(appName_, kErrorEmptyAppName, "Empty AppName");
     std::string key = "Software\\";
     if (!parent.empty()) key += std::string(parent) + '\\';
     return key + companyName_ + '\\' + appName_;
@@ -42,7 +42,7 @@ std::string Registry::SettingsKey(std::string_view parent) const {
 
 std::string Registry::GetSetting(std::string_view valueName, std::string_view defaultValue) {
     const std::optional<std::string> text = store_.Value(SettingsKey(), std::string(valueName));
-    if (!text || CharacterCount(*text) > kMaxValueLength) return std::string(defaultValue);
+    if (!text || FirstCharacters(*text, kMaxValueLength) != *text) return std::string(defaultValue);
     return *text;
 }
 

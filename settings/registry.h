@@ -15,6 +15,9 @@ inline constexpr uint32_t kErrorEmptyCompanyName = 0x80BB1B00u;
 inline constexpr uint32_t kErrorEmptyAppName = 0x80BB1B01u;
 inline constexpr std::string_view kRegistryErrorSource = "Registry";
 
+// The first `count` characters of a UTF-8 text, never cut inside one.
+std::string FirstCharacters(const std::string& text, std::size_t count);
+
 // One object per use: what it saves reaches the settings file when the object
 // ends. Store failures are silent: reads give the default, writes are
 // skipped. GetSetting, SaveSetting and MoveSettings raise a
