@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <limits>
 #include <utility>
 
 #include "platform/atomic_file.h"
@@ -19,35 +20,54 @@ constexpr char kStandingKey[] = "Software";
 // Larger files are no settings file of ours; they read as empty.
 constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
 
-bool ValidKeyName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of("/\\") == std::string_view::npos;
-}
+// The escapes of a value: "\a" stands for '\a' and so on; the last two are
+// read but never written.
+constexpr std::u16string_view kEscapeLetters = u"abfnrtv\"\\'?";
+constexpr std::u16string_view kEscapedChars = u"\a\b\f\n\r\t\v\"\\'?";
+constexpr std::size_t kWrittenEscapes = 9;
 
 bool ValidValueName(std::string_view name) {
     return !name.empty() && name.find_first_of("/\\") == std::string_view::npos;
 }
 
-std::string JoinPath(const std::string& parent, std::string_view name) {
-    return parent.empty() ? std::string(name) : parent + '\\' + std::string(name);
+bool ValidKeyName(std::string_view name) {
+    return ValidValueName(name) && name != "." && name != "..";
+}
+
+// The key that `names` lead to from `path`; empty when a name makes no key.
+std::optional<std::string> KeyBelow(std::string path, const QStringList& names) {
+    for (const QString& name : names) {
+        const std::string component = name.toStdString();
+        if (!ValidKeyName(component)) return std::nullopt;
+        path = path.empty() ? component : path + '\\' + component;
+    }
+    return path;
+}
+
+bool ValidPath(std::string_view path) {
+    std::size_t start = 0;
+    for (std::size_t end; (end = path.find('\\', start)) != std::string_view::npos; start = end + 1)
+        if (!ValidKeyName(path.substr(start, end - start))) return false;
+    return ValidKeyName(path.substr(start));
 }
 
 int HexValue(char16_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    const std::size_t at = std::u16string_view(u"0123456789abcdef0123456789ABCDEF").find(c);
+    return at == std::u16string_view::npos ? -1 : static_cast<int>(at % 16);
 }
 
-bool IsHexDigit(char16_t c) {
-    return HexValue(c) >= 0;
-}
-
-void AppendHex(QString& out, char16_t value, int digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
-        out += QLatin1Char(kDigits[(value >> shift) & 0xF]);
+// `code` followed by the digits of `base` at `i`, at most `count` of them.
+char16_t WithDigits(char16_t code, QStringView raw, qsizetype& i, int base, int count) {
+    for (int digit = 0;
+         count-- > 0 && i < raw.size() && (digit = HexValue(raw[i].unicode())) >= 0 && digit < base;
+         ++i) {
+        code = static_cast<char16_t>(code * base + digit);
     }
+    return code;
+}
+
+QString Hex(char16_t value, int digits) {
+    return QString::number(value, 16).toUpper().rightJustified(digits, QLatin1Char('0'));
 }
 
 // A key or value name as QSettings writes it: letters, digits, '_', '-' and
@@ -56,15 +76,10 @@ QString EncodeName(const QString& name) {
     QString out;
     for (QChar qc : name) {
         const char16_t c = qc.unicode();
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-            c == '_' || c == '-' || c == '.') {
+        if (c < 0x80 && (qc.isLetterOrNumber() || QStringView(u"_-.").contains(qc))) {
             out += qc;
-        } else if (c <= 0xFF) {
-            out += QLatin1Char('%');
-            AppendHex(out, c, 2);
         } else {
-            out += QStringLiteral("%U");
-            AppendHex(out, c, 4);
+            out += c <= 0xFF ? QLatin1Char('%') + Hex(c, 2) : QStringLiteral("%U") + Hex(c, 4);
         }
     }
     return out;
@@ -74,29 +89,21 @@ QString EncodeName(const QString& name) {
 // ('/' in the result). A '%' that starts no valid code stays as it is.
 QString DecodeName(QStringView name) {
     QString out;
-    qsizetype i = 0;
-    while (i < name.size()) {
-        const char16_t c = name[i].unicode();
-        if (c == '\\') {
-            out += QLatin1Char('/');
-            ++i;
-            continue;
+    for (qsizetype i = 0; i < name.size();) {
+        const QChar c = name[i++];
+        const qsizetype wide =
+            c == QLatin1Char('%') && i < name.size() && name[i] == QLatin1Char('U');
+        const qsizetype digits = wide ? 4 : 2;
+        bool ok = false;
+        const ushort code = c == QLatin1Char('%') && i + wide + digits <= name.size()
+                                ? name.sliced(i + wide, digits).toUShort(&ok, 16)
+                                : 0;
+        if (ok) {
+            out += QChar(code);
+            i += wide + digits;
+        } else {
+            out += c == QLatin1Char('\\') ? QLatin1Char('/') : c;
         }
-        if (c == '%' && i + 1 < name.size()) {
-            const bool wide = name[i + 1] == QLatin1Char('U');
-            const qsizetype first = i + (wide ? 2 : 1);
-            const qsizetype digits = wide ? 4 : 2;
-            bool ok = false;
-            const ushort code =
-                first + digits <= name.size() ? name.sliced(first, digits).toUShort(&ok, 16) : 0;
-            if (ok) {
-                out += QChar(code);
-                i = first + digits;
-                continue;
-            }
-        }
-        out += QChar(c);
-        ++i;
     }
     return out;
 }
@@ -108,55 +115,24 @@ QString DecodeName(QStringView name) {
 QString EncodeValue(const QString& text) {
     const QString value = text.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + text : text;
     QString out;
-    bool needsQuotes = false;
-    bool escapeNextHexDigit = false;
+    bool afterHexEscape = false;
     for (QChar qc : value) {
         const char16_t c = qc.unicode();
-        if (c == ';' || c == ',' || c == '=') needsQuotes = true;
+        const std::size_t escape = kEscapedChars.find(c);
         // "\x1" followed by "5" would read as "\x15".
-        if (escapeNextHexDigit && IsHexDigit(c)) {
-            out += QStringLiteral("\\x");
-            AppendHex(out, c, 2);
-            continue;
+        const bool hex =
+            (c <= 0x1F && escape >= kWrittenEscapes) || (afterHexEscape && HexValue(c) >= 0);
+        if (hex) {
+            out += QStringLiteral("\\x") + Hex(c, 2);
+        } else if (escape < kWrittenEscapes) {
+            out += QLatin1Char('\\') + QChar(kEscapeLetters[escape]);
+        } else {
+            out += qc;
         }
-        escapeNextHexDigit = false;
-        switch (c) {
-            case '\a':
-                out += QStringLiteral("\\a");
-                break;
-            case '\b':
-                out += QStringLiteral("\\b");
-                break;
-            case '\f':
-                out += QStringLiteral("\\f");
-                break;
-            case '\n':
-                out += QStringLiteral("\\n");
-                break;
-            case '\r':
-                out += QStringLiteral("\\r");
-                break;
-            case '\t':
-                out += QStringLiteral("\\t");
-                break;
-            case '\v':
-                out += QStringLiteral("\\v");
-                break;
-            case '"':
-            case '\\':
-                out += QLatin1Char('\\');
-                out += qc;
-                break;
-            default:
-                if (c <= 0x1F) {
-                    out += QStringLiteral("\\x");
-                    AppendHex(out, c, 2);
-                    escapeNextHexDigit = true;
-                } else {
-                    out += qc;
-                }
-        }
+        afterHexEscape = hex;
     }
+    const bool needsQuotes = value.contains(QLatin1Char(';')) || value.contains(QLatin1Char(',')) ||
+                             value.contains(QLatin1Char('='));
     if (needsQuotes || out.startsWith(QLatin1Char(' ')) || out.endsWith(QLatin1Char(' '))) {
         out = QLatin1Char('"') + out + QLatin1Char('"');
     }
@@ -170,81 +146,31 @@ QString DecodeValue(QStringView raw) {
     QString out;
     qsizetype kept = 0;  // the end of the text that trailing blanks cannot shorten
     bool quoted = false;
-    qsizetype i = 0;
-    while (i < raw.size()) {
-        const char16_t c = raw[i].unicode();
+    for (qsizetype i = 0; i < raw.size();) {
+        const char16_t c = raw[i++].unicode();
         if (c == '"') {
             quoted = !quoted;
-            ++i;
             continue;
         }
         if (c == ';' && !quoted) break;
-        if (c == '\\') {
-            ++i;
-            if (i >= raw.size()) break;
-            const char16_t e = raw[i].unicode();
-            ++i;
-            switch (e) {
-                case 'a':
-                    out += QChar(u'\a');
-                    break;
-                case 'b':
-                    out += QChar(u'\b');
-                    break;
-                case 'f':
-                    out += QChar(u'\f');
-                    break;
-                case 'n':
-                    out += QChar(u'\n');
-                    break;
-                case 'r':
-                    out += QChar(u'\r');
-                    break;
-                case 't':
-                    out += QChar(u'\t');
-                    break;
-                case 'v':
-                    out += QChar(u'\v');
-                    break;
-                case '"':
-                case '\'':
-                case '?':
-                case '\\':
-                    out += QChar(e);
-                    break;
-                case 'x': {
-                    char32_t code = 0;
-                    while (i < raw.size() && IsHexDigit(raw[i].unicode())) {
-                        code = ((code << 4) + static_cast<char32_t>(HexValue(raw[i].unicode()))) &
-                               0xFFFF;
-                        ++i;
-                    }
-                    out += QChar(static_cast<char16_t>(code));
-                    break;
-                }
-                default:
-                    if (e >= '0' && e <= '7') {
-                        char16_t code = e - '0';
-                        for (int n = 0; n < 2 && i < raw.size() && raw[i] >= QLatin1Char('0') &&
-                                        raw[i] <= QLatin1Char('7');
-                             ++n, ++i) {
-                            code = static_cast<char16_t>(code * 8 + (raw[i].unicode() - '0'));
-                        }
-                        out += QChar(code);
-                    }
-                    // Any other escaped character is dropped, as QSettings
-                    // drops it.
-            }
-            kept = out.size();
+        if (c != '\\') {
+            const bool blank = c == ' ' || c == '\t';
+            if (blank && !quoted && out.isEmpty()) continue;
+            out += QChar(c);
+            if (quoted || !blank) kept = out.size();
             continue;
         }
-        if (!quoted && out.isEmpty() && (c == ' ' || c == '\t')) {
-            ++i;
-            continue;
+        if (i == raw.size()) break;
+        const char16_t e = raw[i++].unicode();
+        if (const std::size_t at = kEscapeLetters.find(e); at != std::u16string_view::npos) {
+            out += QChar(kEscapedChars[at]);
+        } else if (e == 'x') {
+            out += QChar(WithDigits(0, raw, i, 16, std::numeric_limits<int>::max()));
+        } else if (e >= '0' && e <= '7') {
+            out += QChar(WithDigits(e - '0', raw, i, 8, 2));
         }
-        out += QChar(c);
-        if (quoted || (c != ' ' && c != '\t')) kept = out.size();
-        ++i;
+        // Any other escaped character is dropped, as QSettings drops it.
+        kept = out.size();
     }
     out.truncate(kept);
     return out;
@@ -254,13 +180,8 @@ QString DecodeValue(QStringView raw) {
 std::optional<std::string> SectionPath(QStringView name) {
     if (name.compare(QLatin1String("general"), Qt::CaseInsensitive) == 0) return std::string();
     if (name.compare(QLatin1String("%general"), Qt::CaseInsensitive) == 0) return "General";
-    std::string path;
-    for (const QString& part : DecodeName(name).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        const std::string component = part.toStdString();
-        if (!ValidKeyName(component)) return std::nullopt;
-        path = JoinPath(path, component);
-    }
-    if (path.empty()) return std::nullopt;
+    const auto path = KeyBelow({}, DecodeName(name).split(QLatin1Char('/'), Qt::SkipEmptyParts));
+    if (!path || path->empty()) return std::nullopt;
     return path;
 }
 
@@ -276,33 +197,17 @@ QString SectionName(const std::string& path) {
     return name;
 }
 
+bool HasSubkeys(const auto& model, const std::string& path) {
+    const std::string prefix = path + '\\';
+    const auto next = model.lower_bound(prefix);
+    return next != model.end() && next->first.starts_with(prefix);
+}
+
 }  // namespace
-
-StoreKey::StoreKey(StoreKey&& other) noexcept
-    : store_(std::exchange(other.store_, nullptr)), path_(std::move(other.path_)) {}
-
-StoreKey& StoreKey::operator=(StoreKey&& other) noexcept {
-    if (this != &other) {
-        if (store_ != nullptr) store_->CloseKey(*this);
-        store_ = std::exchange(other.store_, nullptr);
-        path_ = std::move(other.path_);
-    }
-    return *this;
-}
-
-StoreKey::~StoreKey() {
-    if (store_ != nullptr) store_->CloseKey(*this);
-}
 
 std::string SettingsStore::DefaultPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
            "/zeko/settings.ini";
-}
-
-bool SettingsStore::HasSubkeys(const Model& model, const std::string& path) {
-    const std::string prefix = path + '\\';
-    const auto next = model.lower_bound(prefix);
-    return next != model.end() && next->first.starts_with(prefix);
 }
 
 SettingsStore::Model SettingsStore::Read(const std::string& filePath) {
@@ -332,29 +237,22 @@ SettingsStore::Model SettingsStore::Read(const std::string& filePath) {
         if (equals <= 0 || !section) continue;
 
         // QSettings puts deeper levels into the name: "Kiezel%20Games\Zeko\Skill".
-        const QStringList parts = DecodeName(line.first(equals).trimmed()).split(QLatin1Char('/'));
-        std::string keyPath = *section;
-        bool usable = true;
-        for (qsizetype p = 0; p + 1 < parts.size() && usable; ++p) {
-            const std::string component = parts[p].toStdString();
-            usable = ValidKeyName(component);
-            keyPath = JoinPath(keyPath, component);
-        }
-        const std::string name = parts.back().toStdString();
-        if (!usable || !ValidValueName(name)) continue;
+        QStringList parts = DecodeName(line.first(equals).trimmed()).split(QLatin1Char('/'));
+        const std::string name = parts.takeLast().toStdString();
+        const std::optional<std::string> keyPath = KeyBelow(*section, parts);
+        if (!keyPath || !ValidValueName(name)) continue;
 
         const QStringView raw = line.sliced(equals + 1);
         const QString text = DecodeValue(raw);
-        StoredValue value;
+        Apply(model, {Change::Kind::kCreate, *keyPath, {}, {}});
+        auto& value = model[*keyPath][name];
         if (text.startsWith(QLatin1String("@@"))) {
-            value.text = text.sliced(1).toStdString();
+            value = {text.sliced(1).toStdString(), {}};
         } else if (text.startsWith(QLatin1Char('@'))) {
-            value.raw = raw.trimmed().toString().toStdString();
+            value = {std::nullopt, raw.trimmed().toString().toStdString()};
         } else {
-            value.text = text.toStdString();
+            value = {text.toStdString(), {}};
         }
-        Apply(model, {Change::Kind::kCreate, keyPath, {}, {}});
-        model[keyPath][name] = std::move(value);
     }
     return model;
 }
@@ -377,40 +275,26 @@ std::string SettingsStore::Serialize(const Model& model) {
 }
 
 void SettingsStore::Apply(Model& model, const Change& change) {
-    switch (change.kind) {
-        case Change::Kind::kCreate:
-        case Change::Kind::kSet: {
-            // Like the registry, a key comes with the levels above it.
-            std::size_t end = 0;
-            while ((end = change.path.find('\\', end)) != std::string::npos) {
-                model[change.path.substr(0, end)];
-                ++end;
-            }
-            Values& values = model[change.path];
-            if (change.kind == Change::Kind::kSet) {
-                values[change.name] = StoredValue{change.text, {}};
-            }
-            break;
-        }
-        case Change::Kind::kDelete:
-            if (!HasSubkeys(model, change.path)) model.erase(change.path);
-            break;
+    if (change.kind == Change::Kind::kDelete) {
+        if (!HasSubkeys(model, change.path)) model.erase(change.path);
+        return;
     }
+    // A key comes with the levels above it.
+    for (std::size_t end = 0; (end = change.path.find('\\', end)) != std::string::npos; ++end)
+        model[change.path.substr(0, end)];
+    auto& values = model[change.path];
+    if (change.kind == Change::Kind::kSet) values[change.name] = StoredValue{change.text, {}};
 }
 
-SettingsStore::SettingsStore(const std::string& filePath)
-    : filePath_(filePath), model_(Read(filePath)) {}
+SettingsStore::SettingsStore(std::string filePath)
+    : filePath_(std::move(filePath)), model_(Read(filePath_)) {}
 
 SettingsStore::~SettingsStore() {
     Flush();
 }
 
-StoreKey SettingsStore::Root() {
-    return StoreKey(this, std::string());
-}
-
 bool SettingsStore::KeyExists(const std::string& path) const {
-    return path.empty() || path == kStandingKey || model_.contains(path);
+    return path == kStandingKey || model_.contains(path);
 }
 
 void SettingsStore::Record(Change change) {
@@ -418,75 +302,44 @@ void SettingsStore::Record(Change change) {
     changes_.push_back(std::move(change));
 }
 
-std::optional<std::string> SettingsStore::ChildPath(const StoreKey& parent,
-                                                    std::string_view subkey) const {
-    if (parent.store_ != this || !KeyExists(parent.path_)) return std::nullopt;
-    std::string path = parent.path_;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = subkey.find('\\', start);
-        const std::string_view name = subkey.substr(start, end - start);
-        if (!ValidKeyName(name)) return std::nullopt;
-        path = JoinPath(path, name);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return path;
-}
-
-std::optional<CreatedKey> SettingsStore::CreateKey(const StoreKey& parent,
-                                                   std::string_view subkey) {
-    std::optional<std::string> path = ChildPath(parent, subkey);
-    if (!path) return std::nullopt;
-    const bool existed = KeyExists(*path);
-    if (!existed) Record({Change::Kind::kCreate, *path, {}, {}});
-    return CreatedKey{StoreKey(this, std::move(*path)), existed ? KeyDisposition::kOpenedExistingKey
-                                                                : KeyDisposition::kCreatedNewKey};
-}
-
-std::optional<StoreKey> SettingsStore::OpenKey(const StoreKey& parent, std::string_view subkey) {
-    std::optional<std::string> path = ChildPath(parent, subkey);
-    if (!path || !KeyExists(*path)) return std::nullopt;
-    return StoreKey(this, std::move(*path));
-}
-
-bool SettingsStore::SetValue(const StoreKey& key, std::string_view name, std::string_view text) {
-    if (key.store_ != this || !KeyExists(key.path_) || !ValidValueName(name)) return false;
-    Record({Change::Kind::kSet, key.path_, std::string(name), std::string(text)});
+bool SettingsStore::CreateKey(const std::string& path) {
+    if (!ValidPath(path) || KeyExists(path)) return false;
+    Record({Change::Kind::kCreate, path, {}, {}});
     return true;
 }
 
-std::optional<std::string> SettingsStore::QueryValue(const StoreKey& key, std::string_view name) {
-    if (key.store_ != this || !ValidValueName(name)) return std::nullopt;
-    const auto values = model_.find(key.path_);
-    if (values == model_.end()) return std::nullopt;
-    const auto value = values->second.find(std::string(name));
-    if (value == values->second.end()) return std::nullopt;
-    return value->second.text;
+std::optional<std::string> SettingsStore::Value(const std::string& path,
+                                                const std::string& name) const {
+    const auto texts = Values(path);
+    const auto text = texts.find(name);
+    if (text == texts.end()) return std::nullopt;
+    return text->second;
 }
 
-std::optional<NamedValue> SettingsStore::EnumValue(const StoreKey& key, uint32_t index) {
-    if (key.store_ != this) return std::nullopt;
-    const auto values = model_.find(key.path_);
-    if (values == model_.end() || index >= values->second.size()) return std::nullopt;
-    const auto value = std::next(values->second.begin(), static_cast<std::ptrdiff_t>(index));
-    return NamedValue{value->first, value->second.text};
+std::map<std::string, std::string> SettingsStore::Values(const std::string& path) const {
+    std::map<std::string, std::string> texts;
+    if (const auto values = model_.find(path); values != model_.end()) {
+        for (const auto& [name, value] : values->second)
+            if (value.text) texts.emplace(name, *value.text);
+    }
+    return texts;
 }
 
-bool SettingsStore::DeleteKey(const StoreKey& parent, std::string_view subkey) {
-    const std::optional<std::string> path = ChildPath(parent, subkey);
-    // Like the registry, a key with subkeys stays.
-    if (!path || *path == kStandingKey || !model_.contains(*path) || HasSubkeys(model_, *path)) {
+bool SettingsStore::SetValue(const std::string& path, std::string_view name,
+                             std::string_view text) {
+    if (!KeyExists(path) || !ValidValueName(name)) return false;
+    Record({Change::Kind::kSet, path, std::string(name), std::string(text)});
+    return true;
+}
+
+bool SettingsStore::DeleteKey(const std::string& path) {
+    // A key with subkeys stays.
+    if (!ValidPath(path) || path == kStandingKey || !model_.contains(path) ||
+        HasSubkeys(model_, path)) {
         return false;
     }
-    Record({Change::Kind::kDelete, *path, {}, {}});
+    Record({Change::Kind::kDelete, path, {}, {}});
     return true;
-}
-
-void SettingsStore::CloseKey(StoreKey& key) {
-    if (key.store_ != this) return;
-    key.store_ = nullptr;
-    key.path_.clear();
 }
 
 bool SettingsStore::MoveAsideUnreadable() const {

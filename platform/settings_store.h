@@ -1,10 +1,10 @@
-// The per-user settings store: a hierarchical key-value store in one INI file
-// under $XDG_CONFIG_HOME, standing in for the registry's per-user root.
+// The per-user settings store: keys of text values in one INI file under
+// $XDG_CONFIG_HOME, standing in for the registry's per-user root.
 //
-// Keys are paths of names below the root ("Software\Kiezel Games\Zeko"); a
-// key holds text values and subkeys, and exists once it has been created, even
-// while it holds no values, so that a caller can tell a first run from a later
-// one. In the file every key is a section of its own:
+// A key is a path of names joined by backslashes ("Software\Kiezel Games\Zeko").
+// It exists once it has been created, with the levels above it, even while it
+// holds no values, so that a caller can tell a first run from a later one.
+// "Software" always exists. In the file every key is a section of its own:
 //
 //   [Software\Kiezel%20Games\Zeko]
 //   Skill=3
@@ -24,12 +24,11 @@
 // (QSettings' "@Variant(...)" and the like) reads as missing and is kept as
 // it was.
 //
-// The root always holds the key "Software", so opening it never fails. Names are compared as
-// written (case-sensitive). The unnamed default value of a key is not supported: nothing the
-// program keeps here uses it.
+// Names are compared as written (case-sensitive). Key names are not empty,
+// not "." or ".." and hold no slash; value names are not empty and hold
+// neither slash nor backslash.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -38,72 +37,27 @@
 
 namespace zeko::platform {
 
-class SettingsStore;
-
-// An open key, closed at the latest when it goes out of scope. A key must not
-// outlive its store.
-class StoreKey {
-  public:
-    StoreKey() = default;
-    StoreKey(StoreKey&& other) noexcept;
-    StoreKey& operator=(StoreKey&& other) noexcept;
-    StoreKey(const StoreKey&) = delete;
-    StoreKey& operator=(const StoreKey&) = delete;
-    ~StoreKey();
-
-    bool IsOpen() const { return store_ != nullptr; }
-    // The names from the root, joined by backslashes; empty for the root.
-    const std::string& Path() const { return path_; }
-
-  private:
-    friend class SettingsStore;
-    StoreKey(SettingsStore* store, std::string path) : store_(store), path_(std::move(path)) {}
-
-    SettingsStore* store_ = nullptr;
-    std::string path_;
-};
-
-enum class KeyDisposition { kCreatedNewKey, kOpenedExistingKey };
-
-struct CreatedKey {
-    StoreKey key;
-    KeyDisposition disposition;
-};
-
-struct NamedValue {
-    std::string name;
-    // Empty when the stored value is not text.
-    std::optional<std::string> text;
-};
-
 class SettingsStore {
   public:
     // $XDG_CONFIG_HOME/zeko/settings.ini (or its usual fallback ~/.config).
     static std::string DefaultPath();
 
-    explicit SettingsStore(const std::string& filePath = DefaultPath());
+    explicit SettingsStore(std::string filePath = DefaultPath());
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
     ~SettingsStore();
 
-    // The per-user root: always open, never closed.
-    StoreKey Root();
-
-    // `subkey` may name several levels at once, separated by backslashes. Key
-    // names are not empty, not "." and hold no slash.
-    std::optional<CreatedKey> CreateKey(const StoreKey& parent, std::string_view subkey);
-    std::optional<StoreKey> OpenKey(const StoreKey& parent, std::string_view subkey);
-
-    bool SetValue(const StoreKey& key, std::string_view name, std::string_view text);
+    // Creates the key with the levels above it; true only when it did not
+    // exist before.
+    bool CreateKey(const std::string& path);
     // Empty when the key or the value is missing or the value is not text.
-    std::optional<std::string> QueryValue(const StoreKey& key, std::string_view name);
-    // The value with position `index` (0, 1, 2, ...) in the key; empty past
-    // the last one.
-    std::optional<NamedValue> EnumValue(const StoreKey& key, uint32_t index);
-
-    // Deletes a subkey that has no subkeys of its own, with its values.
-    bool DeleteKey(const StoreKey& parent, std::string_view subkey);
-    void CloseKey(StoreKey& key);
+    std::optional<std::string> Value(const std::string& path, const std::string& name) const;
+    // The key's text values by name.
+    std::map<std::string, std::string> Values(const std::string& path) const;
+    // False when the key is missing or the name cannot be stored.
+    bool SetValue(const std::string& path, std::string_view name, std::string_view text);
+    // Deletes a key that has no subkeys, with its values.
+    bool DeleteKey(const std::string& path);
 
     // Writes pending changes; false when the file could not be replaced.
     // The store also writes them when it is destroyed.
@@ -114,27 +68,21 @@ class SettingsStore {
         std::optional<std::string> text;
         std::string raw;  // a value that is not text, as the file has it
     };
-    using Values = std::map<std::string, StoredValue>;
-    // Every key by its path, the root as "".
-    using Model = std::map<std::string, Values>;
+    // Every key by its path, the root as "", with its values by name.
+    using Model = std::map<std::string, std::map<std::string, StoredValue>>;
 
     struct Change {
         enum class Kind { kCreate, kSet, kDelete } kind;
-        std::string path;
-        std::string name;
-        std::string text;
+        std::string path, name, text;
     };
 
     static Model Read(const std::string& filePath);
+    static std::string Serialize(const Model& model);
+    static void Apply(Model& model, const Change& change);
     // Moves a settings file too large or unreadable for Read out of the way,
     // under a new name it reports on standard error; false if it stays.
     bool MoveAsideUnreadable() const;
-    static std::string Serialize(const Model& model);
-    static void Apply(Model& model, const Change& change);
-    static bool HasSubkeys(const Model& model, const std::string& path);
-
     bool KeyExists(const std::string& path) const;
-    std::optional<std::string> ChildPath(const StoreKey& parent, std::string_view subkey) const;
     void Record(Change change);
 
     std::string filePath_;

@@ -47,7 +47,4 @@ struct ProgramSettings {
 // was. No error escapes.
 void ExchangeSettings(SettingsExchange direction, ProgramSettings& settings);
 
-// The first `count` characters of a UTF-8 text.
-std::string FirstCharacters(const std::string& text, std::size_t count);
-
 }  // namespace zeko::settings

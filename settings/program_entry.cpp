@@ -14,9 +14,7 @@ int ProgramEntry(const std::function<int()>& showMainWindow, const ProgramEntryO
     }
 
     {
-        RegistryPlaces places;
-        places.programPath = options.programPath;
-        Registry registry(places);
+        Registry registry(options.programPath);
         // Named before the registration too, so that the desktop lists the
         // open command under the program's name.
         registry.CompanyName(std::string(kCompanyName));

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,12 +15,8 @@ inline constexpr uint32_t kErrorEmptyCompanyName = 0x80BB1B00u;
 inline constexpr uint32_t kErrorEmptyAppName = 0x80BB1B01u;
 inline constexpr std::string_view kRegistryErrorSource = "Registry";
 
-// Where a Registry object works; empty members take the user's usual places.
-struct RegistryPlaces {
-    std::string storeFile;    // the settings file ($XDG_CONFIG_HOME/zeko/settings.ini)
-    std::string dataHome;     // for the file-type registration ($XDG_DATA_HOME)
-    std::string programPath;  // the executable that opens game files
-};
+// The first `count` characters of a UTF-8 text, never cut inside one.
+std::string FirstCharacters(const std::string& text, std::size_t count);
 
 // One object per use: what it saves reaches the settings file when the object
 // ends. Store failures are silent: reads give the default, writes are
@@ -30,12 +25,10 @@ struct RegistryPlaces {
 // empty.
 class Registry {
   public:
-    Registry();
-    explicit Registry(RegistryPlaces places);
+    // `programPath` opens game files; empty: the running program.
+    explicit Registry(std::string programPath = {});
 
-    const std::string& AppName() const { return appName_; }
     void AppName(std::string name) { appName_ = std::move(name); }
-    const std::string& CompanyName() const { return companyName_; }
     void CompanyName(std::string name) { companyName_ = std::move(name); }
 
     // The stored text, or `defaultValue` when the value or its key is missing
@@ -44,7 +37,7 @@ class Registry {
     void SaveSetting(std::string_view valueName, std::string_view newValue);
 
     // On the first run of this version only (the settings key did not exist
-    // yet), copies the values under "Software" \ "VB and VBA Program
+    // yet), copies the text values under "Software" \ "VB and VBA Program
     // Settings" \ CompanyName \ AppName into the settings key and deletes the
     // old key. Non-empty arguments replace the properties first.
     void MoveSettings(std::string_view companyName = {}, std::string_view appName = {});
@@ -57,22 +50,14 @@ class Registry {
                           std::string_view fileDescription);
 
   private:
-    using Key = platform::StoreKey;
+    // The key "Software" \ `parent` \ CompanyName \ AppName once both names
+    // are checked.
+    std::string SettingsKey(std::string_view parent = {}) const;
 
-    void CheckNames() const;
-    std::optional<platform::CreatedKey> CreateKey(const Key& parent, std::string_view name);
-    std::optional<Key> OpenKey(const Key& parent, std::string_view name);
-    bool SetValue(const Key& key, std::string_view name, std::string_view text);
-    std::string QueryValue(const Key& key, std::string_view name, std::string_view defaultValue);
-    std::optional<platform::NamedValue> EnumValue(const Key& key);
-
-    RegistryPlaces places_;
+    std::string programPath_;
     platform::SettingsStore store_;
     std::string appName_;
     std::string companyName_;
-    // The key last enumerated and the position reached in it.
-    std::string enumKey_;
-    uint16_t enumIndex_ = 0;
 };
 
 }  // namespace zeko::settings

@@ -11,7 +11,6 @@
 
 #include "platform/file_type_registration.h"
 #include "platform/help_viewer.h"
-#include "platform/numbered_error.h"
 #include "platform/single_instance.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
@@ -73,6 +72,7 @@ TEST_F(SettingsTest, EachStoredTextIsReadByItsRule) {
         {"DelayTime", "1", [](S s) { return s.DelayTime == 2; }},
         {"DelayActivated", "true", [](S s) { return !s.DelayActivated; }},
         {"ComputerGame", "2", [](S s) { return s.ComputerGame; }},
+        {"ComputerGame", "inf", [](S s) { return !s.ComputerGame; }},
         // Names are cut to 20 characters; longer texts than 254 characters are no values.
         {"Name1", std::string(255, 'x'), [](S s) { return s.NameBottomHalf.empty(); }},
         {"Name2", Accented(254), [](S s) { return s.NameTopHalf == Accented(20); }},
@@ -89,19 +89,6 @@ TEST_F(SettingsTest, EachStoredTextIsReadByItsRule) {
         Named().SaveSetting(name, text);
         ExchangeSettings(SettingsExchange::Read, settings);
         EXPECT_TRUE(holds(settings));
-    }
-}
-
-TEST_F(SettingsTest, TheRegistryChecksItsNamesCompanyFirst) {
-    for (const auto& [company, app, number] : {std::tuple{"", "", kErrorEmptyCompanyName},
-                                               {"", "Zeko", kErrorEmptyCompanyName},
-                                               {"Kiezel Games", "", kErrorEmptyAppName}}) {
-        try {
-            Named(company, app).SaveSetting("Skill", "3");
-            ADD_FAILURE() << "no error for \"" << company << "\", \"" << app << "\"";
-        } catch (const platform::NumberedError& error) {
-            EXPECT_EQ(error.number(), number);
-        }
     }
 }
 
@@ -201,7 +188,7 @@ TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensio
         testing::WriteFile(data + "/mime/packages/other.xml",
                            "<mime-info><mime-type type=\"application/x-other\"><glob pattern=\"" +
                                otherGlob + "\"/></mime-type></mime-info>");
-        Registry registry(RegistryPlaces{"", "", program});
+        Registry registry(program);
         registry.AppName("Zeko");
         registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
         return ReadFile(data + "/mime/packages/Zeko.GameFile.xml");
