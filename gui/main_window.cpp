@@ -446,7 +446,7 @@ void MainWindow::ShowLevelInfo() {
 
 void MainWindow::ShowOptions() {
     game::GameRecord& record = control_->Record();
-    game::PlayOptions& play = control_->Options();
+    const game::PlayOptions& play = control_->Options();
     const int16_t language = settings::texts::CurrentLanguage();
     OptionsDialog::Values current;
     current.NameBottomHalf = record.NameBottomHalf;
@@ -487,9 +487,10 @@ void MainWindow::ShowOptions() {
         colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
         ApplyColours();
     }
-    play.DelayActivated = settings_.DelayActivated = chosen.DelayActivated;
-    play.DelayFixed = settings_.DelayFixed = chosen.DelayFixed;
-    play.DelayTime = settings_.DelayTime = chosen.DelayTime;
+    settings_.DelayActivated = chosen.DelayActivated;
+    settings_.DelayFixed = chosen.DelayFixed;
+    settings_.DelayTime = chosen.DelayTime;
+    control_->SetResponseDelay(chosen.DelayActivated, chosen.DelayFixed, chosen.DelayTime);
     settings_.DefaultGameFile = chosen.GameFileName;
     settings_.GameFilePrompt = chosen.GameFilePrompt;
 }
