@@ -160,7 +160,11 @@ TEST_F(DialogsTest, EveryTextOfBothDialogsIsShownWholeInBothLanguages) {
         settings.NameTopHalf = std::string(kMaxNameLength, 'W');
         Open(settings);
         SCOPED_TRACE(language);
+        // From a small main window, and at the editor's smallest size.
+        window_->resize(320, 240);
         Editor([&](NewPositionEditor& e) {
+            ExpectTextsFit(e);
+            e.resize(e.minimumSize());
             ExpectTextsFit(e);
             Press(e.CancelButton());
         });
