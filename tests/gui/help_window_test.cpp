@@ -64,10 +64,20 @@ TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpen
         EXPECT_TRUE(help.HelpFileShown().endsWith(QStringLiteral("/zeko_%1.qch").arg(code)));
         EXPECT_EQ(help.Page().toString(), Expected(code, QStringLiteral("options.html#GameFile")));
         EXPECT_TRUE(help.Browser().toPlainText().contains(QLatin1String(heading))) << code;
+        // The contents mark the section shown.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return help.ContentsView().currentIndex().data().toString() == heading;
+        })) << code;
         // The last section of the page is scrolled into view.
         help.resize(600, 300);
         help.Browser().setSource(help.Page());
         EXPECT_GT(help.Browser().verticalScrollBar()->value(), 0) << code;
+        // At its smallest the page keeps readable lines, before the contents.
+        help.resize(320, 240);
+        const QFontMetrics page = help.Browser().fontMetrics();
+        EXPECT_GE(help.Browser().viewport()->width(), 30 * page.averageCharWidth()) << code;
+        EXPECT_GE(help.Browser().viewport()->height(), 5 * page.lineSpacing()) << code;
+        EXPECT_LT(help.ContentsView().width(), help.Browser().width()) << code;
         EXPECT_EQ(help.windowTitle(), language == kDutch ? "Zeko : Hulp" : "Zeko : Help");
         EXPECT_TRUE(help.Browser().document()->defaultStyleSheet().contains("table.board"));
         // Pictures come out of the help file too.
@@ -112,6 +122,7 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     QTest::keyClicks(&help.IndexFilter(), QStringLiteral("Feeding"));
     QTest::keyClick(&help.IndexFilter(), Qt::Key_Return);
     EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html#feeding")));
+    EXPECT_EQ(contents.currentIndex().data().toString(), "The feeding rule");
 
     // Back and forward walk the pages seen.
     ASSERT_TRUE(help.BackButton().isEnabled());
@@ -134,6 +145,13 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("index.html")));
     EXPECT_EQ(help.windowTitle(), "Zeko : Hulp");
     EXPECT_FALSE(help.BackButton().isEnabled());
+    // A dialog that shows English before the program does asks for English
+    // help: the window's own words are English too.
+    texts::GetText(0, kEnglish);
+    texts::ShowHelpTopic(&window, kHelpTopicNewPosition);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("newpos.html")));
+    EXPECT_EQ(help.windowTitle(), "Zeko : Help");
+    EXPECT_EQ(help.BackButton().text(), "Back");
 }
 
 TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
