@@ -80,7 +80,10 @@ void GameControl::OnEventTimer() {
 }
 
 void GameControl::HandleEvent(Event event) {
-    if (state_ == PlayState::AwaitingResponse) state_ = PlayState::Idle;
+    if (state_ == PlayState::AwaitingResponse) {
+        state_ = PlayState::Idle;
+        RestoreChosenPit();
+    }
     const bool indicator = options_.View[settings::kViewMoveIndicator];
     switch (event) {
         case kDismissWelcome:
@@ -130,6 +133,7 @@ void GameControl::HandleEvent(Event event) {
                 state_ = PlayState::AwaitingResponse;
                 ShowPlayablePits(PlayablePits::ChosenPit);
                 display_.PaintPit(movePit_, PitLook::Flash);
+                chosenPitShown_ = true;
             } else if (options_.DelayActivated && delayLeft_ > 0) {
                 state_ = PlayState::AwaitingResponse;
                 SetTimer(TimerId::Delay, true, 500);
@@ -138,17 +142,16 @@ void GameControl::HandleEvent(Event event) {
             }
             break;
         case kShowComputerMove:
-            if (!options_.DelayActivated || options_.DelayFixed) {
-                if (!options_.View[settings::kViewFlashingMoves]) {
-                    PostEvent(kPlayTopMove);
-                } else {
-                    flashCount_ = 10;
-                    SetTimer(TimerId::Flash, true, 250);
-                }
-            } else {
+            if (chosenPitShown_) {
                 // The user has just clicked: one step that only restores the colour.
+                chosenPitShown_ = false;
                 flashCount_ = 1;
                 SetTimer(TimerId::Flash, true, 1);
+            } else if (!options_.View[settings::kViewFlashingMoves]) {
+                PostEvent(kPlayTopMove);
+            } else {
+                flashCount_ = 10;
+                SetTimer(TimerId::Flash, true, 250);
             }
             break;
         case kTakeBack:
@@ -265,8 +268,7 @@ void GameControl::ComputerTurn() {
     if (EndIfNoMove()) return;
     ShowPlayablePits(PlayablePits::Hourglass);
     searchAborted_ = false;
-    const auto now = [this] { return env_.NowMs ? env_.NowMs() : int64_t{0}; };
-    const int64_t t0 = now();
+    thinkingSince_ = Now();
     state_ = PlayState::Thinking;
     UpdateCaption();
     int pit = 0;
@@ -286,10 +288,7 @@ void GameControl::ComputerTurn() {
         state_ = PlayState::Busy;
         PostEvent(kComputerTurn);
     } else if (!searchAborted_) {
-        const int64_t elapsed = now() - t0;
-        const auto halfSeconds =
-            static_cast<int>(std::nearbyint(static_cast<double>(elapsed) / 500.0));
-        delayLeft_ = options_.DelayTime * 2 - halfSeconds;
+        delayLeft_ = DelayStillToWait();
         PostEvent(kComputerMoveFound);
         state_ = PlayState::Busy;
         UpdateCaption();
@@ -301,6 +300,36 @@ void GameControl::ComputerTurn() {
         closeAfterSearch_ = false;
         window_.CloseWindow();
     }
+}
+
+int64_t GameControl::Now() const {
+    return env_.NowMs ? env_.NowMs() : int64_t{0};
+}
+
+int GameControl::DelayStillToWait() const {
+    const auto halfSeconds =
+        static_cast<int>(std::nearbyint(static_cast<double>(Now() - thinkingSince_) / 500.0));
+    return options_.DelayTime * 2 - halfSeconds;
+}
+
+void GameControl::RestoreChosenPit() {
+    if (!chosenPitShown_) return;
+    chosenPitShown_ = false;
+    display_.PaintPit(movePit_, PitLook::Normal);
+}
+
+void GameControl::SetResponseDelay(bool activated, bool fixed, int seconds) {
+    const bool clickBefore = options_.DelayActivated && !options_.DelayFixed;
+    options_.DelayActivated = activated;
+    options_.DelayFixed = fixed;
+    options_.DelayTime = seconds;
+    if (state_ != PlayState::AwaitingResponse) return;
+    // A pit that waits for its click goes on waiting under a click rule.
+    if (clickBefore && activated && !fixed) return;
+    RestoreChosenPit();
+    EndWait();
+    delayLeft_ = DelayStillToWait();
+    PostEvent(kComputerMoveFound);
 }
 
 void GameControl::GameEnded() {
@@ -482,7 +511,7 @@ void GameControl::OnFlashTimer() {
 
 void GameControl::ClickPit(int pit) {
     Guarded([this, pit] {
-        if (state_ == PlayState::AwaitingResponse && !options_.DelayFixed) {
+        if (state_ == PlayState::AwaitingResponse && chosenPitShown_) {
             if (pit == movePit_) {
                 EndWait();
                 PostEvent(kShowComputerMove);
@@ -545,6 +574,7 @@ bool GameControl::QueryClose() {
 void GameControl::NewGame() {
     if (state_ == PlayState::Thinking) RequestStop();
     if (state_ == PlayState::AwaitingResponse) EndWait();
+    chosenPitShown_ = false;  // the new game's first event colours every pit
     // The old game's computer move must never be played.
     if (TimerEnabled(TimerId::Flash)) SetTimer(TimerId::Flash, false);
     ring_.DropPlayEvents();

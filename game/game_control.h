@@ -99,6 +99,10 @@ class GameControl {
     std::string EndOfGameMessage() const;
 
     void SetClock(ClockMode mode) { clock_.Set(mode); }
+    // New rules for the response delay (the options dialog's OK). A computer
+    // move that waits meanwhile is shown and played by the new rules, timed
+    // from when the computer began to think.
+    void SetResponseDelay(bool activated, bool fixed, int seconds);
 
     GameMenuState GameMenu() const { return GameMenuRules(record_, state_); }
     SkillMenuState SkillMenu() const { return SkillMenuRules(record_, state_); }
@@ -139,6 +143,11 @@ class GameControl {
     void ComputerTurn();
     // Ends the game when the side to move has no legal pit; returns whether it did.
     bool EndIfNoMove();
+    // The computer's pit waiting for a click gets its normal colour back.
+    void RestoreChosenPit();
+    // Half-seconds of the response delay still to wait, thinking time counted in.
+    int DelayStillToWait() const;
+    int64_t Now() const;
 
     platform::EngineLibrary& engine_;
     BoardDisplay& display_;
@@ -156,6 +165,8 @@ class GameControl {
     int flashCount_ = 0;
     int indicatorPit_ = 0;
     bool searchAborted_ = false;
+    int64_t thinkingSince_ = 0;    // when the computer began to think, in ms
+    bool chosenPitShown_ = false;  // the computer's pit waits for a click
     GameEnd end_ = GameEnd::None;
     Board newPositionBoard_{};
     bool newPositionTopToMove_ = false;

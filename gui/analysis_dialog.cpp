@@ -10,11 +10,13 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "engine/host_messages.h"
+#include "gui/clear_placement.h"
 #include "platform/message_queue.h"
 #include "platform/numbered_error.h"
 #include "settings/help.h"
@@ -33,18 +35,26 @@ QString T(int number) {
 
 }  // namespace
 
-// The main line and the six pit captions, each caption centred at one to six
-// sevenths of the width, so that it stands under its pit of the board.
+// The main line, and below it the six pit letters with their captions, each
+// centred at one to six sevenths of the width, so that it stands under its
+// pit of the board.
 class PitCaptions : public QWidget {
   public:
-    explicit PitCaptions(QWidget* parent) : QWidget(parent), mainLine_(new QLabel(this)) {
+    PitCaptions(bool rotated, QWidget* parent) : QWidget(parent), mainLine_(new QLabel(this)) {
         setObjectName(QStringLiteral("pitCaptions"));
         mainLine_->setObjectName(QStringLiteral("mainLineLabel"));
         mainLine_->setWordWrap(true);
+        QFont bold = font();
+        bold.setBold(true);
         for (size_t i = 0; i < labels_.size(); ++i) {
+            const int label = static_cast<int>(i);
+            letters_[i] = new QLabel(QString(QLatin1Char(LetterOfLabel(label, rotated))), this);
+            letters_[i]->setObjectName(QStringLiteral("pitLetter%1").arg(i));
+            letters_[i]->setAlignment(Qt::AlignCenter);
+            letters_[i]->setFont(bold);
             labels_[i] = new QLabel(this);
             labels_[i]->setObjectName(QStringLiteral("analysisLabel%1").arg(i));
-            labels_[i]->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+            labels_[i]->setAlignment(Qt::AlignCenter);
         }
         // Room for the longest caption in every seventh, and for a main line
         // of sixteen moves on two lines.
@@ -59,37 +69,42 @@ class PitCaptions : public QWidget {
         }
         captionWidth_ = widest + metrics.averageCharWidth();
         setMinimumWidth((kPitsPerRow + 1) * captionWidth_);
-        setMinimumHeight(4 * metrics.height() + metrics.height() / 2);
+        // The main line's two lines, a line between, the letters, the captions.
+        setFixedHeight(kLines * metrics.height() + metrics.height() / 4);
     }
 
     QLabel& MainLine() { return *mainLine_; }
     QLabel& Caption(int label) { return *labels_[static_cast<size_t>(label)]; }
+    QLabel& Letter(int label) { return *letters_[static_cast<size_t>(label)]; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);
         const int line = fontMetrics().height();
-        const int top = height() - line - line / 4;
+        mainLine_->setGeometry(0, 0, width(), 2 * line);
         for (size_t i = 0; i < labels_.size(); ++i) {
             const int centre = width() * static_cast<int>(i + 1) / (kPitsPerRow + 1);
-            labels_[i]->setGeometry(centre - captionWidth_ / 2, top, captionWidth_, line);
+            letters_[i]->setGeometry(centre - captionWidth_ / 2, 3 * line, captionWidth_, line);
+            labels_[i]->setGeometry(centre - captionWidth_ / 2, 4 * line, captionWidth_, line);
         }
-        // Two lines of main line, a line's height above the captions.
-        mainLine_->setGeometry(0, top - 3 * line, width(), 2 * line);
     }
 
   private:
+    static constexpr int kLines = 5;
     QLabel* mainLine_;
+    std::array<QLabel*, kPitsPerRow> letters_{};
     std::array<QLabel*, kPitsPerRow> labels_{};
     int captionWidth_ = 0;
 };
 
 AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Board& board,
-                               bool rotated, const QIcon& programIcon, QWidget* parent)
+                               bool rotated, bool opening, const QIcon& programIcon,
+                               QWidget* parent)
     : QDialog(parent),
       engine_(engine),
       board_(rotated ? engine::rotateboard(board) : board),
       rotated_(rotated),
+      opening_(opening),
       levelFrame_(new QGroupBox(this)),
       levelList_(new QComboBox(levelFrame_)),
       analyzeButton_(new QPushButton(this)),
@@ -98,7 +113,7 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
       statusFrame_(new QFrame(this)),
       statusLabel_(new QLabel(statusFrame_)),
       progressLabel_(new QLabel(statusFrame_)),
-      captions_(new PitCaptions(this)),
+      captions_(new PitCaptions(rotated, this)),
       okCancelButton_(new QPushButton(this)),
       helpButton_(new QPushButton(this)),
       progressTimer_(new QTimer(this)) {
@@ -131,6 +146,10 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
     // Cancel answers at once, whatever the dialog is busy with.
     okCancelButton_->setCursor(Qt::ArrowCursor);
     statusFrame_->setFrameShape(QFrame::Box);
+    // The status keeps its room while hidden, so that nothing moves when it shows.
+    QSizePolicy keep = statusFrame_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    statusFrame_->setSizePolicy(keep);
     statusFrame_->setVisible(false);
     statusLabel_->setAlignment(Qt::AlignCenter);
     progressLabel_->setAlignment(Qt::AlignCenter);
@@ -156,7 +175,8 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(mainLineCheck_);
-    layout->addWidget(captions_, 1);
+    layout->addWidget(captions_);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     connect(analyzeButton_, &QPushButton::clicked, this, &AnalysisDialog::Analyze);
@@ -197,8 +217,25 @@ void AnalysisDialog::SetAnalysisMainLine(bool on) {
     mainLineCheck_->setChecked(on);
 }
 
+void AnalysisDialog::PlaceClearOf(const QRect& pits, const QWidget& owner) {
+    const QScreen* screen = owner.screen();
+    if (screen == nullptr) return;
+    adjustSize();
+    // Before it is first shown the dialog has no frame yet; it will get one
+    // like its owner's.
+    QSize frameExtra = frameGeometry().size() - size();
+    if (frameExtra.isNull()) frameExtra = owner.frameGeometry().size() - owner.size();
+    const QPoint corner = ClearPlacement(pits, owner.frameGeometry(), screen->availableGeometry(),
+                                         size() + frameExtra);
+    move(corner);
+}
+
 QString AnalysisDialog::PitCaption(int label) const {
     return captions_->Caption(label).text();
+}
+
+QString AnalysisDialog::PitLetter(int label) const {
+    return captions_->Letter(label).text();
 }
 
 QString AnalysisDialog::MainLineShown() const {
@@ -268,7 +305,17 @@ void AnalysisDialog::Analyze() {
     }
     if (state_ == AnalysisState::StopRequested) {
         ShowState(AnalysisState::Cleared);
+        okCancelButton_->setFocus();
         return;
+    }
+    if (opening_) {
+        // The engine values every pit; the game's first move must also reach
+        // the other row.
+        for (int pit = 0; pit < kPitsPerRow; ++pit) {
+            if (engine_.checkmove(board_.data(), pit, 1) != 1)
+                values[static_cast<size_t>(pit)] = kCodeIllegal;
+        }
+        if (const int allowed = BestPit(values); allowed >= 0) bestPit_ = allowed;
     }
     for (int pit = 0; pit < kPitsPerRow; ++pit) {
         captions_->Caption(LabelOfPit(pit, rotated_))
@@ -300,6 +347,7 @@ void AnalysisDialog::RunMainLine() {
     }
     if (state_ == AnalysisState::StopRequested) {
         ShowState(AnalysisState::AnalysisShown);
+        okCancelButton_->setFocus();
         return;
     }
     ShowState(AnalysisState::LineShown);

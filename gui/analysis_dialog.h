@@ -27,17 +27,20 @@ namespace zeko::gui {
 class PitCaptions;
 
 // Created and shown modally by the main window:
-//     AnalysisDialog analysis(engine, board, rotated, icon, this);
+//     AnalysisDialog analysis(engine, board, rotated, opening, icon, this);
 //     analysis.SetAnalysisLevel(level); analysis.SetAnalysisMainLine(line);
+//     analysis.PlaceClearOf(pits, *this);
 //     analysis.exec();  // then read the three properties back
 // rotated: two people play and the top half is to move, so the dialog
-// analyses the board turned round and shows the top half's pits.
+// analyses the board turned round and shows the top half's pits. opening:
+// the game's opening flag, under which the first move must reach the other
+// row; the pits it forbids show as illegal and start no main line.
 class AnalysisDialog : public QDialog {
     Q_OBJECT
 
   public:
     AnalysisDialog(platform::EngineLibrary& engine, const engine::Board& board, bool rotated,
-                   const QIcon& programIcon, QWidget* parent = nullptr);
+                   bool opening, const QIcon& programIcon, QWidget* parent = nullptr);
     ~AnalysisDialog() override;
 
     int16_t AnalysisLevel() const { return level_; }
@@ -47,9 +50,15 @@ class AnalysisDialog : public QDialog {
     bool AnalysisMade() const { return made_; }
     void SetAnalysisMade(bool made) { made_ = made; }
 
+    // Places the dialog beside `owner` so that it leaves `pits` (screen
+    // coordinates) in view, when the screen has room for that.
+    void PlaceClearOf(const QRect& pits, const QWidget& owner);
+
     AnalysisState State() const { return state_; }
-    // The caption under pit label i (0-5) and the main line as shown.
+    // The caption under pit label i (0-5), the pit letter above it, and the
+    // main line as shown.
     QString PitCaption(int label) const;
+    QString PitLetter(int label) const;
     QString MainLineShown() const;
     QString ProgressShown() const;
 
@@ -76,6 +85,7 @@ class AnalysisDialog : public QDialog {
     platform::EngineLibrary& engine_;
     const engine::Board board_;  // the side to move owns cells 0-5
     const bool rotated_;
+    const bool opening_;
     int16_t level_ = kFirstAnalysisLevel;
     bool mainLine_ = true;
     bool made_ = false;

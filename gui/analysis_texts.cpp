@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-#include "engine/board.h"
-
 namespace zeko::gui {
 
 namespace {
@@ -11,10 +9,13 @@ namespace {
 using engine::kPitsPerRow;
 
 // The engine's code bits (its values lie far below them).
-constexpr int32_t kCodeIllegal = 0x4000;
 constexpr int32_t kCodeWin = 0x2000;
 constexpr int32_t kCodeLoss = 0x1000;
 constexpr int32_t kMoveNumberModulus = 16;  // the low bits of a win or loss code
+// The search values behind the win and loss codes: code = kWinBase - value,
+// code = value + kLossBase.
+constexpr int32_t kWinBase = 8708;
+constexpr int32_t kLossBase = 4611;
 
 // How many moves each of the three top levels of a search examines: six pits,
 // and in a main line one more step when a ply's search has finished.
@@ -74,6 +75,7 @@ AnalysisLook LookOf(AnalysisState state) {
             look.MainLineCheckEnabled = false;
             break;
         case AnalysisState::Cleared:
+            look.Caption = kTextAnalyzePosition;
             look.AnalyzeEnabled = true;
             look.MainLineEnabled = false;
             okButton();
@@ -115,8 +117,33 @@ std::string ValueCaption(int32_t code, int32_t stones, const TextSource& text) {
     return SignedNumber(code);
 }
 
+int BestPit(const std::array<int32_t, kPitsPerRow>& codes) {
+    int best = -1;
+    int32_t bestValue = 0;
+    for (int pit = 0; pit < kPitsPerRow; ++pit) {
+        const int32_t code = codes[static_cast<size_t>(pit)];
+        const int32_t a = std::abs(code);
+        if (a & kCodeIllegal) continue;
+        int32_t value = code;
+        if (a & kCodeWin)
+            value = kWinBase - code;
+        else if (a & kCodeLoss)
+            value = code - kLossBase;
+        if (best < 0 || value > bestValue) {
+            best = pit;
+            bestValue = value;
+        }
+    }
+    return best;
+}
+
 int LabelOfPit(int pit, bool rotated) {
     return rotated ? kPitsPerRow - 1 - pit : pit;
+}
+
+char LetterOfLabel(int label, bool rotated) {
+    return rotated ? static_cast<char>('a' + kPitsPerRow - 1 - label)
+                   : static_cast<char>('A' + label);
 }
 
 std::string MainLineText(const int32_t* line, int count, bool rotated, const TextSource& text) {

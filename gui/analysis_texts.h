@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/board.h"
+
 namespace zeko::gui {
 
 // The text of a number in the current language.
@@ -77,12 +79,23 @@ std::vector<std::string> LevelEntries(const TextSource& text);
 // A number as the dialog writes it: a blank before a value that is not negative.
 std::string SignedNumber(int32_t value);
 
+// The engine's code for a pit that cannot be played.
+inline constexpr int32_t kCodeIllegal = 0x4000;
+
 // The caption under a pit for the engine's code; stones: the pit's count.
 std::string ValueCaption(int32_t code, int32_t stones, const TextSource& text);
+
+// The first pit with the best of six codes, as the engine chooses its best
+// pit; -1 when every pit's code says it cannot be played.
+int BestPit(const std::array<int32_t, engine::kPitsPerRow>& codes);
 
 // The label (0-5) that shows pit (0-5): reversed when the board was turned for
 // the top half.
 int LabelOfPit(int pit, bool rotated);
+
+// The letter of the pit label (0-5) shows: A-F left to right, or f-a for the
+// top half on the board turned round.
+char LetterOfLabel(int label, bool rotated);
 
 // "Main Line :" and the letters of the line, each followed by three blanks; a
 // turned board's entries are first put back into the real numbering.

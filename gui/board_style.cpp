@@ -54,11 +54,16 @@ void StyleScoreLabel(QLabel& label, const settings::ColourTable& table) {
 }
 
 void StyleButton(QAbstractButton& button, const QColor& face, const QColor& text) {
+    // A disabled button keeps both colours but writes in the grey halfway
+    // between them, so that it still looks unavailable.
+    const QColor grey((face.red() + text.red()) / 2, (face.green() + text.green()) / 2,
+                      (face.blue() + text.blue()) / 2);
     button.setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: %2;"
-                                        " border: 1px solid %2; padding: 4px 12px; }"
+                                        " border: 1px solid %2; padding: 2px 12px; }"
                                         " QPushButton:focus { border-width: 2px; }"
-                                        " QPushButton:pressed { background-color: %2; color: %1; }")
-                             .arg(face.name(), text.name()));
+                                        " QPushButton:pressed { background-color: %2; color: %1; }"
+                                        " QPushButton:disabled { color: %3; border-color: %3; }")
+                             .arg(face.name(), text.name(), grey.name()));
 }
 
 }  // namespace zeko::gui

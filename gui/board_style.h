@@ -35,8 +35,9 @@ void StylePitLabel(QLabel& label, const settings::ColourTable& table);
 void StyleScoreLabel(QLabel& label, const settings::ColourTable& table);
 
 // A push button drawn flat in exactly these two colours (a thicker border
-// when it has the focus, the colours swapped while pressed): a widget style
-// would lighten the face and lose the scheme's contrast.
+// when it has the focus, the colours swapped while pressed, caption and
+// border in the grey between them while disabled): a widget style would
+// lighten the face and lose the scheme's contrast.
 void StyleButton(QAbstractButton& button, const QColor& face, const QColor& text);
 
 }  // namespace zeko::gui

@@ -36,9 +36,9 @@ std::vector<DigitUpdate> ClockTimeUpdates(int seconds, bool full) {
 }
 
 double ClockDigitWidth(double faceWidth, double faceHeight) {
-    // The four digits and the colon's gap span 5.1 digit widths about the
-    // middle, 2.6 of them to the right: a narrow face narrows the digits.
-    return std::min(faceHeight * 14 / 25, faceWidth / 5.2);
+    // The four digits and the colon's gap span 5.1 digit widths: a narrow
+    // face narrows the digits and keeps a margin of 0.2 digit widths each side.
+    return std::min(faceHeight * 14 / 25, faceWidth / 5.5);
 }
 
 double ClockColonRadius(double faceWidth, double faceHeight) {
@@ -47,9 +47,13 @@ double ClockColonRadius(double faceWidth, double faceHeight) {
 
 FaceRect ClockDigitRect(int digit, double faceWidth, double faceHeight) {
     static constexpr double kLeft[4] = {1.6, 0.5, -1.4, -2.5};
+    // The digits span -2.5 w to 2.6 w about the middle; half the difference
+    // to the left leaves the same margin on both sides and the colon in the
+    // middle of its gap.
+    static constexpr double kCentring = (1.6 + 1 - 2.5) / 2;
     const double w = ClockDigitWidth(faceWidth, faceHeight);
     const double factor = digit >= 0 && digit < 4 ? kLeft[digit] : 0;
-    return {faceWidth / 2 + factor * w, 0, w, faceHeight};
+    return {faceWidth / 2 + (factor - kCentring) * w, 0, w, faceHeight};
 }
 
 float TimeBarValue(int32_t halfSeconds, int levelMinutes) {

@@ -21,6 +21,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
+#include <functional>
 
 #include "gui/help_browser.h"
 #include "settings/text_id.h"
@@ -49,17 +51,51 @@ constexpr HelpWindowTexts kEnglishTexts{
     "The help file %1 could not be found. Without it, the help cannot be shown.",
     "The help file %1 could not be read (%2)."};
 
-const HelpWindowTexts& OwnTexts() {
-    return settings::texts::CurrentLanguage() == settings::kDutch ? kDutchTexts : kEnglishTexts;
+const HelpWindowTexts& OwnTexts(int16_t language) {
+    return language == settings::kDutch ? kDutchTexts : kEnglishTexts;
+}
+
+// The language of the help named "<folder>/zeko_nl" or "<folder>/zeko_en",
+// which the window's own controls speak: a dialog may show its help in the
+// language chosen in it before the program has taken that language over.
+int16_t LanguageOfHelp(const std::string& helpFile) {
+    return helpFile.ends_with("_nl") ? settings::kDutch : settings::kEnglish;
 }
 
 // A menu text as a caption: without its access key and its trailing dots.
-QString Caption(int number) {
-    QString text = QString::fromStdString(settings::texts::GetText(number));
+QString Caption(int number, int16_t language) {
+    QString text = QString::fromUtf8(settings::BuiltInText(language, number));
     text.remove(QLatin1Char('&'));
     if (text.endsWith(QLatin1String("..."))) text.chop(3);
     return text;
 }
+
+// How many average characters a line of the page holds at least, and how
+// many text lines stay in view, at the window's smallest size.
+constexpr int kReadableColumns = 36;
+constexpr int kReadableLines = 8;
+
+// Splits the window between the navigation and the page, and lets the page
+// win space first: below a readable width the navigation gives up its own,
+// down to its least.
+class HelpSplitter : public QSplitter {
+  public:
+    using QSplitter::QSplitter;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QSplitter::resizeEvent(event);
+        if (count() != 2) return;
+        QList<int> sizes = this->sizes();
+        const int readable = kReadableColumns * fontMetrics().averageCharWidth();
+        const int navigationLeast = widget(0)->minimumSizeHint().width();
+        const int moved = std::min(readable - sizes[1], sizes[0] - navigationLeast);
+        if (moved <= 0) return;
+        sizes[0] -= moved;
+        sizes[1] += moved;
+        setSizes(sizes);
+    }
+};
 
 QWidget* WidgetOf(QObject* window, QWidget* fallback) {
     QWidget* widget = qobject_cast<QWidget*>(window);
@@ -91,6 +127,8 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    // Also when only the anchor changes, which changes no source.
+    connect(browser_, &QTextBrowser::historyChanged, this, &HelpWindow::ShowInContents);
 
     contents_->setHeaderHidden(true);
     connect(contents_, &QTreeView::activated, this, [this](const QModelIndex& entry) {
@@ -127,10 +165,11 @@ HelpWindow::HelpWindow(QWidget* parent)
     panes_->addTab(indexPane, QString());
     panes_->addTab(searchPane, QString());
 
-    auto* splitter = new QSplitter;
+    auto* splitter = new HelpSplitter;
     splitter->addWidget(panes_);
     splitter->addWidget(browser_);
     splitter->setStretchFactor(1, 3);
+    splitter->setChildrenCollapsible(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back_);
     buttons->addWidget(forward_);
@@ -138,7 +177,17 @@ HelpWindow::HelpWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
+    // At its smallest the window shows the least of the navigation and a
+    // readable page.
+    const QFontMetrics metrics = fontMetrics();
+    const QMargins margins = layout->contentsMargins();
+    setMinimumSize(panes_->minimumSizeHint().width() + splitter->handleWidth() +
+                       kReadableColumns * metrics.averageCharWidth() + margins.left() +
+                       margins.right(),
+                   buttons->sizeHint().height() + layout->spacing() +
+                       kReadableLines * metrics.lineSpacing() + margins.top() + margins.bottom());
     resize(820, 560);
+    language_ = settings::texts::CurrentLanguage();
     SetTexts();
 }
 
@@ -190,19 +239,23 @@ HelpWindow::Pane HelpWindow::CurrentPane() const {
 }
 
 bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
+    language_ = LanguageOfHelp(helpFile);
     const QString file = FindHelpFile(helpFile);
     const auto tell = [&](const QString& text) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Zeko"), text, QMessageBox::Ok,
                         WidgetOf(window, parentWidget()));
-        box.button(QMessageBox::Ok)->setText(Caption(settings::kTextOk));
+        box.button(QMessageBox::Ok)->setText(Caption(settings::kTextOk, language_));
         box.exec();
     };
     if (file.isEmpty()) {
-        tell(QString::fromUtf8(OwnTexts().missing)
+        tell(QString::fromUtf8(OwnTexts(language_).missing)
                  .arg(QString::fromStdString(helpFile) + QStringLiteral(".qch")));
         return false;
     }
-    if (engine_ != nullptr && file == helpFile_) return true;
+    if (engine_ != nullptr && file == helpFile_) {
+        SetTexts();
+        return true;
+    }
 
     const QString name = QFileInfo(file).completeBaseName();
     auto engine =
@@ -212,7 +265,7 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
     if (!collections_.isValid() || !engine->setupData() ||
         (!engine->registeredDocumentations().contains(space) &&
          !engine->registerDocumentation(file))) {
-        tell(QString::fromUtf8(OwnTexts().unreadable)
+        tell(QString::fromUtf8(OwnTexts(language_).unreadable)
                  .arg(file, collections_.isValid() ? engine->error() : collections_.errorString()));
         return false;
     }
@@ -231,8 +284,10 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
     browser_->document()->setDefaultStyleSheet(QString::fromUtf8(
         engine_->fileData(QUrl(QStringLiteral("qthelp://%1/doc/style.css").arg(space)))));
 
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents_,
-            &QTreeView::expandAll);
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
+        contents_->expandAll();
+        ShowInContents();
+    });
     QHelpSearchEngine* search = engine_->searchEngine();
     indexed_ = false;
     // The help indexes its pages by itself as well as when asked; a search
@@ -252,10 +307,11 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
 }
 
 void HelpWindow::SetTexts() {
-    const HelpWindowTexts& own = OwnTexts();
-    setWindowTitle(QStringLiteral("Zeko : ") + Caption(settings::kTextHelpMenu));
-    panes_->setTabText(static_cast<int>(Pane::Contents), Caption(settings::kTextHelpContents));
-    panes_->setTabText(static_cast<int>(Pane::Index), Caption(settings::kTextHelpIndex));
+    const HelpWindowTexts& own = OwnTexts(language_);
+    setWindowTitle(QStringLiteral("Zeko : ") + Caption(settings::kTextHelpMenu, language_));
+    panes_->setTabText(static_cast<int>(Pane::Contents),
+                       Caption(settings::kTextHelpContents, language_));
+    panes_->setTabText(static_cast<int>(Pane::Index), Caption(settings::kTextHelpIndex, language_));
     panes_->setTabText(static_cast<int>(Pane::Search), QString::fromUtf8(own.search));
     back_->setText(QString::fromUtf8(own.back));
     forward_->setText(QString::fromUtf8(own.forward));
@@ -296,6 +352,35 @@ void HelpWindow::ReturnToOwner() {
     dialog_ = nullptr;
     if (windowHandle() != nullptr && parentWidget() != nullptr)
         windowHandle()->setTransientParent(parentWidget()->window()->windowHandle());
+}
+
+void HelpWindow::ShowInContents() {
+    if (engine_ == nullptr) return;
+    const QUrl page = browser_->source();
+    const QUrl withoutAnchor = page.adjusted(QUrl::RemoveFragment);
+    const QHelpContentModel* model = engine_->contentModel();
+    // The entry of the page at its anchor, else of the page itself.
+    QModelIndex found;
+    std::function<void(const QModelIndex&)> walk = [&](const QModelIndex& parent) {
+        for (int row = 0; row < model->rowCount(parent); ++row) {
+            const QModelIndex entry = model->index(row, 0, parent);
+            const QUrl url = model->contentItemAt(entry)->url();
+            if (url == page) {
+                found = entry;
+                return;
+            }
+            if (!found.isValid() && url.adjusted(QUrl::RemoveFragment) == withoutAnchor)
+                found = entry;
+            walk(entry);
+        }
+    };
+    walk(QModelIndex());
+    if (!found.isValid()) {
+        contents_->clearSelection();
+        return;
+    }
+    contents_->setCurrentIndex(found);
+    contents_->scrollTo(found);
 }
 
 void HelpWindow::OpenIndexEntry(const QModelIndex& entry) {

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -71,6 +72,8 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     void SetTexts();
     // A page of the help by its name, with an optional "#anchor".
     void ShowPage(const QString& topic);
+    // The contents mark the entry of the page shown.
+    void ShowInContents();
     void Present(QObject* window, Pane pane);
     // Back to the main window as the help window's owner, after a dialog.
     void ReturnToOwner();
@@ -96,6 +99,7 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     std::unique_ptr<QHelpEngine> engine_;
     QString helpFile_;
     QString namespace_;
+    int16_t language_ = 0;      // that of the help asked for last
     QPointer<QWidget> dialog_;  // the modal dialog the window belongs to meanwhile
     bool newHelp_ = false;      // no page of the help loaded last is shown yet
     bool indexed_ = false;

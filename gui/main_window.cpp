@@ -23,6 +23,7 @@
 #include "gui/level_info_dialog.h"
 #include "gui/new_position_editor.h"
 #include "gui/options_dialog.h"
+#include "gui/pit_view.h"
 #include "gui/program_icon.h"
 #include "gui/result_dialog.h"
 #include "gui/result_texts.h"
@@ -418,10 +419,17 @@ void MainWindow::ShowAnalysis() {
     // Two people: the side to move is analysed, the top half on the board
     // turned round.
     const bool rotated = !record.ComputerGame && record.TopToMove;
-    AnalysisDialog analysis(*engine_, record.Board, rotated, icon_, this);
+    AnalysisDialog analysis(*engine_, record.Board, rotated, record.OpeningFlag, icon_, this);
     analysis.SetAnalysisMade(false);
     analysis.SetAnalysisMainLine(analysisMainLine_);
     analysis.SetAnalysisLevel(analysisLevel_);
+    // The values name their pits; the pits themselves stay in view.
+    QRect pits;
+    for (int pit = 0; pit < engine::kPits; ++pit) {
+        const QWidget& view = board_->Pit(pit);
+        pits |= QRect(view.mapToGlobal(QPoint(0, 0)), view.size());
+    }
+    analysis.PlaceClearOf(pits, *this);
     analysis.exec();
     analysisLevel_ = analysis.AnalysisLevel();
     analysisMainLine_ = analysis.AnalysisMainLine();
@@ -446,7 +454,7 @@ void MainWindow::ShowLevelInfo() {
 
 void MainWindow::ShowOptions() {
     game::GameRecord& record = control_->Record();
-    game::PlayOptions& play = control_->Options();
+    const game::PlayOptions& play = control_->Options();
     const int16_t language = settings::texts::CurrentLanguage();
     OptionsDialog::Values current;
     current.NameBottomHalf = record.NameBottomHalf;
@@ -487,9 +495,10 @@ void MainWindow::ShowOptions() {
         colours_ = settings::FillColourTable(settings_.ColorScheme, settings_.CustomColors);
         ApplyColours();
     }
-    play.DelayActivated = settings_.DelayActivated = chosen.DelayActivated;
-    play.DelayFixed = settings_.DelayFixed = chosen.DelayFixed;
-    play.DelayTime = settings_.DelayTime = chosen.DelayTime;
+    settings_.DelayActivated = chosen.DelayActivated;
+    settings_.DelayFixed = chosen.DelayFixed;
+    settings_.DelayTime = chosen.DelayTime;
+    control_->SetResponseDelay(chosen.DelayActivated, chosen.DelayFixed, chosen.DelayTime);
     settings_.DefaultGameFile = chosen.GameFileName;
     settings_.GameFilePrompt = chosen.GameFilePrompt;
 }

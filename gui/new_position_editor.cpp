@@ -160,11 +160,10 @@ void NewPositionEditor::FitTexts() {
     const double unitsHigh = kEditorBottom - kEditorTop;
     double width = 0;
     double height = 0;
-    // A line of text needs its height and a little room above and below.
-    const int lineHeight = fontMetrics().height() + 4;
     const auto need = [&](const QWidget& widget, double unitWidth, double unitHeight) {
-        width = std::max(width, widget.sizeHint().width() * unitsWide / unitWidth);
-        height = std::max(height, lineHeight * unitsHigh / unitHeight);
+        const QSize whole = widget.sizeHint();
+        width = std::max(width, whole.width() * unitsWide / unitWidth);
+        height = std::max(height, whole.height() * unitsHigh / unitHeight);
     };
     for (const auto& [button, rect] : {std::pair{clear_, kClearBoardRect},
                                        {reset_, kResetBoardRect},

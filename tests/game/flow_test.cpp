@@ -167,9 +167,54 @@ TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
         EXPECT_EQ(table.view.windowPointer, way == 2 ? Pointer::Default : Pointer::Hourglass);
         table.Settle();
         EXPECT_EQ(table.control.State(), PlayState::Idle);
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
         if (way == 2) continue;
         EXPECT_EQ(table.record().Moves[1], pit);
         EXPECT_EQ(table.view.flashes, flashes);  // the colour only restored
+    }
+}
+
+TEST(ResponseDelay, NewRulesTakeOverTheMoveThatWaitsAndGiveItsPitBackItsColour) {
+    // The wait before (click or fixed, 4 seconds), the new rules, the time
+    // since the computer began to think; then whether the pit waits for its
+    // click and the half-seconds of delay still to come.
+    struct Row {
+        bool fixedBefore;
+        bool activated, fixed;
+        int seconds;
+        int64_t elapsedMs;
+        bool clickAwaited;
+        int delayTicks;
+    };
+    for (const Row& row :
+         {Row{false, true, true, 4, 1000, false, 6}, Row{false, false, false, 4, 1000, false, 0},
+          Row{false, true, false, 6, 1000, true, 0}, Row{true, true, false, 4, 1000, true, 0},
+          Row{true, true, true, 6, 1000, false, 10}, Row{true, true, true, 2, 3000, false, 0}}) {
+        SCOPED_TRACE(::testing::Message() << row.fixedBefore << row.activated << row.fixed
+                                          << row.seconds << " " << row.elapsedMs);
+        Table table;
+        table.options().DelayTime = 4;
+        ComputerThinksFor(table, 0, row.fixedBefore);
+        const int pit = table.control.MovePit();
+        table.nowMs += row.elapsedMs;
+        table.control.SetResponseDelay(row.activated, row.fixed, row.seconds);
+        while (table.Tick()) {
+        }
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)],
+                  row.clickAwaited ? PitLook::Flash : PitLook::Normal);
+        int ticks = 0;
+        for (; table.view.armed[TimerId::Delay]; ++ticks)
+            table.control.OnDelayTimer();
+        EXPECT_EQ(ticks, row.delayTicks);
+        table.Settle();
+        EXPECT_EQ(table.record().MoveCount, row.clickAwaited ? 0 : 1);
+        if (row.clickAwaited) {
+            EXPECT_EQ(table.Playable(), std::vector<int>{pit});
+            table.control.ClickPit(pit);
+            table.Settle();
+        }
+        EXPECT_EQ(table.record().MoveCount, 1);
+        EXPECT_EQ(table.record().Moves[1], pit);
         EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
     }
 }

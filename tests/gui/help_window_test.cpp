@@ -1,13 +1,14 @@
 // The help window on Qt's offscreen platform: opened by the main window's F1
 // and Help menu and by the dialogs' F1 at their topic, in the program's
-// language; its contents, index, search, back and forward; a missing help
-// file; and the help's screenshots, made here.
+// language; its contents, index, search, back and forward; its smallest size;
+// a missing help file.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHelpContentModel>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -35,6 +36,9 @@ namespace zeko::gui {
 namespace {
 
 using namespace settings;
+
+// The pages' own margin on either side, as their style sheet sets it.
+constexpr int kPageMargin = 14;
 
 class HelpWindowTest : public WindowTest {
   protected:
@@ -64,18 +68,34 @@ TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpen
         EXPECT_TRUE(help.HelpFileShown().endsWith(QStringLiteral("/zeko_%1.qch").arg(code)));
         EXPECT_EQ(help.Page().toString(), Expected(code, QStringLiteral("options.html#GameFile")));
         EXPECT_TRUE(help.Browser().toPlainText().contains(QLatin1String(heading))) << code;
+        // The contents mark the section shown.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return help.ContentsView().currentIndex().data().toString() == heading;
+        })) << code;
+        // Pictures come out of the help file too, each within the page at
+        // the window's first size.
+        for (const char* picture : {"images/board.png", "images/result.png"}) {
+            const QImage image =
+                QImage::fromData(help.Browser()
+                                     .loadResource(QTextDocument::ImageResource,
+                                                   QUrl(Expected(code, QLatin1String(picture))))
+                                     .toByteArray());
+            EXPECT_FALSE(image.isNull()) << picture;
+            EXPECT_LE(image.width(), help.Browser().viewport()->width() - 2 * kPageMargin)
+                << picture;
+        }
         // The last section of the page is scrolled into view.
         help.resize(600, 300);
         help.Browser().setSource(help.Page());
         EXPECT_GT(help.Browser().verticalScrollBar()->value(), 0) << code;
+        // At its smallest the page keeps readable lines, before the contents.
+        help.resize(320, 240);
+        const QFontMetrics page = help.Browser().fontMetrics();
+        EXPECT_GE(help.Browser().viewport()->width(), 30 * page.averageCharWidth()) << code;
+        EXPECT_GE(help.Browser().viewport()->height(), 5 * page.lineSpacing()) << code;
+        EXPECT_LT(help.ContentsView().width(), help.Browser().width()) << code;
         EXPECT_EQ(help.windowTitle(), language == kDutch ? "Zeko : Hulp" : "Zeko : Help");
         EXPECT_TRUE(help.Browser().document()->defaultStyleSheet().contains("table.board"));
-        // Pictures come out of the help file too.
-        EXPECT_FALSE(help.Browser()
-                         .loadResource(QTextDocument::ImageResource,
-                                       QUrl(Expected(code, QStringLiteral("images/board.png"))))
-                         .toByteArray()
-                         .isEmpty());
         // The game goes on while the help is open.
         QTest::mouseClick(&window.Board().Pit(3), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return window.Control().Record().MoveCount == 2; }));
@@ -112,6 +132,7 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     QTest::keyClicks(&help.IndexFilter(), QStringLiteral("Feeding"));
     QTest::keyClick(&help.IndexFilter(), Qt::Key_Return);
     EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html#feeding")));
+    EXPECT_EQ(contents.currentIndex().data().toString(), "The feeding rule");
 
     // Back and forward walk the pages seen.
     ASSERT_TRUE(help.BackButton().isEnabled());
@@ -134,6 +155,13 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("index.html")));
     EXPECT_EQ(help.windowTitle(), "Zeko : Hulp");
     EXPECT_FALSE(help.BackButton().isEnabled());
+    // A dialog that shows English before the program does asks for English
+    // help: the window's own words are English too.
+    texts::GetText(0, kEnglish);
+    texts::ShowHelpTopic(&window, kHelpTopicNewPosition);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("newpos.html")));
+    EXPECT_EQ(help.windowTitle(), "Zeko : Help");
+    EXPECT_EQ(help.BackButton().text(), "Back");
 }
 
 TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
@@ -212,33 +240,6 @@ TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
     // The help that is there still opens.
     texts::ShowHelpTopic(window_.get(), kHelpTopicSelectGame);
     EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("load.html")));
-}
-
-// The pictures of the help pages, one set per language: the board in play and
-// the result dialog after a win. They are copied into docs/help/<code>/images.
-TEST_F(HelpWindowTest, ScreenshotsForTheHelpPages) {
-    for (const auto& [code, language] : {std::pair{"en", kEnglish}, {"nl", kDutch}}) {
-        ProgramSettings settings;
-        settings.Level = 1;
-        settings.ViewOptions[kViewShadow] = true;
-        MainWindow& window = Open(language, settings);
-        window.resize(640, 400);
-        window.Control().PositionAccepted({3, 5, 4, 2, 4, 4, 2, 3, 1, 2, 0, 5, 6, 7}, false);
-        QTest::qWait(50);
-        const QString folder =
-            QStringLiteral(ZEKO_SCREENSHOT_DIR "/help-screenshots/%1").arg(QLatin1String(code));
-        ASSERT_TRUE(QDir().mkpath(folder));
-        EXPECT_TRUE(window.grab().save(folder + QStringLiteral("/board.png")));
-
-        ResultData won;
-        won.TopStore = 19;
-        won.BottomStore = 29;
-        won.Level = 4;
-        ResultDialog result(won, game::GameEnd::ByRules, window.windowIcon(), &window);
-        result.show();
-        QTest::qWait(400);
-        EXPECT_TRUE(result.grab().save(folder + QStringLiteral("/result.png")));
-    }
 }
 
 }  // namespace

@@ -298,21 +298,6 @@ TEST_F(MainWindowTest, AScreenReaderHearsThePitsTheScoresAndWhoseTurnItIs) {
     texts::SetCurrentLanguage(kEnglish);
 }
 
-TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {
-    ProgramSettings settings;
-    settings.Level = 1;
-    settings.ViewOptions[kViewShadow] = true;
-    MainWindow& window = Open(settings);
-    window.resize(700, 430);
-    for (int move = 0; move < 4; ++move) {
-        int pit = 5;
-        while (pit > 0 && !Playable(pit))
-            --pit;
-        Click(Pit(pit));
-    }
-    EXPECT_TRUE(window.grab().save(QStringLiteral(ZEKO_SCREENSHOT_DIR "/zeko-in-play.png")));
-}
-
 // Starts the program in a home of its own on the offscreen platform.
 void Start(QProcess& program, const QTemporaryDir& home, bool exitAfterFirstPaint = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

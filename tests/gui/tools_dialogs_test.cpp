@@ -17,6 +17,7 @@
 #include "gui/analysis_dialog.h"
 #include "gui/analysis_texts.h"
 #include "gui/board_view.h"
+#include "gui/clear_placement.h"
 #include "gui/level_info_dialog.h"
 #include "gui/main_window.h"
 #include "tests/gui/window_driver.h"
@@ -82,6 +83,23 @@ std::vector<QString> Captions(const AnalysisDialog& dialog) {
     return shown;
 }
 
+QString Letters(const AnalysisDialog& dialog) {
+    QString letters;
+    for (int label = 0; label < 6; ++label)
+        letters += dialog.PitLetter(label);
+    return letters;
+}
+
+// Where the dialog's controls stand.
+std::vector<QRect> Shapes(QWidget& dialog) {
+    std::vector<QRect> shapes;
+    for (const char* name :
+         {"levelFrame", "levelList", "analyzeButton", "mainLineButton", "statusFrame",
+          "mainLineCheck", "pitCaptions", "okCancelButton", "helpButton"})
+        shapes.push_back(dialog.findChild<QWidget*>(QString::fromLatin1(name))->geometry());
+    return shapes;
+}
+
 TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
     ProgramSettings settings;
     settings.Level = 1;
@@ -103,6 +121,7 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         ExpectTextsFit(dialog);
 
         Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Letters(dialog), QStringLiteral("ABCDEF"));
         EXPECT_EQ(Captions(dialog),
                   (std::vector<QString>{" 94", "", "", "Win in  2", " 100", "Illegal"}));
         EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :D   a   F   "));
@@ -120,6 +139,15 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
                     .geometry();
             EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
         }
+        // A larger dialog keeps the results right below the controls.
+        auto& check = Child<QCheckBox>(dialog, "mainLineCheck");
+        const auto below = [&] {
+            return Child<QLabel>(dialog, "analysisLabel0").mapTo(&dialog, QPoint()).y() -
+                   check.geometry().bottom();
+        };
+        const int atFirst = below();
+        dialog.resize(dialog.size() * 2);
+        EXPECT_EQ(below(), atFirst);
 
         // Another level clears the results and allows a new analysis.
         levels.setFocus();
@@ -168,6 +196,7 @@ TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMoves
     Analysis([&](AnalysisDialog& dialog) {
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         // The top half's pit f stands where the bottom half's A does.
+        EXPECT_EQ(Letters(dialog), QStringLiteral("fedcba"));
         EXPECT_EQ(Captions(dialog),
                   (std::vector<QString>{"Illegal", " 100", "Win in  2", "", "", " 94"}));
         EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :d   A   f   "));
@@ -184,6 +213,7 @@ struct CancelWhen {
             if (state == AnalysisState::Analysing && dialog.ProgressShown().isEmpty()) return;
             timer.stop();
             progress = dialog.ProgressShown();
+            shapes = Shapes(dialog);
             clicked.start();
             Press(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
             stateAfterClick = dialog.State();
@@ -193,12 +223,21 @@ struct CancelWhen {
     QTimer timer;
     QElapsedTimer clicked;
     QString progress;
+    std::vector<QRect> shapes;  // while the search ran
     AnalysisState stateAfterClick = AnalysisState::Loaded;
 };
 
 TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnceAndAMainLineWithoutLosingTheAnalysis) {
     Open();
     Analysis([&](AnalysisDialog& dialog) {
+        const std::vector<QRect> atRest = Shapes(dialog);
+        // The game's first move must reach the other row: A and B cannot be
+        // played, and the main line starts from the best pit that can.
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"Illegal", "Illegal", " 7", " 5", " 5", " 7"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :C   a   A   "));
+
         // Level 13 from the start: a search of many seconds, its progress shown
         // every 2.5 seconds, stopped by Cancel.
         auto& levels = Child<QComboBox>(dialog, "levelList");
@@ -213,10 +252,13 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnceAndAMainLineWithoutLosingThe
         EXPECT_EQ(cancel.stateAfterClick, AnalysisState::StopRequested);
         EXPECT_TRUE(cancel.progress.startsWith(QStringLiteral("Progress : ")));
         EXPECT_TRUE(cancel.progress.endsWith(QStringLiteral("%")));
+        EXPECT_EQ(cancel.shapes, atRest);  // the status shown moved nothing
         EXPECT_EQ(dialog.State(), AnalysisState::Cleared);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
         EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
         EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
         EXPECT_TRUE(okCancel.isEnabled());
+        EXPECT_TRUE(okCancel.hasFocus());
         EXPECT_EQ(okCancel.text(), QStringLiteral("OK"));
         EXPECT_TRUE(dialog.isVisible());
 
@@ -305,6 +347,50 @@ TEST(AnalysisProgress, CountsTheMovesExaminedAtTheThreeTopLevels) {
             << c.level << " " << c.mainLine;
     }
     EXPECT_EQ(ProgressText(7, [](int) { return std::string("Berekend :"); }), "Berekend : 7%");
+}
+
+// The pit a main line starts from when some pits may not be played: the
+// engine's best among the others, wins soonest first, losses latest first.
+TEST(AnalysisBestPit, IsTheFirstOfTheBestCodesAmongThePlayablePits) {
+    constexpr int32_t X = kCodeIllegal;
+    const std::pair<std::array<int32_t, 6>, int> rows[] = {
+        {{0x2002, 0x2001, 0x1001, 100, X, 0}, 1},  // win in 1 before win in 2
+        {{0x1001, 0x1004, -400, X, X, X}, 2},      // a score before any loss
+        {{0x1001, 0x1004, X, X, X, X}, 1},         // the latest loss
+        {{-5, 7, -3, 7, X, 0}, 1},                 // the first of equals
+        {{X, X, X, X, X, X}, -1},
+    };
+    for (const auto& [codes, best] : rows)
+        EXPECT_EQ(BestPit(codes), best) << codes[0];
+}
+
+// The analysis dialog leaves the pits in view where the screen has room:
+// below them, above them, right or left of the main window, else over it.
+TEST(AnalysisPlacement, KeepsThePitsInViewWhereTheScreenHasRoom) {
+    struct Row {
+        QRect screen, owner, pits;
+        QSize frame;
+        QPoint corner;
+    };
+    const QRect fullHd(0, 0, 1920, 1080);
+    for (const Row& row : {
+             Row{fullHd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
+             Row{fullHd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
+             Row{{0, 0, 1920, 800},
+                 {100, 200, 560, 400},
+                 {120, 280, 520, 200},
+                 {600, 500},
+                 {660, 149}},
+             Row{fullHd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
+             Row{{0, 0, 800, 600},
+                 {132, 100, 536, 360},
+                 {150, 170, 500, 130},
+                 {600, 300},
+                 {99, 129}},
+         }) {
+        EXPECT_EQ(ClearPlacement(row.pits, row.owner, row.screen, row.frame), row.corner)
+            << row.corner.x() << "," << row.corner.y();
+    }
 }
 
 }  // namespace

@@ -137,17 +137,20 @@ TEST(ClockFace, RewritesOnlyTheDigitsThatChangeAndBlinksItsColon) {
     ClockFace clock;
     clock.SetColourTable(kTable);
     clock.show();
-    // Wide, narrow and very narrow faces: the digits stand inside, apart, and
-    // read right.
-    for (const QSize size : {QSize(250, 75), QSize(90, 75), QSize(40, 75)}) {
+    // Wide, narrow and very narrow faces (the last two those of windows of
+    // 250 x 400 and 300 x 250): the digits stand apart, read right, and
+    // leave the same margin on both sides.
+    for (const QSize size :
+         {QSize(250, 75), QSize(90, 75), QSize(40, 75), QSize(37, 26), QSize(45, 16)}) {
         clock.resize(size);
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_TRUE(clock.rect().contains(clock.Digit(k).geometry())) << k << size.width();
-            EXPECT_TRUE(k == 0 ||
-                        clock.Digit(k).geometry().right() < clock.Digit(k - 1).geometry().left());
-        }
+        for (int k = 1; k < 4; ++k)
+            EXPECT_LT(clock.Digit(k).geometry().right(), clock.Digit(k - 1).geometry().left());
         clock.ShowClockTime(245, true);
         EXPECT_EQ(ReadTime(clock), "04:05") << size.width();
+        const QRect ink =
+            InkBounds(clock.grab().toImage(), [](QColor c) { return c != Item(kClockBackground); });
+        EXPECT_GT(ink.left(), 0) << size.width();
+        EXPECT_NEAR(ink.left(), size.width() - 1 - ink.right(), 1) << size.width();
         EXPECT_EQ(clock.accessibleName(), "Time left 4:05");
     }
     clock.resize(250, 75);

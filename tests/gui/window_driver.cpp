@@ -26,6 +26,7 @@ void ExpectTextsFit(QWidget& dialog) {
             continue;
         if (!w->isVisible()) continue;
         EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
+        EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
     }
 }
 

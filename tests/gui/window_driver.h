@@ -50,7 +50,7 @@ inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
 }
 
 // Every text of `dialog`'s visible labels, buttons, group boxes and combo
-// boxes is shown whole.
+// boxes is shown whole, as wide and as high as it asks.
 void ExpectTextsFit(QWidget& dialog);
 
 // `button` is drawn in exactly `face`, its text in `text` smoothed towards
