@@ -39,14 +39,15 @@ int32_t encode(int32_t value) {
 
 }  // namespace
 
-int32_t analyze(const Board& board, int depth, int32_t values[6], int32_t* work) {
+int32_t analyze(const Board& board, int depth, int32_t values[6], int32_t* work,
+                TranspositionTable* table) {
     if (depth < 1) return 0;
     stopflag = 0;
     // The search moves cells 6-11, so the side of cells 0-5 is turned there.
     const Board turned = rotateboard(board);
     int32_t given[kWorkSize];
     std::copy(work, work + depth + 1, given);
-    ExactSearch search(TranspositionTable::Shared(), work, kAnalysisProgressBase);
+    ExactSearch search(table, work, kAnalysisProgressBase);
     search.ValueMoves(turned, depth, values);
     if (!stopflag) {
         const int lowest = ExactSearch::LowestWorkElement(turned, depth);
@@ -70,13 +71,14 @@ int32_t analyze(const Board& board, int depth, int32_t values[6], int32_t* work)
     return best;
 }
 
-int32_t findline(const Board& board, int plies, int first, int32_t* line, int32_t* work) {
+int32_t findline(const Board& board, int plies, int first, int32_t* line, int32_t* work,
+                 TranspositionTable* table) {
     stopflag = 0;
     // The side to move always owns cells 6-11 of the copy.
     Board copy = rotateboard(board);
     int32_t given[kWorkSize];
     std::copy(work, work + plies, given);
-    ExactSearch search(TranspositionTable::Shared(), work, kLineProgressBase);
+    ExactSearch search(table, work, kLineProgressBase);
     int lastSearched = plies;  // the depth of the last search of the line
     int lowest = plies;        // the lowest element any of them writes
     int32_t count = 0;
@@ -90,9 +92,7 @@ int32_t findline(const Board& board, int plies, int first, int32_t* line, int32_
         copy = rotateboard(copy);
         pit = search.BestPit(copy, left);
         if (stopflag) continue;
-        // This ply's search has finished; the next one's progress starts at 0.
         work[left] = kSearchDone;
-        std::fill(work + std::max(1, left - 2), work + left, 0);
         lastSearched = left;
         lowest = std::min(lowest, ExactSearch::LowestWorkElement(copy, left));
     }

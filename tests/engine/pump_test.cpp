@@ -144,6 +144,18 @@ int progressSteps(const Snapshot& work, int top, int base) {
     return (work[top] * base + work[top - 1]) * base + work[top - 2];
 }
 
+// The progress shown at each look of the last search: it only rises and stays
+// below 100%.
+void expectRisingProgress(int top, int base) {
+    for (size_t i = 0; i < queue.snapshots.size(); ++i) {
+        const int steps = progressSteps(queue.snapshots[i], top, base);
+        ASSERT_LT(steps, base * base * base) << i;
+        if (i > 0) {
+            ASSERT_GE(steps, progressSteps(queue.snapshots[i - 1], top, base)) << i;
+        }
+    }
+}
+
 // What a stopped analysis leaves in the pits it has not valued: a value that
 // its encoding keeps as it is (8708 - 4354) and that is no code an analysis
 // gives (a loss in 258 moves).
@@ -180,13 +192,7 @@ TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
             const int looks = queue.looks;
             ASSERT_GE(looks, 3);
             ASSERT_LT(queue.longestGap, std::chrono::milliseconds(50));
-            for (size_t i = 0; i < queue.snapshots.size(); ++i) {
-                const int steps = progressSteps(queue.snapshots[i], top, base);
-                ASSERT_LT(steps, kPitsPerRow * base * base) << i;
-                if (i > 0) {
-                    ASSERT_GE(steps, progressSteps(queue.snapshots[i - 1], top, base)) << i;
-                }
-            }
+            expectRisingProgress(top, base);
             const int stops[] = {1, (looks + 1) / 2, looks,
                                  std::uniform_int_distribution<int>(1, looks)(rng)};
             for (int stopAt : stops) {
@@ -220,6 +226,16 @@ TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
             }
         }
     }
+    // Without a table every ply of a main line searches anew and looks; the
+    // progress still only rises from one ply's search to the next.
+    queue = FakeQueue{};
+    Answer bare, shared;
+    queue.work = bare.work.data();
+    bare.result = findline(kStartBoard, 11, 2, bare.out.data(), bare.work.data(), nullptr);
+    ASSERT_GT(queue.looks, 10);
+    expectRisingProgress(10, kPitsPerRow + 1);
+    call(kFindline, nullptr, false, kStartBoard, 11, 2, shared);
+    ASSERT_EQ(bare, shared);
 }
 
 }  // namespace
