@@ -1,98 +1,25 @@
 #include "engine/search.h"
 
 #include <climits>
-#include <cstring>
 #include <memory>
 #include <new>
 
-#include "engine/cells.h"
-#include "engine/eval_tables.h"
+#include "engine/cell_moves.h"
 #include "engine/pump.h"
 #include "engine/sow.h"
 #include "engine/subtree_cache.h"
 #include "engine/values.h"
 
-// The search visits millions of positions, so it works on a compact copy: the
-// fourteen counts as bytes in one 16-byte vector. A move's sowing is a single
-// vector addition of a precomputed increment, and instead of turning the board
-// round at every ply the side to move is a template parameter. All of this is
-// only representation: the values, the order of the moves, the work array and
-// the looks at the message queue are exactly those of the plain algorithm.
-// Below four plies nothing looks at the search, so there it also takes the
-// values of subtrees it has met before from a SubtreeCache and stops a node
-// as soon as the node cannot change its parent's maximum (searchNode): the
-// values it returns stay exact, and the work array ends as it would.
+// The search visits millions of positions, so it works on the compact position
+// of cell_moves.h. That is only representation: the values, the order of the moves, the work array
+// and the looks at the message queue are exactly those of the plain algorithm. Below four plies
+// nothing looks at the search, so there it also takes the values of subtrees it has met before from
+// a SubtreeCache and stops a node as soon as the node cannot change its parent's maximum
+// (searchNode): the values it returns stay exact, and the work array ends as it would.
 
 namespace zeko::engine {
 
 namespace {
-
-// What sowing n stones from a pit adds to every cell (the origin's lane wraps
-// to zero), and the pit that receives the last stone.
-struct SowTables {
-    Cells increment[kPits][kCounts];
-    int8_t last[kPits][kCounts];
-};
-
-SowTables makeSowTables() {
-    SowTables t{};
-    for (int origin = 0; origin < kPits; ++origin) {
-        for (int n = 0; n < kCounts; ++n) {
-            Board board{};
-            board[origin] = n;
-            int last = origin;
-            for (int left = n, cursor = origin; left > 0;) {
-                cursor = cursor == kPits - 1 ? 0 : cursor + 1;
-                if (cursor == origin) continue;
-                ++board[cursor];
-                --left;
-                last = cursor;
-            }
-            Cells inc{};
-            for (int cell = 0; cell < kPits; ++cell)
-                inc[cell] = static_cast<uint8_t>(board[cell]);
-            inc[origin] = static_cast<uint8_t>(-n);
-            t.increment[origin][n] = inc;
-            t.last[origin][n] = static_cast<int8_t>(last);
-        }
-    }
-    return t;
-}
-
-const SowTables kSow = makeSowTables();
-
-Cells toCells(const Board& board) {
-    Cells c{};
-    for (int cell = 0; cell < kCells; ++cell)
-        c[cell] = static_cast<uint8_t>(board[cell]);
-    return c;
-}
-
-// True when the six cells from first on hold no stone.
-inline bool rowEmpty(const Cells& c, int first) {
-    uint64_t bytes;
-    std::memcpy(&bytes, reinterpret_cast<const uint8_t*>(&c) + first, sizeof bytes);
-    return (bytes & 0xFFFF'FFFF'FFFFull) == 0;
-}
-
-// The side that owns cells 6-11 (Top) or 0-5 moves.
-template <bool Top>
-struct Side {
-    static constexpr int own = Top ? kPitsPerRow : 0;
-    static constexpr int opponent = Top ? 0 : kPitsPerRow;
-    static constexpr int ownStore = Top ? kTopStore : kBottomStore;
-    static constexpr int opponentStore = Top ? kBottomStore : kTopStore;
-};
-
-// evaluate() of the position just after the mover's move, without turning it.
-template <bool Top>
-inline int32_t evaluateAfter(const Cells& c) {
-    const auto& term = evaltables().term[evalphase(c[kTopStore] + c[kBottomStore])][Top];
-    int32_t value = 0;
-    for (int cell = 0; cell < kPits; ++cell)
-        value += term[cell][c[cell]];
-    return value;
-}
 
 // What one search shares among its nodes.
 struct SearchContext {
@@ -162,27 +89,17 @@ int32_t searchNode(const Cells& position, int depth, SearchContext& context, int
     int32_t best = kNoBound;
     for (int k = 0; k < kPitsPerRow; ++k) {
         work[depth] = k;
-        const int origin = S::own + k;
-        const int n = position[origin];
         int32_t value;
-        if (n == 0) {
+        if (position[S::own + k] == 0) {
             value = kEmptyPit;
         } else {
-            Cells c = position + kSow.increment[origin][n];
-            const int last = kSow.last[origin][n];
-            if (last >= S::opponent && last < S::opponent + kPitsPerRow) {
-                for (int i = last; i >= S::opponent && static_cast<uint8_t>(c[i] - 2) <= 1; --i) {
-                    c[S::ownStore] += c[i];
-                    c[i] = 0;
-                }
-            }
+            const Cells c = playPit<Top>(position, k);
             if (rowEmpty(c, S::opponent)) {
                 value = kStarves;
             } else if (c[S::ownStore] > kWinningStore) {
                 value = kWinNow;
             } else if (depth == 1 && !rowEmpty(c, S::own)) {
-                value = evaluateAfter<Top>(c) +
-                        kStoreWeight * (int32_t{c[S::ownStore]} - int32_t{c[S::opponentStore]});
+                value = leafValue<Top>(c);
             } else {
                 // A mover that has emptied its own row is followed one ply
                 // further. Below four plies a reply needs only beat this

@@ -242,10 +242,6 @@ QString AnalysisDialog::MainLineShown() const {
     return captions_->MainLine().text();
 }
 
-QString AnalysisDialog::ProgressShown() const {
-    return progressLabel_->text();
-}
-
 bool AnalysisDialog::Searching() const {
     return state_ == AnalysisState::Analysing || state_ == AnalysisState::CalculatingLine ||
            state_ == AnalysisState::StopRequested;

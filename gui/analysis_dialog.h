@@ -60,7 +60,6 @@ class AnalysisDialog : public QDialog {
     QString PitCaption(int label) const;
     QString PitLetter(int label) const;
     QString MainLineShown() const;
-    QString ProgressShown() const;
 
     // The progress timer's interval.
     static constexpr int kProgressIntervalMs = 2500;

@@ -21,19 +21,23 @@ using testing::boardText;
 using testing::makeBoard;
 using testing::Trackers;
 
-// Hand-made positions that reach the search's corners, then positions reached
-// in play and endgames, fewer as the search deepens; the top half to move.
+// Hand-made positions that reach the search's corners.
+const char* const kCorners[] = {
+    "0 2 1 0 0 0 0 0 0 0 0 2 20 23",  // the mover's only pit empties its row
+    "0 0 0 0 0 2 1 0 3 0 2 1 18 21",  // the opponent's only pit ends its row
+    "1 2 0 0 0 0 1 0 2 0 3 2 19 18",  // captures of the opponent's last stones
+    "3 0 0 0 0 0 0 0 0 0 0 1 24 20",  // every reply starves the mover at 24
+    "1 0 0 0 2 1 1 0 0 0 0 1 20 22",  // every reply starves the mover below 24
+    "0 1 1 0 2 0 1 0 2 1 0 0 16 24",  // the opponent one stone short of winning
+    "4 0 2 1 0 0 1 3 0 2 0 1 21 13",  // wins within a few moves
+    "2 3 0 5 1 0 0 12 1 0 2 3 6 13",  // big piles that go round the board
+};
+
+// The corners, then positions reached in play and endgames, fewer as the
+// search deepens; the top half to move.
 std::vector<Board> positions(int depth) {
     std::vector<Board> all;
-    for (const char* text : {
-             "0 2 1 0 0 0 0 0 0 0 0 2 20 23",  // the mover's only pit empties its row
-             "0 0 0 0 0 2 1 0 3 0 2 1 18 21",  // the opponent's only pit ends its row
-             "1 2 0 0 0 0 1 0 2 0 3 2 19 18",  // captures of the opponent's last stones
-             "3 0 0 0 0 0 0 0 0 0 0 1 24 20",  // every reply starves the mover at 24
-             "0 1 1 0 2 0 1 0 2 1 0 0 16 24",  // the opponent one stone short of winning
-             "4 0 2 1 0 0 1 3 0 2 0 1 21 13",  // wins within a few moves
-             "2 3 0 5 1 0 0 12 1 0 2 3 6 13",  // big piles that go round the board
-         })
+    for (const char* text : kCorners)
         all.push_back(makeBoard(text));
     for (const Board& b : testing::randomPositions(100 + depth, 1600 >> depth, 120, true))
         all.push_back(b);
@@ -43,6 +47,8 @@ std::vector<Board> positions(int depth) {
 }
 
 TEST(Reference, SearchesAgree) {
+    TranspositionTable* const bare = nullptr;
+    const auto tiny = TranspositionTable::Make(1);
     for (int depth = 1; depth <= 6; ++depth) {
         for (const Board& top : positions(depth)) {
             SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
@@ -61,23 +67,48 @@ TEST(Reference, SearchesAgree) {
                              depth + (s == kFindline), first, answers[by]);
                     ASSERT_EQ(answers[1], answers[0]) << "search " << s << " first " << first;
                     ASSERT_EQ(answers[2], answers[0]) << "search " << s << " first " << first;
+                    // Without a table, and with one too small to keep anything
+                    // for long: the same answers, only found slower.
+                    for (TranspositionTable* table : {bare, tiny.get()}) {
+                        if (s == kFindmove) continue;
+                        Answer a;
+                        const Board bottom = rotateboard(top);
+                        a.result = s == kAnalyze
+                                       ? analyze(bottom, depth, a.out.data(), a.work.data(), table)
+                                       : findline(bottom, depth + 1, first, a.out.data(),
+                                                  a.work.data(), table);
+                        ASSERT_EQ(a, answers[0]) << "search " << s << " first " << first;
+                    }
                 }
             }
         }
     }
 }
 
-// Deep searches of endgames, where the search takes most subtrees from its
-// cache or cuts them short: every answer and work array as the reference's.
-TEST(Reference, DeepEndgameSearchesAgree) {
-    std::vector<Board> endgames = testing::randomEndgames(300, 24, 14);
-    endgames.push_back(makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"));
-    endgames.push_back(makeBoard("2 0 1 0 1 1 0 1 2 0 0 2 19 19"));
-    for (const Board& top : endgames) {
-        for (int depth : {7, 9}) {
+// Deeper searches on fewer positions, of fewer stones as they deepen:
+// analyses and main lines, which a pruned search must give value for value,
+// and findmove on endgames, where the full search takes most subtrees from
+// its cache or cuts them short.
+TEST(Reference, DeepSearchesAgree) {
+    struct Deep {
+        int depth, games, endgames, stonesLeft;
+    };
+    const std::vector<Deep> rows = {
+        {7, 12, 8, 20},  {8, 6, 8, 16},  {9, 0, 8, 14},
+        {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9},
+    };
+    for (const auto& [depth, games, endgames, left] : rows) {
+        std::vector<Board> tops = testing::randomPositions(400 + depth, games, 120, true);
+        for (const Board& b : testing::randomEndgames(500 + depth, endgames, left))
+            tops.push_back(b);
+        for (const char* text : kCorners)
+            if (depth <= 9) tops.push_back(makeBoard(text));
+        for (const Board& top : tops) {
             SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
             ReferenceEngine ref;
-            for (Search s : {kAnalyze, kFindmove, kFindline}) {
+            const bool endgame = kStones - top[kTopStore] - top[kBottomStore] <= 14;
+            for (Search s : {kAnalyze, kFindline, kFindmove}) {
+                if (s == kFindmove && (depth % 2 == 0 || depth > 9 || !endgame)) continue;
                 Answer expected, engine;
                 call(s, &ref, false, rotateboard(top), depth, depth % kPitsPerRow, expected);
                 call(s, nullptr, false, rotateboard(top), depth, depth % kPitsPerRow, engine);

@@ -1,17 +1,22 @@
 // The engine's looks at the message queue during a deep search. This host
 // exports its own PeekMessageA, GetMessageA and DispatchMessageA over a queue
-// that the tests script look by look; the engine's looks are held to the
+// that the tests script look by look. findmove's looks are held to the
 // reference's: how many, where in the search, and what a StopSearch seen at
-// one of them leaves behind.
+// one of them leaves behind. The analysis looks as often as its own search
+// needs; a stop at any look leaves only exact results.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <deque>
+#include <random>
 #include <utility>
 #include <vector>
 
 #include "engine/host_messages.h"
 #include "engine/pump.h"
+#include "engine/transposition_table.h"
 #include "tests/engine/answer.h"
 #include "tests/support/positions.h"
 
@@ -34,6 +39,8 @@ struct FakeQueue {
     bool inLook = false;
     std::vector<std::pair<int, uint32_t>> dispatched;  // look, message
     int badCalls = 0;  // a filter, window or removal the engine should not ask for
+    std::chrono::steady_clock::time_point lastLook;
+    std::chrono::steady_clock::duration longestGap{};  // between two looks
 } queue;
 
 }  // namespace
@@ -45,7 +52,9 @@ int PeekMessageA(MSG* msg, void* hwnd, uint32_t filterMin, uint32_t filterMax, u
         ++queue.badCalls;
     if (!queue.inLook) {
         queue.inLook = true;
-        ++queue.looks;
+        const auto now = std::chrono::steady_clock::now();
+        if (queue.looks++ > 0) queue.longestGap = std::max(queue.longestGap, now - queue.lastLook);
+        queue.lastLook = now;
         if (queue.work != nullptr)
             std::copy_n(queue.work, zeko::engine::kWorkSize, &queue.snapshots.emplace_back()[0]);
         for (uint32_t message : {kTimer, kStop, kPaint}) {
@@ -79,11 +88,10 @@ namespace {
 using reference::ReferenceEngine;
 using testing::boardText;
 
-// analyze at 1 to 6 plies, findmove at levels 1 to 6 and findline of 2 to 7
-// plies, stopped at no look, the first, one in the middle and the last; each
-// run after a stopped one shows that the stop does not carry over. Searches of
-// three plies or less never look.
-TEST(Pump, LooksAndStopsLikeTheReference) {
+// findmove at levels 1 to 6, stopped at no look, the first, one in the middle
+// and the last; each run after a stopped one shows that the stop does not
+// carry over. Searches of three plies or less never look.
+TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
     std::vector<Board> positions = testing::randomPositions(41, 16, 100, false);
     positions.push_back(testing::makeBoard("2 1 3 0 5 0 1 0 0 0 1 2 12 21"));
     positions.push_back(testing::makeBoard("0 12 1 0 2 3 2 3 0 5 1 0 13 6"));
@@ -91,61 +99,143 @@ TEST(Pump, LooksAndStopsLikeTheReference) {
     positions.push_back(testing::makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"));
     positions.push_back(testing::makeBoard("0 1 0 2 0 1 1 0 0 1 1 0 19 22"));
     for (const Board& board : positions) {
-        for (Search which : {kAnalyze, kFindmove, kFindline}) {
-            for (int depth = 1; depth <= 6; ++depth) {
-                const int arg = depth + (which == kFindline);
-                ReferenceEngine full;
-                Answer scratch;
-                call(which, &full, false, board, arg, depth % kPitsPerRow, scratch);
-                const int looks = static_cast<int>(full.looks);
-                const int left = kStones - board[kTopStore] - board[kBottomStore];
-                const bool shallow = depth < 4 && (which != kFindmove || left > 20);
-                ASSERT_TRUE(!shallow || looks == 0);
-                for (int stopAt : {0, 1, (looks + 1) / 2, looks}) {
-                    SCOPED_TRACE(boardText(board) + " search " + std::to_string(which) + " depth " +
-                                 std::to_string(depth) + " stop at " + std::to_string(stopAt));
-                    const bool stops = stopAt > 0 && stopAt <= looks;
-                    ReferenceEngine ref;
-                    std::vector<Snapshot> snapshots;
-                    ref.look = [&](const int32_t* work) {
-                        if (which != kFindmove)
-                            std::copy_n(work, kWorkSize, snapshots.emplace_back().begin());
-                        return ref.looks == stopAt;
-                    };
-                    Answer expected;
-                    call(which, &ref, false, board, arg, depth % kPitsPerRow, expected);
-                    for (bool exported : {false, true}) {
-                        Answer actual;
-                        // A fresh queue; the stop flag stays as the last search left
-                        // it. findmove searches with a work array of its own.
-                        queue = FakeQueue{};
-                        queue.stopAt = stopAt;
-                        queue.work = which == kFindmove ? nullptr : actual.work.data();
-                        call(which, nullptr, exported, board, arg, depth % kPitsPerRow, actual);
-                        ASSERT_EQ(actual, expected);
-                        ASSERT_EQ(queue.looks, ref.looks);
-                        ASSERT_EQ(queue.snapshots, snapshots);
-                        ASSERT_EQ(stopflag, stops ? 1 : 0);
-                        ASSERT_EQ(queue.badCalls, 0);
-                    }
-                    // Every message is taken and dispatched at its look, in order.
-                    std::vector<std::pair<int, uint32_t>> dispatched;
-                    for (int look = 1; look <= ref.looks; ++look) {
-                        for (uint32_t m : {kTimer, kStop, kPaint})
-                            if (m == kTimer || look == stopAt) dispatched.emplace_back(look, m);
-                    }
-                    ASSERT_EQ(queue.dispatched, dispatched);
-                    ASSERT_TRUE(!stops || which != kFindmove || expected.result == 0);
-                    // At 4 plies the search stops right after valuing the move
-                    // it names at depth 4: the later pits keep their values.
-                    if (stops && which == kAnalyze && depth == 4) {
-                        for (int pit = snapshots.back()[4] + 1; pit < kPitsPerRow; ++pit)
-                            ASSERT_EQ(expected.out[pit], kUnset) << pit;
-                    }
+        for (int level = 1; level <= 6; ++level) {
+            ReferenceEngine full;
+            Answer scratch;
+            call(kFindmove, &full, false, board, level, 0, scratch);
+            const int looks = static_cast<int>(full.looks);
+            const int left = kStones - board[kTopStore] - board[kBottomStore];
+            ASSERT_TRUE(level >= 4 || left <= 20 || looks == 0);
+            for (int stopAt : {0, 1, (looks + 1) / 2, looks}) {
+                SCOPED_TRACE(boardText(board) + " level " + std::to_string(level) + " stop at " +
+                             std::to_string(stopAt));
+                const bool stops = stopAt > 0 && stopAt <= looks;
+                ReferenceEngine ref;
+                ref.look = [&](const int32_t*) { return ref.looks == stopAt; };
+                Answer expected;
+                call(kFindmove, &ref, false, board, level, 0, expected);
+                ASSERT_TRUE(!stops || expected.result == 0);
+                for (bool exported : {false, true}) {
+                    Answer actual;
+                    // A fresh queue; the stop flag stays as the last search left it.
+                    queue = FakeQueue{};
+                    queue.stopAt = stopAt;
+                    call(kFindmove, nullptr, exported, board, level, 0, actual);
+                    ASSERT_EQ(actual, expected);
+                    ASSERT_EQ(queue.looks, ref.looks);
+                    ASSERT_EQ(stopflag, stops ? 1 : 0);
+                    ASSERT_EQ(queue.badCalls, 0);
                 }
+                // Every message is taken and dispatched at its look, in order.
+                std::vector<std::pair<int, uint32_t>> dispatched;
+                for (int look = 1; look <= ref.looks; ++look) {
+                    for (uint32_t m : {kTimer, kStop, kPaint})
+                        if (m == kTimer || look == stopAt) dispatched.emplace_back(look, m);
+                }
+                ASSERT_EQ(queue.dispatched, dispatched);
             }
         }
     }
+}
+
+// The analysis dialog's progress as it reads it from the work array: three
+// digits from element top down, in base 6 for an analysis and 7 for a main line.
+int progressSteps(const Snapshot& work, int top, int base) {
+    return (work[top] * base + work[top - 1]) * base + work[top - 2];
+}
+
+// The progress shown at each look of the last search: it only rises and stays
+// below 100%.
+void expectRisingProgress(int top, int base) {
+    for (size_t i = 0; i < queue.snapshots.size(); ++i) {
+        const int steps = progressSteps(queue.snapshots[i], top, base);
+        ASSERT_LT(steps, base * base * base) << i;
+        if (i > 0) {
+            ASSERT_GE(steps, progressSteps(queue.snapshots[i - 1], top, base)) << i;
+        }
+    }
+}
+
+// What a stopped analysis leaves in the pits it has not valued: a value that
+// its encoding keeps as it is (8708 - 4354) and that is no code an analysis
+// gives (a loss in 258 moves).
+constexpr int32_t kNotWritten = 4354;
+
+// Analyses and main lines deep enough to look at the queue, from an empty
+// table, stopped at the first look, one in the middle, the last and one at
+// random: what the call wrote is exact and the rest keeps the caller's values,
+// and the table keeps nothing false from the stopped search. The full search
+// looks well within every 0.1 s, and the progress it shows only rises and
+// stays below 100% until the call returns.
+TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
+    struct Row {
+        const char* board;  // the bottom half to move
+        int depth, first;
+    };
+    const std::vector<Row> rows = {
+        {"4 4 4 4 4 4 4 4 4 4 4 4 0 0", 11, 2},
+        {"2 4 3 3 1 3 1 3 2 2 3 0 11 10", 12, 0},
+        {"1 2 0 3 1 0 2 0 1 1 0 3 17 17", 16, 3},
+    };
+    std::mt19937 rng(19);
+    for (const auto& [text, depth, first] : rows) {
+        const Board board = testing::makeBoard(text);
+        for (Search which : {kAnalyze, kFindline}) {
+            SCOPED_TRACE(std::string(text) + " search " + std::to_string(which));
+            const int top = which == kAnalyze ? depth : depth - 1;
+            const int base = which == kAnalyze ? kPitsPerRow : kPitsPerRow + 1;
+            TranspositionTable::Shared()->Clear();
+            queue = FakeQueue{};
+            Answer full;
+            queue.work = full.work.data();
+            call(which, nullptr, false, board, depth, first, full);
+            const int looks = queue.looks;
+            ASSERT_GE(looks, 3);
+            ASSERT_LT(queue.longestGap, std::chrono::milliseconds(50));
+            expectRisingProgress(top, base);
+            const int stops[] = {1, (looks + 1) / 2, looks,
+                                 std::uniform_int_distribution<int>(1, looks)(rng)};
+            for (int stopAt : stops) {
+                SCOPED_TRACE("stop at " + std::to_string(stopAt));
+                TranspositionTable::Shared()->Clear();
+                queue = FakeQueue{};
+                queue.stopAt = stopAt;
+                Answer stopped;
+                stopped.out.fill(kNotWritten);
+                call(which, nullptr, stopAt % 2 == 1, board, depth, first, stopped);
+                ASSERT_EQ(stopflag, 1);
+                ASSERT_EQ(queue.looks, stopAt);
+                if (which == kAnalyze) {
+                    // The pits valued before the stop, in order, and no other.
+                    int written = 0;
+                    while (written < kPitsPerRow && stopped.out[written] != kNotWritten)
+                        ++written;
+                    for (int pit = 0; pit < kPitsPerRow; ++pit)
+                        ASSERT_EQ(stopped.out[pit], pit < written ? full.out[pit] : kNotWritten);
+                } else {
+                    // Every move but the last, which the stopped search chose.
+                    ASSERT_LE(stopped.result, full.result);
+                    ASSERT_TRUE(std::equal(stopped.out.begin(),
+                                           stopped.out.begin() + stopped.result - 1,
+                                           full.out.begin()));
+                }
+                queue = FakeQueue{};
+                Answer again;
+                call(which, nullptr, false, board, depth, first, again);
+                ASSERT_EQ(again, full);
+            }
+        }
+    }
+    // Without a table every ply of a main line searches anew and looks; the
+    // progress still only rises from one ply's search to the next.
+    queue = FakeQueue{};
+    Answer bare, shared;
+    queue.work = bare.work.data();
+    bare.result = findline(kStartBoard, 11, 2, bare.out.data(), bare.work.data(), nullptr);
+    ASSERT_GT(queue.looks, 10);
+    expectRisingProgress(10, kPitsPerRow + 1);
+    call(kFindline, nullptr, false, kStartBoard, 11, 2, shared);
+    ASSERT_EQ(bare, shared);
 }
 
 }  // namespace
