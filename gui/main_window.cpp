@@ -557,6 +557,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::EndOnRequest() {
+    // Each modal window returns from its own loop before the next closes.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        QTimer::singleShot(kEndRetryMs, this, &MainWindow::EndOnRequest);
+        return;
+    }
+    control_->Exit();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     bool consumed = false;
     switch (event->key()) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
@@ -356,14 +359,46 @@ TEST_F(MainWindowTest, ScreenshotOfTheBoardInPlay) {
 // Starts the program in a home of its own on the offscreen platform.
 void Start(QProcess& program, const QTemporaryDir& home, bool exitAfterFirstPaint = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QDir().mkpath(home.path() + "/tmp");
     for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
                                       {"XDG_CONFIG_HOME", home.path() + "/config"},
                                       {"XDG_DATA_HOME", home.path() + "/data"},
-                                      {"XDG_RUNTIME_DIR", home.path()}})
+                                      {"XDG_RUNTIME_DIR", home.path()},
+                                      {"TMPDIR", home.path() + "/tmp"}})
         environment.insert(name, value);
     if (exitAfterFirstPaint) environment.insert("ZEKO_EXIT_AFTER_FIRST_PAINT", "1");
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ZEKO_PROGRAM), {});
+}
+
+TEST(Program, EndsAsExitDoesWhenASignalAsksAndLeavesNoFolderBehind) {
+    // TERM as a session manager sends it at logout, INT and HUP; then KILL,
+    // after which the next start clears what was left.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir home;
+        QProcess program;
+        Start(program, home);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(home.path() + "/zeko.socket"); }));
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(5000));
+        if (signal == SIGKILL) {
+            QProcess next;
+            Start(next, home, true);
+            ASSERT_TRUE(next.waitForFinished(10000));
+        } else {
+            EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(program.exitCode(), 0);
+            EXPECT_NE(testing::ReadFile(home.path().toStdString() + "/config/zeko/settings.ini")
+                          .find("Skill=3"),
+                      std::string::npos);
+        }
+        // The lock file stays, unlocked; no socket, no temporary folder.
+        EXPECT_EQ(
+            QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            (QStringList{"config", "data", "tmp", "zeko.lock"}));
+        EXPECT_TRUE(QDir(home.path() + "/tmp").isEmpty());
+    }
 }
 
 TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {

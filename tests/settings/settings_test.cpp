@@ -167,13 +167,19 @@ TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMai
     const std::string oldCompany = "VB and VBA Program Settings\\Kiezel Games";
     Named(oldCompany).SaveSetting("Skill", "6");
     const std::string package = home_.Data() + "/mime/packages/Zeko.GameFile.xml";
+    // A killed copy's temporary folder, and what only looks like one.
+    const std::string stale = home_.Root() + "/runtime/zeko-help-a1B2c3";
+    testing::WriteFile(stale + "/zeko_en.qhc", "");
+    testing::WriteFile(home_.Root() + "/runtime/zeko-help/kept", "");
     const auto mainWindow = [&] {
         EXPECT_TRUE(platform::SingleInstanceLock("zeko").AnotherCopyRunning());
         EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(package)));
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
         EXPECT_EQ(Named().GetSetting("Skill"), "6");
         return 42;
     };
     EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko", {}}), 42);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(home_.Root() + "/runtime/zeko-help")));
     EXPECT_EQ(Named(oldCompany).GetSetting("Skill", "moved"), "moved");
     // Old settings that turn up again are left alone by a later start.
     Named(oldCompany).SaveSetting("Skill", "9");
@@ -182,9 +188,11 @@ TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMai
     // While a copy runs, another ends at once, touching nothing.
     const platform::SingleInstanceLock running("zeko");
     std::filesystem::remove(package);
+    testing::WriteFile(stale + "/zeko_en.qhc", "");
     int handedOver = 0;
     EXPECT_EQ(ProgramEntry([] { return 1; }, {"", "zeko", [&] { ++handedOver; }}), 0);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(package)));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(stale)));
     EXPECT_EQ(handedOver, 1);
 }
 
