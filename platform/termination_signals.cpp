@@ -48,8 +48,11 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     action.sa_handler = NoteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (std::size_t k = 0; k < kSignals.size(); ++k)
-        ::sigaction(kSignals[k], &action, &previous_[k]);
+    for (std::size_t k = 0; k < kSignals.size(); ++k) {
+        ::sigaction(kSignals[k], nullptr, &previous_[k]);
+        // A signal ignored from the start (nohup, a background job) stays so.
+        if (previous_[k].sa_handler != SIG_IGN) ::sigaction(kSignals[k], &action, nullptr);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {

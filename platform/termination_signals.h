@@ -19,7 +19,8 @@ class TerminationSignals {
   public:
     // Calls `onSignal` on the event loop once for the signals that have come
     // since its last call. One object at a time; without a pipe the signals
-    // keep their default action.
+    // keep their default action, and a signal ignored from the start stays
+    // ignored.
     explicit TerminationSignals(std::function<void()> onSignal);
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;

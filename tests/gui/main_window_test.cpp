@@ -368,6 +368,11 @@ void Start(QProcess& program, const QTemporaryDir& home, bool exitAfterFirstPain
         environment.insert(name, value);
     if (exitAfterFirstPaint) environment.insert("ZEKO_EXIT_AFTER_FIRST_PAINT", "1");
     program.setProcessEnvironment(environment);
+    // The signals as a desktop starts it with, whatever this test runs under.
+    program.setChildProcessModifier([] {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            ::signal(signal, SIG_DFL);
+    });
     program.start(QStringLiteral(ZEKO_PROGRAM), {});
 }
 
