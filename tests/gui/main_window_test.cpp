@@ -303,7 +303,7 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
     // The focus starts on the greeting; Tab, like any key, dismisses it, and
     // Tab then reaches the first pit.
     QWidget& welcome = board.Welcome();
-    EXPECT_EQ(QApplication::focusWidget(), &welcome);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &welcome; }));
     EXPECT_EQ(said(welcome), "Welcome to the ancient African game of Zeko !");
     QTest::keyClick(&welcome, Qt::Key_Tab);
     Settle();
