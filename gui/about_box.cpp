@@ -40,6 +40,13 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     return label;
 }
 
+// The licence in one line; its identifier reads the same in both languages.
+QString LicenceLine() {
+    return QString::fromUtf8(settings::texts::CurrentLanguage() == settings::kDutch ? "Licentie: "
+                                                                                    : "Licence: ") +
+           QStringLiteral("GPL-3.0-or-later");
+}
+
 int Round(double pixels) {
     return static_cast<int>(std::lround(pixels));
 }
@@ -81,6 +88,7 @@ AboutBox::AboutBox(const QIcon& programIcon, const settings::ColourTable& colour
                               labelFont);
     namelabel_ = MakeLabel(this, "Namelabel", FromStd(kCompanyName), labelFont);
     crlabel_ = MakeLabel(this, "crlabel", QStringLiteral("\u00A9"), SansSerif(13.5, true));
+    licencelabel_ = MakeLabel(this, "Licencelabel", LicenceLine(), SansSerif(8.25, false));
 
     okbutton_ = new QPushButton(Text(settings::kTextOk), this);
     okbutton_->setObjectName(QStringLiteral("okbutton"));
@@ -126,6 +134,7 @@ void AboutBox::LayOut() {
     versionlabel_->move(centred(50, versionlabel_), Round(15 * uy));
     namelabel_->move(centred(54, namelabel_), Round(25 * uy));
     crlabel_->move(namelabel_->x() - Round(9 * ux), namelabel_->y() - Round(2 * uy));
+    licencelabel_->move(centred(50, licencelabel_), Round(31 * uy));
     okbutton_->move(centred(50, okbutton_), Round(37 * uy));
 }
 

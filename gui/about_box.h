@@ -36,6 +36,7 @@ class AboutBox : public QDialog {
     QLabel* versionlabel_;
     QLabel* namelabel_;
     QLabel* crlabel_;
+    QLabel* licencelabel_;
     QPushButton* okbutton_;
 };
 

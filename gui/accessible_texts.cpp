@@ -15,7 +15,7 @@ struct Words {
 constexpr Words kEnglish{
     "Pit ",        " stone",    " stones", ", playable", "Bottom half to move", "Top half to move",
     "Please wait", "Time left "};
-constexpr Words kDutch{"Put ",
+constexpr Words kDutch{"Veld ",
                        " steen",
                        " stenen",
                        ", speelbaar",

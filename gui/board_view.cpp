@@ -8,6 +8,7 @@
 
 #include "game/skill_level.h"
 #include "gui/accessible_texts.h"
+#include "gui/accessible_widgets.h"
 #include "gui/board_backing.h"
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
@@ -38,12 +39,17 @@ QRect Place(const platform::UserScale& units, const UnitRect& rect) {
 }  // namespace
 
 BoardView::BoardView(QWidget* parent) : QWidget(parent), playable_(PlayablePointerImage(), 1, 1) {
+    InstallAccessibleWidgets();
     for (int pit = 0; pit < engine::kPits; ++pit) {
         auto* view = new PitView(this);
         view->installEventFilter(this);
         view->SetLetter(PitLetter(pit));
+        view->MakeButton();
+        connect(view, &PitView::Pressed, this, [this, pit] { emit PitClicked(pit); });
         pits_[static_cast<size_t>(pit)] = view;
         auto* label = new QLabel(QString::fromStdString(PitLetter(pit)), this);
+        // The pit's own name says its letter.
+        HideFromAccessibility(*label);
         label->setFont(PitLabelFont());
         label->adjustSize();
         // A letter is fixed in size; only its place follows the window.
@@ -142,6 +148,7 @@ void BoardView::SetTexts() {
     for (PitView* pit : pits_)
         pit->RefreshAccessibleName();
     clockFace_->RefreshAccessibleName();
+    welcome_->RefreshAccessibleName();
     setAccessibleName(QString::fromStdString(TurnDescription(turn_)));
     if (welcome_->isVisible()) welcome_->Refresh();
 }
@@ -214,7 +221,48 @@ void BoardView::ShowPosition(bool full, const engine::Board& old, const engine::
 }
 
 void BoardView::PaintPit(int pit, game::PitLook look) {
-    if (pit >= 0 && pit < engine::kPits) pits_[static_cast<size_t>(pit)]->SetLook(look);
+    if (pit < 0 || pit >= engine::kPits) return;
+    PitView* view = pits_[static_cast<size_t>(pit)];
+    view->SetLook(look);
+    // The focus on the board follows the move indicator, so that a screen
+    // reader says the pit it moved to.
+    if (look == game::PitLook::Indicator && FocusedPit() >= 0) view->setFocus();
+}
+
+int BoardView::FocusedPit() const {
+    for (int pit = 0; pit < engine::kPits; ++pit) {
+        if (pits_[static_cast<size_t>(pit)]->hasFocus()) return pit;
+    }
+    return -1;
+}
+
+bool BoardView::MovePitFocus(int key) {
+    const int pit = FocusedPit();
+    if (pit < 0) return false;
+    // Columns from the left as the board shows them: A-F below, f-a above.
+    const bool top = pit >= engine::kPitsPerRow;
+    int column = top ? engine::kPits - 1 - pit : pit;
+    bool toTop = top;
+    switch (key) {
+        case Qt::Key_Left:
+            --column;
+            break;
+        case Qt::Key_Right:
+            ++column;
+            break;
+        case Qt::Key_Up:
+            toTop = true;
+            break;
+        case Qt::Key_Down:
+            toTop = false;
+            break;
+        default:
+            return false;
+    }
+    // At the board's edge the focus stays.
+    if (column >= 0 && column < engine::kPitsPerRow)
+        pits_[static_cast<size_t>(toTop ? engine::kPits - 1 - column : column)]->setFocus();
+    return true;
 }
 
 QCursor BoardView::PointerCursor(game::Pointer pointer) const {

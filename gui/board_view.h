@@ -36,6 +36,11 @@ class BoardView : public QWidget, public game::BoardDisplay {
     void SetTexts();
     void ApplyColours(const settings::ColourTable& colours);
 
+    // Moves the keyboard's focus from the pit that has it to the next one
+    // on the board in the direction of the arrow key `key`; false when no
+    // pit has the focus or the key is no arrow.
+    bool MovePitFocus(int key);
+
     void ShowWelcome();
     void RepaintPits();
     void ShowPitLabels(bool visible);
@@ -76,6 +81,7 @@ class BoardView : public QWidget, public game::BoardDisplay {
 
   private:
     QCursor PointerCursor(game::Pointer pointer) const;
+    int FocusedPit() const;
     void FirstPaint();
     // Centred on their column by their current width.
     void PlaceScoreLabels();

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "gui/accessible_texts.h"
+#include "gui/accessible_widgets.h"
 #include "gui/board_style.h"
 #include "gui/clock_geometry.h"
 #include "platform/user_scale.h"
@@ -13,8 +14,11 @@
 namespace zeko::gui {
 
 ClockFace::ClockFace(QWidget* parent) : CanvasWidget(parent) {
-    for (ClockDigit*& digit : digits_)
+    // The face's name tells the time; its digits only draw it.
+    for (ClockDigit*& digit : digits_) {
         digit = new ClockDigit(this);
+        HideFromAccessibility(*digit);
+    }
     colonColour_ = ItemColour(table_, settings::kClockForeground);
 }
 

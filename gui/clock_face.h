@@ -14,6 +14,8 @@
 namespace zeko::gui {
 
 class ClockFace : public CanvasWidget {
+    Q_OBJECT
+
   public:
     explicit ClockFace(QWidget* parent = nullptr);
 

@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "gui/help_browser.h"
+#include "platform/temporary_folder.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 
@@ -114,7 +115,8 @@ HelpWindow::HelpWindow(QWidget* parent)
       index_(new QListView),
       searchBox_(new QLineEdit),
       searchResults_(new QListWidget),
-      browser_(new HelpBrowser) {
+      browser_(new HelpBrowser),
+      collections_(QString::fromStdString(platform::TemporaryFolderTemplate("help"))) {
     back_->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
     forward_->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
     for (QToolButton* button : {back_, forward_}) {

@@ -94,7 +94,8 @@ class HelpWindow : public QWidget, public platform::HelpViewer {
     HelpBrowser* browser_;
 
     // The collections the help engine keeps its registrations and search
-    // index in: private to this run, as the installed help may be read-only.
+    // index in: private to this run, as the installed help may be read-only;
+    // in the runtime folder, whose stale folders a later start removes.
     QTemporaryDir collections_;
     std::unique_ptr<QHelpEngine> engine_;
     QString helpFile_;

@@ -221,6 +221,11 @@ void MainWindow::CreateMenus() {
             [this] { Command(control_->GameMenu().TimerOff, [this] { control_->TimerOff(); }); });
     gameMenu_->addSeparator();
     exit_ = gameMenu_->addAction(QString());
+    // Alt+F4 shows beside the text and is read out as its key. The window
+    // manager takes the key to close the window; only in the open Game menu
+    // does it run Exit here.
+    exit_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
+    exit_->setShortcutContext(Qt::WidgetShortcut);
     connect(exit_, &QAction::triggered, this, [this] { control_->Exit(); });
     connect(gameMenu_, &QMenu::aboutToShow, this, [this] { UpdateGameMenu(); });
     connect(gameMenu_, &QMenu::aboutToHide, this, [this] { EnableAllActions(); });
@@ -342,7 +347,7 @@ void MainWindow::SetTexts() {
     takeBack_->setText(T(settings::kTextTakeBack));
     replay_->setText(T(settings::kTextReplay));
     timerOff_->setText(T(settings::kTextTimerOff));
-    exit_->setText(T(settings::kTextExit) + QStringLiteral("\tAlt+F4"));
+    exit_->setText(T(settings::kTextExit));
     skillMenu_->setTitle(T(settings::kTextSkillMenu));
     for (int i = 0; i < game::kLevelCount; ++i)
         levels_[static_cast<size_t>(i)]->setText(T(settings::kTextFirstLevel + i));
@@ -561,14 +566,32 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MainWindow::EndOnRequest() {
+    // Each modal window returns from its own loop before the next closes.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        QTimer::singleShot(kEndRetryMs, this, &MainWindow::EndOnRequest);
+        return;
+    }
+    control_->Exit();
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     bool consumed = false;
     switch (event->key()) {
+        // The arrows step the move indicator where it shows, and otherwise
+        // the keyboard's focus from pit to pit.
         case Qt::Key_Left:
-            consumed = control_->KeyDown(game::GameControl::Arrow::Left);
+            consumed = control_->KeyDown(game::GameControl::Arrow::Left) ||
+                       board_->MovePitFocus(event->key());
             break;
         case Qt::Key_Right:
-            consumed = control_->KeyDown(game::GameControl::Arrow::Right);
+            consumed = control_->KeyDown(game::GameControl::Arrow::Right) ||
+                       board_->MovePitFocus(event->key());
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            consumed = board_->MovePitFocus(event->key());
             break;
         case Qt::Key_Return:
         case Qt::Key_Enter:

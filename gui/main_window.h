@@ -50,6 +50,10 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     // What a copy started later handed over: the window comes to the front
     // and opens the game file, when there is one, as a start with it would.
     void TakeHandOver(const std::string& file);
+    // A request from outside to end (a signal at logout): the modal windows
+    // close as their close box closes them, then the program ends as Exit
+    // ends it, a running search stopped first and the settings written.
+    void EndOnRequest();
 
     // The View menu's option chosen.
     void ToggleViewOption(int option);
@@ -156,6 +160,8 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     // A game file handed over while play was busy, opened when it rests.
     std::string handedOverFile_;
     static constexpr int kHandOverRetryMs = 250;
+    // How soon the next modal window is closed on a request to end.
+    static constexpr int kEndRetryMs = 50;
 };
 
 }  // namespace zeko::gui

@@ -111,7 +111,10 @@ QWidget* OptionsDialog::MakeColoursTab() {
         schemes->addWidget(schemes_[static_cast<size_t>(i)]);
     }
     schemes->addStretch();
-    connect(group, &QButtonGroup::idClicked, this, [this](int scheme) {
+    // A button checked in any way counts: by the mouse, the keyboard or an
+    // assistive tool.
+    connect(group, &QButtonGroup::idToggled, this, [this](int scheme, bool on) {
+        if (!on) return;
         ChooseScheme(scheme);
         colorChanged_ = true;
     });
@@ -148,8 +151,9 @@ QWidget* OptionsDialog::MakeLanguageTab() {
         layout->addWidget(button);
     }
     layout->addStretch();
-    connect(group, &QButtonGroup::idClicked, this,
-            [this](int language) { ChooseLanguage(static_cast<int16_t>(language)); });
+    connect(group, &QButtonGroup::idToggled, this, [this](int language, bool on) {
+        if (on && language != values_.Language) ChooseLanguage(static_cast<int16_t>(language));
+    });
     return page;
 }
 
@@ -170,8 +174,9 @@ QWidget* OptionsDialog::MakeDelayTab() {
         delayTypes_[static_cast<size_t>(type)] = new QRadioButton(page);
         group->addButton(delayTypes_[static_cast<size_t>(type)], type);
     }
-    connect(group, &QButtonGroup::idClicked, this,
-            [this](int type) { ChooseDelayType(type == 1); });
+    connect(group, &QButtonGroup::idToggled, this, [this](int type, bool on) {
+        if (on) ChooseDelayType(type == 1);
+    });
     slider_ = new QSlider(Qt::Horizontal, page);
     slider_->setRange(kShortestDelay, kLongestDelay);
     slider_->setPageStep(1);

@@ -1,5 +1,6 @@
 #include "gui/pit_view.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include "gui/accessible_texts.h"
@@ -9,6 +10,12 @@
 #include "platform/user_scale.h"
 
 namespace zeko::gui {
+
+namespace {
+
+constexpr int kFocusInset = 2;  // pixels
+
+}  // namespace
 
 PitColours LookColours(const settings::ColourTable& table, game::PitLook look) {
     int background = settings::kFieldBackground;
@@ -50,6 +57,37 @@ PitView::PitView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void PitView::MakeButton() {
+    button_ = true;
+    // The mouse plays without moving the focus.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PitView::Press() {
+    if (button_) emit Pressed();
+}
+
+void PitView::keyPressEvent(QKeyEvent* event) {
+    const bool press = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter;
+    if (button_ && press && event->modifiers() == Qt::NoModifier) {
+        Press();
+        return;
+    }
+    // Letters, arrows and the rest go on to the window.
+    QWidget::keyPressEvent(event);
+}
+
+void PitView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PitView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 void PitView::ShowCount(int16_t count) {
     count_ = count;
     RefreshAccessibleName();
@@ -88,7 +126,14 @@ void PitView::SetColourTable(const settings::ColourTable& table) {
 
 void PitView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    DrawPit(painter, size(), count_, graphicChips_, LookColours(table_, look_));
+    const PitColours colours = LookColours(table_, look_);
+    DrawPit(painter, size(), count_, graphicChips_, colours);
+    if (hasFocus()) {
+        // The keyboard's focus: a dotted frame just inside the edge.
+        painter.setPen(QPen(colours.fore, 1, Qt::DotLine));
+        painter.drawRect(
+            rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
+    }
 }
 
 }  // namespace zeko::gui

@@ -33,8 +33,17 @@ void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
              const PitColours& colours);
 
 class PitView : public QWidget {
+    Q_OBJECT
+
   public:
     explicit PitView(QWidget* parent = nullptr);
+
+    // A pit that plays: reached by Tab, pressed by Space or Enter and by an
+    // assistive tool's press, each of which sends Pressed.
+    void MakeButton();
+    bool IsButton() const { return button_; }
+    // A press of a button pit, as a click of it.
+    void Press();
 
     int16_t ShownCount() const { return count_; }
     game::PitLook Look() const { return look_; }
@@ -53,8 +62,14 @@ class PitView : public QWidget {
     void SetPlayable(bool playable);
     void RefreshAccessibleName();
 
+  signals:
+    void Pressed();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     int16_t count_ = 0;
@@ -62,6 +77,7 @@ class PitView : public QWidget {
     bool graphicChips_ = true;
     std::string letter_;
     bool playable_ = false;
+    bool button_ = false;
     settings::ColourTable table_ = settings::kBuiltInTable1;
 };
 

@@ -57,6 +57,16 @@ WelcomeScreen::WelcomeScreen(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("WelcomeScreen"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    RefreshAccessibleName();
+}
+
+void WelcomeScreen::RefreshAccessibleName() {
+    QStringList lines;
+    for (int k = 0; k < 3; ++k)
+        lines << QString::fromStdString(
+            settings::texts::GetText(settings::kTextFirstWelcomeLine + k));
+    // The lines' double blanks are for the eye.
+    setAccessibleName(lines.join(QLatin1Char(' ')).simplified());
 }
 
 void WelcomeScreen::SetColours(const settings::ColourTable& colours) {

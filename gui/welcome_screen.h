@@ -20,6 +20,8 @@ class WelcomeScreen : public QWidget {
     void SetColours(const settings::ColourTable& colours);
     // Repaints with the greeting of the current language.
     void Refresh() { update(); }
+    // The greeting, for a screen reader, in the current language.
+    void RefreshAccessibleName();
 
   signals:
     // A click or a key on the panel: the owner posts the dismissal. Sent at
@@ -32,6 +34,8 @@ class WelcomeScreen : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Tab is a key like any other here: it dismisses the panel.
+    bool focusNextPrevChild(bool) override { return false; }
 
   private:
     void RequestDismissal();

@@ -22,8 +22,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://kiezelgames.nl/zeko/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt draws through X11 (XWayland too) with what the libraries bring; this
-# adds a window of its own on Wayland desktops.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
+# What the libraries do not name: the help engine reads its files through
+# Qt's SQLite driver, a plugin. dpkg-shlibdeps adds the libraries' packages.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
+# Qt draws through X11 (XWayland too) with what the libraries bring; the
+# first adds a window of its own on Wayland desktops, the second Qt's own
+# Dutch texts (standard buttons, file and colour dialogs).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
 
 include(CPack)

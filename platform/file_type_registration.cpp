@@ -193,14 +193,20 @@ std::string MimeTypeName(std::string_view fileType) {
 }
 
 std::string QuoteExecArgument(std::string_view argument) {
-    std::string quoted = "\"";
+    // The desktop entry format's reserved characters; only an argument that
+    // holds one is quoted, since xdg-open without a desktop to hand the file
+    // to takes quotes as part of the program's name.
+    constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
+    const bool quote =
+        argument.empty() || argument.find_first_of(kReserved) != std::string_view::npos;
+    std::string quoted = quote ? "\"" : "";
     for (char c : argument) {
         if (c == '"' || c == '`' || c == '$' || c == '\\') quoted += '\\';
         // A lone '%' would start a field code.
         if (c == '%') quoted += '%';
         quoted += c;
     }
-    quoted += '"';
+    if (quote) quoted += '"';
     // The string value's escapes are undone before the quoting.
     return EscapeDesktopString(quoted);
 }

@@ -25,9 +25,9 @@ std::string DefaultDataHome();
 // "Zeko.GameFile" -> "application/x-zeko-gamefile".
 std::string MimeTypeName(std::string_view fileType);
 
-// One argument of a desktop entry's Exec line, quoted and escaped as the
-// desktop entry format requires, so that any path survives the desktop's
-// unquoting unchanged.
+// One argument of a desktop entry's Exec line, quoted (only where it holds a
+// reserved character) and escaped as the desktop entry format requires, so
+// that any path survives the desktop's unquoting unchanged.
 std::string QuoteExecArgument(std::string_view argument);
 
 // The system's data folders, $XDG_DATA_DIRS (or /usr/local/share and /usr/share).

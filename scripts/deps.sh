@@ -14,7 +14,7 @@ build_packages=(g++ cmake ninja-build qt6-base-dev qt6-translations-l10n fonts-d
                 qt6-tools-dev libqt6help6 libqt6sql6-sqlite qt6-documentation-tools)
 package_packages=(dpkg-dev file)
 test_packages=(binutils clang clang-format libgtest-dev libgmock-dev libbenchmark-dev
-               desktop-file-utils appstream)
+               desktop-file-utils appstream xdg-utils lintian)
 
 set_name="${1:-test}"
 case "$set_name" in

@@ -1,6 +1,7 @@
 #include "settings/program_entry.h"
 
 #include "platform/single_instance.h"
+#include "platform/temporary_folder.h"
 #include "settings/company.h"
 #include "settings/registry.h"
 
@@ -12,6 +13,8 @@ int ProgramEntry(const std::function<int()>& showMainWindow, const ProgramEntryO
         if (options.handOver) options.handOver();
         return 0;
     }
+    // Left by a copy that was killed; no other copy runs now.
+    platform::RemoveStaleTemporaryFolders();
 
     {
         Registry registry(options.programPath);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 #include "gui/board_geometry.h"
 #include "gui/board_style.h"
@@ -148,7 +151,8 @@ TEST_F(MainWindowTest, MenusCarryTheTextsOfTheLanguageAndTheirShortcuts) {
                                          {kTextMoveNow, QKeySequence(Qt::Key_F7)},
                                          {kTextNewPosition, QKeySequence(Qt::Key_F6)},
                                          {kTextTakeBack, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-                                         {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)}}) {
+                                         {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                                         {kTextExit, QKeySequence(Qt::ALT | Qt::Key_F4)}}) {
             ASSERT_NE(Action(item), nullptr) << language << ": " << item;
             EXPECT_EQ(Action(item)->shortcut(), keys) << language << ": " << item;
         }
@@ -272,43 +276,119 @@ TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndTheLettersInPl
     }
 }
 
-TEST_F(MainWindowTest, AScreenReaderHearsThePitsTheScoresAndWhoseTurnItIs) {
+TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
     ProgramSettings settings;
     settings.Level = 1;
-    MainWindow& window = Open(settings);
+    MainWindow& window = Start(settings);
+    BoardView& board = window.Board();
     const auto said = [](QWidget& widget) {
         return QAccessible::queryAccessibleInterface(&widget)->text(QAccessible::Name);
     };
+    // What a screen reader reaches on the board: every object shown has a
+    // name; the letters and the clock's digits, said by their owners, are
+    // left out.
+    const auto expectTheBoardSaysItAll = [&] {
+        std::vector<QAccessibleInterface*> walk{QAccessible::queryAccessibleInterface(&board)};
+        while (!walk.empty()) {
+            QAccessibleInterface* node = walk.back();
+            walk.pop_back();
+            const auto* widget = qobject_cast<QWidget*>(node->object());
+            EXPECT_FALSE(widget->property("zekoAccessibleDecoration").toBool());
+            EXPECT_TRUE(node->state().invisible || !node->text(QAccessible::Name).isEmpty())
+                << widget->metaObject()->className();
+            for (int k = 0; k < node->childCount(); ++k)
+                walk.push_back(node->child(k));
+        }
+    };
+    // The focus starts on the greeting; Tab, like any key, dismisses it, and
+    // Tab then reaches the first pit.
+    QWidget& welcome = board.Welcome();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &welcome; }));
+    EXPECT_EQ(said(welcome), "Welcome to the ancient African game of Zeko !");
+    QTest::keyClick(&welcome, Qt::Key_Tab);
+    Settle();
+    EXPECT_FALSE(board.WelcomeVisible());
+    QTest::keyClick(&window, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), &Pit(0));
     EXPECT_EQ(said(Pit(0)), "Pit A, 4 stones");  // the opening rule
     EXPECT_EQ(said(Pit(2)), "Pit C, 4 stones, playable");
-    EXPECT_EQ(said(window.Board()), "Bottom half to move");
-    Click(Pit(2));
-    for (int pit = 0; pit < engine::kPits; ++pit) {
-        const int stones = Record().Board[static_cast<size_t>(pit)];
-        EXPECT_TRUE(said(Pit(pit)).startsWith(QStringLiteral("Pit %1, %2 stone")
-                                                  .arg(window.Board().PitLabel(pit).text())
-                                                  .arg(stones)));
-        EXPECT_EQ(said(Pit(pit)).endsWith("playable"), Playable(pit)) << pit;
+    EXPECT_EQ(said(board), "Bottom half to move");
+    // The arrows walk the board as it shows: A, B, then e above B.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), &Pit(10));
+    // A move, and the computer's answer, by the pit's press action.
+    QAccessibleInterface* pit = QAccessible::queryAccessibleInterface(&Pit(2));
+    EXPECT_EQ(pit->role(), QAccessible::Button);
+    EXPECT_TRUE(pit->state().focusable);
+    DoAccessibleAction(Pit(2), QAccessibleActionInterface::pressAction());
+    Settle();
+    ASSERT_EQ(Record().MoveCount, 2);
+    for (int k = 0; k < engine::kPits; ++k) {
+        const int stones = Record().Board[static_cast<size_t>(k)];
+        EXPECT_TRUE(said(Pit(k)).startsWith(
+            QStringLiteral("Pit %1, %2 stone").arg(board.PitLabel(k).text()).arg(stones)));
+        EXPECT_EQ(said(Pit(k)).endsWith("playable"), Playable(k)) << k;
     }
-    EXPECT_EQ(said(window.Board().ScoreBarOf(0)),
+    EXPECT_EQ(said(board.ScoreBarOf(0)),
               QStringLiteral("Computer : %1").arg(Record().Board[engine::kTopStore]));
+    ASSERT_TRUE(board.Clock().isVisible());
+    expectTheBoardSaysItAll();
     texts::SetCurrentLanguage(kDutch);
     window.SetTexts();
-    EXPECT_EQ(said(window.Board()), "Onderste helft aan zet");
+    EXPECT_EQ(said(board), "Onderste helft aan zet");
+    EXPECT_TRUE(said(Pit(0)).startsWith("Veld A, "));
     texts::SetCurrentLanguage(kEnglish);
 }
 
 // Starts the program in a home of its own on the offscreen platform.
 void Start(QProcess& program, const QTemporaryDir& home, bool exitAfterFirstPaint = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QDir().mkpath(home.path() + "/tmp");
     for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
                                       {"XDG_CONFIG_HOME", home.path() + "/config"},
                                       {"XDG_DATA_HOME", home.path() + "/data"},
-                                      {"XDG_RUNTIME_DIR", home.path()}})
+                                      {"XDG_RUNTIME_DIR", home.path()},
+                                      {"TMPDIR", home.path() + "/tmp"}})
         environment.insert(name, value);
     if (exitAfterFirstPaint) environment.insert("ZEKO_EXIT_AFTER_FIRST_PAINT", "1");
     program.setProcessEnvironment(environment);
+    // The signals as a desktop starts it with, whatever this test runs under.
+    program.setChildProcessModifier([] {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            ::signal(signal, SIG_DFL);
+    });
     program.start(QStringLiteral(ZEKO_PROGRAM), {});
+}
+
+TEST(Program, EndsAsExitDoesWhenASignalAsksAndLeavesNoFolderBehind) {
+    // TERM as a session manager sends it at logout, INT and HUP; then KILL,
+    // after which the next start clears what was left.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        QTemporaryDir home;
+        QProcess program;
+        Start(program, home);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(home.path() + "/zeko.socket"); }));
+        ::kill(static_cast<pid_t>(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(5000));
+        if (signal == SIGKILL) {
+            QProcess next;
+            Start(next, home, true);
+            ASSERT_TRUE(next.waitForFinished(10000));
+        } else {
+            EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(program.exitCode(), 0);
+            EXPECT_NE(testing::ReadFile(home.path().toStdString() + "/config/zeko/settings.ini")
+                          .find("Skill=3"),
+                      std::string::npos);
+        }
+        // The lock file stays, unlocked; no socket, no temporary folder.
+        EXPECT_EQ(
+            QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+            (QStringList{"config", "data", "tmp", "zeko.lock"}));
+        EXPECT_TRUE(QDir(home.path() + "/tmp").isEmpty());
+    }
 }
 
 TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {

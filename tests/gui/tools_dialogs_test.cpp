@@ -258,6 +258,30 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
     });
 }
 
+TEST_F(ToolsDialogsTest, ARequestToEndStopsAnAnalysisAndClosesAsExitDoes) {
+    Open();
+    QElapsedTimer asked;
+    Analysis([&](AnalysisDialog& dialog) {
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setCurrentIndex(12);
+        emit levels.activated(12);
+        // A signal at logout while the level-13 search runs.
+        QTimer request;
+        request.setInterval(20);
+        QObject::connect(&request, &QTimer::timeout, [&] {
+            if (dialog.State() != AnalysisState::Analysing) return;
+            request.stop();
+            asked.start();
+            window_->EndOnRequest();
+        });
+        request.start();
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_LT(asked.elapsed(), 200) << "the search stopped within 0.2 s";
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window_->isVisible(); }, 1000));
+    EXPECT_NE(testing::ReadFile(home_.SettingsFile()).find("Skill="), std::string::npos);
+}
+
 TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRecalculate) {
     MainWindow& window = Open();
     RecordingHelp help;

@@ -301,6 +301,9 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerAndAsksForHelpWithF1) {
     for (const QWidget* child : about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(about.rect().contains(child->geometry())) << child->objectName().toStdString();
     EXPECT_GT(about.findChild<QPushButton*>("okbutton")->y(), about.height() / 2);
+    const QLabel* licence = about.findChild<QLabel*>("Licencelabel");
+    EXPECT_EQ(licence->text(), "Licentie: GPL-3.0-or-later");
+    EXPECT_LT(licence->geometry().bottom(), about.findChild<QPushButton*>("okbutton")->y());
     QTest::keyClick(&about, Qt::Key_F1);
     EXPECT_EQ(help.topics, std::vector<std::string>{""});
     QTest::mouseClick(about.findChild<QPushButton*>("okbutton"), Qt::LeftButton);

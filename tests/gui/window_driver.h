@@ -4,6 +4,9 @@
 // recorded instead of shown.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QAccessible>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,6 +50,15 @@ struct RecordingHelp : platform::HelpViewer {
 inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(&widget, button, {},
                       QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
+}
+
+// What an assistive tool does to `widget` by its accessible action `action`
+// (QAccessibleActionInterface::pressAction(), toggleAction(), ...).
+inline void DoAccessibleAction(QWidget& widget, const QString& action) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    ASSERT_TRUE(accessible->actionInterface()->actionNames().contains(action));
+    accessible->actionInterface()->doAction(action);
 }
 
 // Every text of `dialog`'s visible labels, buttons, group boxes and combo

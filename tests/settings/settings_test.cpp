@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <filesystem>
 #include <functional>
@@ -152,13 +154,19 @@ TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMai
     const std::string oldCompany = "VB and VBA Program Settings\\Kiezel Games";
     Named(oldCompany).SaveSetting("Skill", "6");
     const std::string package = home_.Data() + "/mime/packages/Zeko.GameFile.xml";
+    // A killed copy's temporary folder, and what only looks like one.
+    const std::string stale = home_.Root() + "/runtime/zeko-help-a1B2c3";
+    testing::WriteFile(stale + "/zeko_en.qhc", "");
+    testing::WriteFile(home_.Root() + "/runtime/zeko-help/kept", "");
     const auto mainWindow = [&] {
         EXPECT_TRUE(platform::SingleInstanceLock("zeko").AnotherCopyRunning());
         EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(package)));
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(stale)));
         EXPECT_EQ(Named().GetSetting("Skill"), "6");
         return 42;
     };
     EXPECT_EQ(ProgramEntry(mainWindow, {"/opt/zeko", "zeko", {}}), 42);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(home_.Root() + "/runtime/zeko-help")));
     EXPECT_EQ(Named(oldCompany).GetSetting("Skill", "moved"), "moved");
     // Old settings that turn up again are left alone by a later start.
     Named(oldCompany).SaveSetting("Skill", "9");
@@ -167,9 +175,11 @@ TEST_F(SettingsTest, TheProgramEntryRegistersAndMovesOldSettingsOnceBeforeTheMai
     // While a copy runs, another ends at once, touching nothing.
     const platform::SingleInstanceLock running("zeko");
     std::filesystem::remove(package);
+    testing::WriteFile(stale + "/zeko_en.qhc", "");
     int handedOver = 0;
     EXPECT_EQ(ProgramEntry([] { return 1; }, {"", "zeko", [&] { ++handedOver; }}), 0);
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(package)));
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(stale)));
     EXPECT_EQ(handedOver, 1);
 }
 
@@ -217,15 +227,62 @@ TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensio
     const std::string threeMore =
         twoRuns + "update-mime-database\nupdate-mime-database\nupdate-mime-database\n";
     EXPECT_EQ(runs(), threeMore);
-    // A moved program changes only the open command, whose path survives the
-    // desktop's unquoting: '"', '`', '$' and '\' escaped, '%' doubled, and then
-    // the string escapes.
-    registerAt("/opt/$1 100%/`\\\"zeko\"", "*.zgf");
+    // A moved program changes only the open command.
+    registerAt("/opt/zeko/zeko", "*.zgf");
     EXPECT_EQ(runs(), threeMore + "update-desktop-database\n");
-    EXPECT_EQ(ReadFile(data + "/applications/Zeko.GameFile.desktop"),
-              "[Desktop Entry]\nType=Application\nName=Zeko\n"
-              "Exec=\"/opt/\\\\$1 100%%/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\" %f\nIcon=zeko\n"
-              "MimeType=application/x-zeko-gamefile;\nNoDisplay=true\nTerminal=false\n");
+}
+
+TEST_F(SettingsTest, TheOpenCommandStartsTheProgramWithOrWithoutADesktop) {
+    // The system's own tools make the caches and check the entry.
+    const std::string path = home_.Bin() + ":/usr/bin:/bin";
+    ::setenv("PATH", path.c_str(), 1);
+    const std::string entry = home_.Data() + "/applications/Zeko.GameFile.desktop";
+    const auto registerFor = [&](const std::string& program) {
+        Registry registry(RegistryPlaces{"", "", program});
+        registry.AppName("Zeko");
+        registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
+        return ReadFile(entry);
+    };
+    const auto run = [&](const QString& tool, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment;
+        for (const char* name : {"PATH", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME"})
+            environment.insert(name, qEnvironmentVariable(name));
+        environment.insert("HOME", QString::fromStdString(home_.Root()));
+        // A display, but no desktop that would take the file.
+        environment.insert("DISPLAY", ":0");
+        process.setProcessEnvironment(environment);
+        process.start(tool, arguments);
+        return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit
+                   ? process.exitCode()
+                   : -1;
+    };
+    // Quoted only for a reserved character, with '"', '`', '$' and '\'
+    // escaped inside the quotes; '%' doubled; then the string escapes.
+    for (const auto& [program, exec] : std::vector<std::pair<std::string, std::string>>{
+             {"/usr/games/zeko", "/usr/games/zeko"},
+             {"/opt/100%/zeko", "/opt/100%%/zeko"},
+             {"/opt/my games/100%/zeko", "\"/opt/my games/100%%/zeko\""},
+             {"/opt/$1/`\\\"zeko\"", "\"/opt/\\\\$1/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\""}}) {
+        SCOPED_TRACE(program);
+        EXPECT_NE(registerFor(program).find("\nExec=" + exec + " %f\n"), std::string::npos);
+        EXPECT_EQ(run("desktop-file-validate", {QString::fromStdString(entry)}), 0);
+    }
+    // xdg-open on its own, where it is installed: the program a script that
+    // notes its arguments, the file's type told by a stand-in for the type
+    // detection a plain window manager leaves to xdg-mime.
+    if (QStandardPaths::findExecutable("xdg-open").isEmpty()) return;
+    const std::string program = home_.Bin() + "/zeko";
+    const std::string opened = home_.Root() + "/opened";
+    testing::WriteFile(program, "#!/bin/sh\necho \"$@\" > " + opened + "\n");
+    testing::WriteFile(home_.Bin() + "/mimetype", "#!/bin/sh\necho application/x-zeko-gamefile\n");
+    for (const std::string& script : {program, home_.Bin() + "/mimetype"})
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    registerFor(program);
+    const std::string game = home_.Root() + "/club.zgf";
+    testing::WriteFile(game, "");
+    EXPECT_EQ(run("xdg-open", {QString::fromStdString(game)}), 0);
+    EXPECT_EQ(ReadFile(opened), game + "\n");
 }
 
 }  // namespace
