@@ -238,7 +238,7 @@ TEST_F(SettingsTest, TheOpenCommandStartsTheProgramWithOrWithoutADesktop) {
     ::setenv("PATH", path.c_str(), 1);
     const std::string entry = home_.Data() + "/applications/Zeko.GameFile.desktop";
     const auto registerFor = [&](const std::string& program) {
-        Registry registry(RegistryPlaces{"", "", program});
+        Registry registry(program);
         registry.AppName("Zeko");
         registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
         return ReadFile(entry);
