@@ -22,9 +22,9 @@
 #include <string>
 
 #include "game/game_control.h"
-#include "gui/main_window.h"
-#include "gui/result_dialog.h"
-#include "gui/result_texts.h"
+#include "gui/dialogs/result_dialog.h"
+#include "gui/dialogs/result_texts.h"
+#include "gui/window/main_window.h"
 #include "settings/exchange_settings.h"
 #include "settings/text_table.h"
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "gui/program_icon.h"
+#include "gui/window/program_icon.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

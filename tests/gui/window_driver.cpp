@@ -8,10 +8,10 @@
 #include <QMenuBar>
 
 #include "game/game_control.h"
-#include "gui/board_view.h"
-#include "gui/score_bar.h"
-#include "gui/score_geometry.h"
-#include "gui/welcome_screen.h"
+#include "gui/board/board_view.h"
+#include "gui/board/score_bar.h"
+#include "gui/board/score_geometry.h"
+#include "gui/board/welcome_screen.h"
 #include "platform/message_queue.h"
 #include "settings/text_table.h"
 

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "game/game_record.h"
-#include "gui/main_window.h"
+#include "gui/window/main_window.h"
 #include "platform/help_viewer.h"
 #include "settings/exchange_settings.h"
 #include "tests/support/test_home.h"

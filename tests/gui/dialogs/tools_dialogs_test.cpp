@@ -1,0 +1,404 @@
+// The Tools menu's analysis dialog and level information table, opened by
+// clicks on the main window's menu and driven by clicks and keys on Qt's
+// offscreen platform, with the real engine.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <array>
+#include <optional>
+
+#include "gui/board/board_view.h"
+#include "gui/dialogs/analysis_dialog.h"
+#include "gui/dialogs/analysis_texts.h"
+#include "gui/dialogs/clear_placement.h"
+#include "gui/dialogs/level_info_dialog.h"
+#include "gui/window/main_window.h"
+#include "tests/gui/window_driver.h"
+
+namespace zeko::gui {
+namespace {
+
+using engine::Board;
+using settings::ProgramSettings;
+
+constexpr int kToolsMenu = 3;
+constexpr int kAnalysisItem = 0;
+constexpr int kLevelInfoItem = 2;
+
+// Known analyses at level 3, the bottom half to move.
+// Pit 0 scores 94, pits 1 and 2 are empty, pit 3 wins with the second move,
+// pit 4 scores 100, and pit 5 would capture the top half's last stones while
+// other moves feed it. Main line: D, a, F.
+const Board kWinsAndIllegal = {1, 0, 0, 1, 1, 2, 1, 1, 0, 0, 0, 0, 18, 23};
+// Pits 2 and 3 lose to the top half's next move; pit 0 scores -327.
+const Board kLosses = {1, 0, 1, 2, 0, 5, 2, 1, 1, 1, 2, 0, 24, 8};
+
+class ToolsDialogsTest : public WindowTest {
+  protected:
+    void SetPosition(const Board& board, bool topToMove) {
+        window_->Control().PositionAccepted(board, topToMove);
+        Settle();
+    }
+    // Chooses a Tools menu item by clicks; drive runs on the dialog it opens
+    // once it is ready, inside that dialog's modal loop, and the dialog is
+    // closed afterwards. The wait never blocks: a search that dispatches
+    // events meanwhile goes on.
+    template <class Dialog>
+    void WithDialog(int item, const std::function<void(Dialog&)>& drive,
+                    const std::function<bool(Dialog&)>& ready = {}) {
+        bool ran = false;
+        WhenShown<Dialog>(
+            [&ran, &drive](Dialog& dialog) {
+                drive(dialog);
+                ran = true;
+                if (dialog.isVisible()) dialog.reject();
+            },
+            ready);
+        Choose(kToolsMenu, item);
+        EXPECT_TRUE(ran);
+    }
+    void Analysis(const std::function<void(AnalysisDialog&)>& drive) {
+        WithDialog<AnalysisDialog>(kAnalysisItem, drive);
+    }
+};
+
+template <class T>
+T& Child(QWidget& dialog, const char* name) {
+    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return *child;
+}
+
+std::vector<QString> Captions(const AnalysisDialog& dialog) {
+    std::vector<QString> shown;
+    for (int label = 0; label < 6; ++label)
+        shown.push_back(dialog.PitCaption(label));
+    return shown;
+}
+
+QString Letters(const AnalysisDialog& dialog) {
+    QString letters;
+    for (int label = 0; label < 6; ++label)
+        letters += dialog.PitLetter(label);
+    return letters;
+}
+
+// Where the dialog's controls stand.
+std::vector<QRect> Shapes(QWidget& dialog) {
+    std::vector<QRect> shapes;
+    for (const char* name :
+         {"levelFrame", "levelList", "analyzeButton", "mainLineButton", "statusFrame",
+          "mainLineCheck", "pitCaptions", "okCancelButton", "helpButton"})
+        shapes.push_back(dialog.findChild<QWidget*>(QString::fromLatin1(name))->geometry());
+    return shapes;
+}
+
+TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
+    ProgramSettings settings;
+    settings.Level = 1;
+    MainWindow& window = Open(settings);
+    EXPECT_TRUE(window.Control().Record().TimerOn);
+    SetPosition(kWinsAndIllegal, false);
+    RecordingHelp help;
+    Analysis([&](AnalysisDialog& dialog) {
+        // First use in the run: level 3, main line on, nothing made yet.
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        EXPECT_EQ(levels.count(), kAnalysisLevels);
+        EXPECT_EQ(levels.currentIndex(), 2);
+        EXPECT_EQ(levels.itemText(15), QStringLiteral("Analysis Level G"));
+        EXPECT_TRUE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
+        EXPECT_FALSE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
+        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("Cancel"));
+        EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+        ExpectTextsFit(dialog);
+
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Letters(dialog), QStringLiteral("ABCDEF"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{" 94", "", "", "Win in  2", " 100", "Illegal"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :D   a   F   "));
+        EXPECT_EQ(dialog.State(), AnalysisState::LineShown);
+        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("OK"));
+        EXPECT_TRUE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
+        EXPECT_FALSE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isEnabled());
+
+        // Each caption stands at one to six sevenths of the width.
+        auto& strip = Child<QWidget>(dialog, "pitCaptions");
+        for (int label = 0; label < 6; ++label) {
+            const QRect at =
+                Child<QLabel>(dialog, qPrintable(QStringLiteral("analysisLabel%1").arg(label)))
+                    .geometry();
+            EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
+        }
+        // A larger dialog keeps the results right below the controls.
+        auto& check = Child<QCheckBox>(dialog, "mainLineCheck");
+        const auto below = [&] {
+            return Child<QLabel>(dialog, "analysisLabel0").mapTo(&dialog, QPoint()).y() -
+                   check.geometry().bottom();
+        };
+        const int atFirst = below();
+        dialog.resize(dialog.size() * 2);
+        EXPECT_EQ(below(), atFirst);
+
+        // Another level clears the results and allows a new analysis.
+        levels.setFocus();
+        QTest::keyClick(&levels, Qt::Key_Down);
+        EXPECT_EQ(dialog.AnalysisLevel(), 4);
+        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
+        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+
+        Press(Child<QPushButton>(dialog, "helpButton"));
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        Press(Child<QPushButton>(dialog, "okCancelButton"));
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(help.topics, (std::vector<std::string>{"analysis.html", "analysis.html"}));
+    // The game has been analysed: its clock is off.
+    EXPECT_FALSE(window.Control().Record().TimerOn);
+
+    // The level and the main line choice are kept for the next use.
+    SetPosition(kLosses, false);
+    Analysis([&](AnalysisDialog& dialog) {
+        EXPECT_EQ(Child<QComboBox>(dialog, "levelList").currentIndex(), 3);
+        Press(Child<QCheckBox>(dialog, "mainLineCheck"));
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setFocus();
+        QTest::keyClick(&levels, Qt::Key_Up);
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"-327", "", "Loss in  1", "Loss in  1", "", "Illegal"}));
+        EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
+        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        Press(Child<QPushButton>(dialog, "mainLineButton"));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :A   d   D   "));
+    });
+    Analysis([&](AnalysisDialog& dialog) {
+        EXPECT_EQ(dialog.AnalysisLevel(), 3);
+        EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
+    });
+}
+
+TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMovesInSmallLetters) {
+    ProgramSettings settings;
+    settings.ComputerGame = false;
+    Open(settings);
+    SetPosition(engine::rotateboard(kWinsAndIllegal), true);
+    Analysis([&](AnalysisDialog& dialog) {
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        // The top half's pit f stands where the bottom half's A does.
+        EXPECT_EQ(Letters(dialog), QStringLiteral("fedcba"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"Illegal", " 100", "Win in  2", "", "", " 94"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :d   A   f   "));
+    });
+}
+
+// Clicks Cancel from a timer once the dialog is in state, and reports how long
+// the search took to give way.
+struct CancelWhen {
+    CancelWhen(AnalysisDialog& dialog, AnalysisState state) {
+        timer.setInterval(20);
+        QObject::connect(&timer, &QTimer::timeout, [this, &dialog, state] {
+            if (dialog.State() != state) return;
+            timer.stop();
+            shapes = Shapes(dialog);
+            clicked.start();
+            Press(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
+            stateAfterClick = dialog.State();
+        });
+        timer.start();
+    }
+    QTimer timer;
+    QElapsedTimer clicked;
+    std::vector<QRect> shapes;  // while the search ran
+    AnalysisState stateAfterClick = AnalysisState::Loaded;
+};
+
+TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
+    Open();
+    Analysis([&](AnalysisDialog& dialog) {
+        const std::vector<QRect> atRest = Shapes(dialog);
+        // The game's first move must reach the other row: A and B cannot be
+        // played, and the main line starts from the best pit that can.
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_EQ(Captions(dialog),
+                  (std::vector<QString>{"Illegal", "Illegal", " 7", " 5", " 5", " 7"}));
+        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :C   a   A   "));
+
+        // Level 16 from the start: the deepest analysis, stopped by Cancel.
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setCurrentIndex(kAnalysisLevels - 1);
+        emit levels.activated(kAnalysisLevels - 1);
+        ASSERT_EQ(dialog.AnalysisLevel(), kAnalysisLevels);
+        auto& okCancel = Child<QPushButton>(dialog, "okCancelButton");
+        CancelWhen cancel(dialog, AnalysisState::Analysing);
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        ASSERT_TRUE(cancel.clicked.isValid()) << "the analysis ended before Cancel";
+        EXPECT_LT(cancel.clicked.elapsed(), 200) << "Cancel answered within 0.2 s";
+        EXPECT_EQ(cancel.stateAfterClick, AnalysisState::StopRequested);
+        EXPECT_EQ(cancel.shapes, atRest);  // the status shown moved nothing
+        EXPECT_EQ(dialog.State(), AnalysisState::Cleared);
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
+        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
+        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+        EXPECT_TRUE(okCancel.isEnabled());
+        EXPECT_TRUE(okCancel.hasFocus());
+        EXPECT_EQ(okCancel.text(), QStringLiteral("OK"));
+        EXPECT_TRUE(dialog.isVisible());
+    });
+}
+
+TEST_F(ToolsDialogsTest, ARequestToEndStopsAnAnalysisAndClosesAsExitDoes) {
+    Open();
+    QElapsedTimer asked;
+    Analysis([&](AnalysisDialog& dialog) {
+        auto& levels = Child<QComboBox>(dialog, "levelList");
+        levels.setCurrentIndex(12);
+        emit levels.activated(12);
+        // A signal at logout while the level-13 search runs.
+        QTimer request;
+        request.setInterval(20);
+        QObject::connect(&request, &QTimer::timeout, [&] {
+            if (dialog.State() != AnalysisState::Analysing) return;
+            request.stop();
+            asked.start();
+            window_->EndOnRequest();
+        });
+        request.start();
+        Press(Child<QPushButton>(dialog, "analyzeButton"));
+        EXPECT_LT(asked.elapsed(), 200) << "the search stopped within 0.2 s";
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window_->isVisible(); }, 1000));
+    EXPECT_NE(testing::ReadFile(home_.SettingsFile()).find("Skill="), std::string::npos);
+}
+
+TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRecalculate) {
+    MainWindow& window = Open();
+    RecordingHelp help;
+    QElapsedTimer opened;
+    opened.start();
+    const auto measured = [&opened](LevelInfoDialog& dialog) {
+        return dialog.Measurements() == 1 || opened.elapsed() > 30000;
+    };
+    WithDialog<LevelInfoDialog>(
+        kLevelInfoItem,
+        [&](LevelInfoDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Level Information Table"));
+            QTreeWidget& table = dialog.Table();
+            EXPECT_EQ(table.headerItem()->text(0), QStringLiteral("Level"));
+            EXPECT_EQ(table.headerItem()->text(1), QStringLiteral("Strength"));
+            EXPECT_EQ(table.headerItem()->text(2), QStringLiteral("Response Time"));
+            ASSERT_EQ(dialog.Measurements(), 1) << "measured once the dialog was shown";
+            EXPECT_GE(dialog.Timing().Milliseconds, game::kTimedSearchMs);
+            ASSERT_EQ(table.topLevelItemCount(), 9);
+            for (int row = 0; row < 9; ++row) {
+                EXPECT_EQ(table.topLevelItem(row)->text(0), QString::number(row + 1));
+                EXPECT_FALSE(table.topLevelItem(row)->text(2).isEmpty()) << row;
+            }
+            EXPECT_EQ(table.topLevelItem(8)->text(1), QStringLiteral("Grandmaster"));
+            EXPECT_EQ(table.topLevelItem(0)->text(2), QStringLiteral("Very Fast"));
+            // Every column shows its widest text whole.
+            for (int column = 0; column < 3; ++column) {
+                for (int row = 0; row < 9; ++row) {
+                    EXPECT_GE(table.columnWidth(column), table.fontMetrics().horizontalAdvance(
+                                                             table.topLevelItem(row)->text(column)))
+                        << row << " " << column;
+                }
+            }
+            Press(Child<QPushButton>(dialog, "recalculateButton"));
+            EXPECT_EQ(dialog.Measurements(), 2);
+            EXPECT_FALSE(dialog.Measuring());
+            QTest::keyClick(&dialog, Qt::Key_F1);
+            Press(Child<QPushButton>(dialog, "okButton"));
+            EXPECT_FALSE(dialog.isVisible());
+        },
+        measured);
+    EXPECT_EQ(help.topics, std::vector<std::string>{"skill.html"});
+    EXPECT_TRUE(window.Control().Record().TimerOn);
+}
+
+// The work array's three top levels as a percentage: six moves a level in an
+// analysis, seven steps a ply in a main line one level shallower.
+TEST(AnalysisProgress, CountsTheMovesExaminedAtTheThreeTopLevels) {
+    struct Case {
+        int level;
+        bool mainLine;
+        std::array<int32_t, 3> top;  // work elements L, L - 1, L - 2
+        std::optional<int> percent;
+    };
+    for (const Case& c : {
+             Case{5, false, {5, 5, 5}, std::nullopt},  // too shallow to show
+             Case{6, false, {5, 5, 5}, 100},           // 215 / 2.16 = 99.5...
+             Case{6, false, {0, 4, 3}, 12},            // 27 / 2.16 = 12.5, to even
+             Case{9, false, {2, 1, 3}, 38},            // 81 / 2.16 = 37.5, to even
+             Case{16, false, {1, 0, 1}, 17},           // 37 / 2.16
+             Case{6, true, {6, 6, 6}, std::nullopt},   // a line one level shallower
+             Case{7, true, {6, 6, 6}, 100},            // 342 / 3.43
+             Case{7, true, {3, 0, 0}, 43},             // 147 / 3.43
+         }) {
+        std::array<int32_t, kAnalysisLevels + 1> work{};
+        const int top = c.mainLine ? c.level - 1 : c.level;
+        for (int i = 0; i < 3; ++i)
+            work[static_cast<size_t>(top - i)] = c.top[static_cast<size_t>(i)];
+        EXPECT_EQ(ProgressPercent(work.data(), c.level, c.mainLine), c.percent)
+            << c.level << " " << c.mainLine;
+    }
+    EXPECT_EQ(ProgressText(7, [](int) { return std::string("Berekend :"); }), "Berekend : 7%");
+}
+
+// The pit a main line starts from when some pits may not be played: the
+// engine's best among the others, wins soonest first, losses latest first.
+TEST(AnalysisBestPit, IsTheFirstOfTheBestCodesAmongThePlayablePits) {
+    constexpr int32_t X = kCodeIllegal;
+    const std::pair<std::array<int32_t, 6>, int> rows[] = {
+        {{0x2002, 0x2001, 0x1001, 100, X, 0}, 1},  // win in 1 before win in 2
+        {{0x1001, 0x1004, -400, X, X, X}, 2},      // a score before any loss
+        {{0x1001, 0x1004, X, X, X, X}, 1},         // the latest loss
+        {{-5, 7, -3, 7, X, 0}, 1},                 // the first of equals
+        {{X, X, X, X, X, X}, -1},
+    };
+    for (const auto& [codes, best] : rows)
+        EXPECT_EQ(BestPit(codes), best) << codes[0];
+}
+
+// The analysis dialog leaves the pits in view where the screen has room:
+// below them, above them, right or left of the main window, else over it.
+TEST(AnalysisPlacement, KeepsThePitsInViewWhereTheScreenHasRoom) {
+    struct Row {
+        QRect screen, owner, pits;
+        QSize frame;
+        QPoint corner;
+    };
+    const QRect fullHd(0, 0, 1920, 1080);
+    for (const Row& row : {
+             Row{fullHd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
+             Row{fullHd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
+             Row{{0, 0, 1920, 800},
+                 {100, 200, 560, 400},
+                 {120, 280, 520, 200},
+                 {600, 500},
+                 {660, 149}},
+             Row{fullHd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
+             Row{{0, 0, 800, 600},
+                 {132, 100, 536, 360},
+                 {150, 170, 500, 130},
+                 {600, 300},
+                 {99, 129}},
+         }) {
+        EXPECT_EQ(ClearPlacement(row.pits, row.owner, row.screen, row.frame), row.corner)
+            << row.corner.x() << "," << row.corner.y();
+    }
+}
+
+}  // namespace
+}  // namespace zeko::gui

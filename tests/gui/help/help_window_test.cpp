@@ -1,0 +1,246 @@
+// The help window on Qt's offscreen platform: opened by the main window's F1
+// and Help menu and by the dialogs' F1 at their topic, in the program's
+// language; its contents, index, search, back and forward; its smallest size;
+// a missing help file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHelpContentModel>
+#include <QImage>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "gui/board/board_view.h"
+#include "gui/board/pit_view.h"
+#include "gui/dialogs/about_box.h"
+#include "gui/dialogs/result_dialog.h"
+#include "gui/dialogs/result_texts.h"
+#include "gui/help/help_browser.h"
+#include "gui/help/help_window.h"
+#include "gui/window/main_window.h"
+#include "settings/exchange_settings.h"
+#include "settings/help.h"
+#include "settings/text_table.h"
+#include "tests/gui/window_driver.h"
+
+namespace zeko::gui {
+namespace {
+
+using namespace settings;
+
+// The pages' own margin on either side, as their style sheet sets it.
+constexpr int kPageMargin = 14;
+
+class HelpWindowTest : public WindowTest {
+  protected:
+    MainWindow& Open(int16_t language, ProgramSettings settings = {}) {
+        settings.Language = language;
+        return WindowTest::Open(settings);
+    }
+    void TearDown() override {
+        window_.reset();
+        texts::SetCurrentLanguage(kEnglish);
+    }
+
+    HelpWindow& Help() { return window_->Help(); }
+    QString Expected(const char* code, const QString& topic) {
+        return QStringLiteral("qthelp://zeko.help.%1/doc/%2").arg(QLatin1String(code), topic);
+    }
+};
+
+TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpenBesideTheGame) {
+    for (const auto& [code, language, heading] :
+         {std::tuple{"en", kEnglish, "Game file"}, {"nl", kDutch, "Partijbestand"}}) {
+        MainWindow& window = Open(language);
+        texts::ShowHelpTopic(&window, OptionsHelpTopic(5));
+        HelpWindow& help = Help();
+        ASSERT_TRUE(help.isVisible()) << code;
+        EXPECT_FALSE(help.isModal());
+        EXPECT_TRUE(help.HelpFileShown().endsWith(QStringLiteral("/zeko_%1.qch").arg(code)));
+        EXPECT_EQ(help.Page().toString(), Expected(code, QStringLiteral("options.html#GameFile")));
+        EXPECT_TRUE(help.Browser().toPlainText().contains(QLatin1String(heading))) << code;
+        // The contents mark the section shown.
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return help.ContentsView().currentIndex().data().toString() == heading;
+        })) << code;
+        // Pictures come out of the help file too, each within the page at
+        // the window's first size.
+        for (const char* picture : {"images/board.png", "images/result.png"}) {
+            const QImage image =
+                QImage::fromData(help.Browser()
+                                     .loadResource(QTextDocument::ImageResource,
+                                                   QUrl(Expected(code, QLatin1String(picture))))
+                                     .toByteArray());
+            EXPECT_FALSE(image.isNull()) << picture;
+            EXPECT_LE(image.width(), help.Browser().viewport()->width() - 2 * kPageMargin)
+                << picture;
+        }
+        // The last section of the page is scrolled into view.
+        help.resize(600, 300);
+        help.Browser().setSource(help.Page());
+        EXPECT_GT(help.Browser().verticalScrollBar()->value(), 0) << code;
+        // At its smallest the page keeps readable lines, before the contents.
+        help.resize(320, 240);
+        const QFontMetrics page = help.Browser().fontMetrics();
+        EXPECT_GE(help.Browser().viewport()->width(), 30 * page.averageCharWidth()) << code;
+        EXPECT_GE(help.Browser().viewport()->height(), 5 * page.lineSpacing()) << code;
+        EXPECT_LT(help.ContentsView().width(), help.Browser().width()) << code;
+        EXPECT_EQ(help.windowTitle(), language == kDutch ? "Zeko : Hulp" : "Zeko : Help");
+        EXPECT_TRUE(help.Browser().document()->defaultStyleSheet().contains("table.board"));
+        // The game goes on while the help is open.
+        QTest::mouseClick(&window.Board().Pit(3), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window.Control().Record().MoveCount == 2; }));
+    }
+}
+
+TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadToTheirPages) {
+    MainWindow& window = Open(kEnglish);
+    QMenu* helpMenu = window.menuBar()->actions().back()->menu();
+    QStringList items;
+    for (const QAction* action : helpMenu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, QStringList({"&Contents...", "&Index...", "-", "&About Zeko..."}));
+
+    QTest::keyClick(&window, Qt::Key_F1);
+    HelpWindow& help = Help();
+    ASSERT_TRUE(help.isVisible());
+    EXPECT_EQ(help.CurrentPane(), HelpWindow::Pane::Contents);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("index.html")));
+    // The contents open the rules at a click.
+    QTreeView& contents = help.ContentsView();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return contents.model()->rowCount() == 1; }));
+    const QModelIndex rules = contents.model()->index(0, 0, contents.model()->index(0, 0));
+    EXPECT_EQ(rules.data().toString(), "The rules of Zeko");
+    contents.scrollTo(rules);
+    QTest::mouseClick(contents.viewport(), Qt::LeftButton, {}, contents.visualRect(rules).center());
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html")));
+
+    helpMenu->actions()[1]->trigger();
+    EXPECT_EQ(help.CurrentPane(), HelpWindow::Pane::Index);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html")));
+    QListView& index = help.IndexView();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return index.model()->rowCount() > 50; }));
+    QTest::keyClicks(&help.IndexFilter(), QStringLiteral("Feeding"));
+    QTest::keyClick(&help.IndexFilter(), Qt::Key_Return);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html#feeding")));
+    EXPECT_EQ(contents.currentIndex().data().toString(), "The feeding rule");
+
+    // Back and forward walk the pages seen.
+    ASSERT_TRUE(help.BackButton().isEnabled());
+    QTest::mouseClick(&help.BackButton(), Qt::LeftButton);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html")));
+    QTest::mouseClick(&help.BackButton(), Qt::LeftButton);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("index.html")));
+    EXPECT_FALSE(help.BackButton().isEnabled());
+    QTest::mouseClick(&help.ForwardButton(), Qt::LeftButton);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("rules.html")));
+
+    // The language chosen later is the one the next help call shows.
+    texts::SetCurrentLanguage(kDutch);
+    window.SetTexts();
+    // Back in the main window, whose child the help window is.
+    QApplication::setActiveWindow(&window);
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_TRUE(help.HelpFileShown().endsWith(QStringLiteral("/zeko_nl.qch")));
+    EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("index.html")));
+    EXPECT_EQ(help.windowTitle(), "Zeko : Hulp");
+    EXPECT_FALSE(help.BackButton().isEnabled());
+    // A dialog that shows English before the program does asks for English
+    // help: the window's own words are English too.
+    texts::GetText(0, kEnglish);
+    texts::ShowHelpTopic(&window, kHelpTopicNewPosition);
+    EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("newpos.html")));
+    EXPECT_EQ(help.windowTitle(), "Zeko : Help");
+    EXPECT_EQ(help.BackButton().text(), "Back");
+}
+
+TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
+    Open(kDutch);
+    texts::ShowHelpContents(window_.get());
+    HelpWindow& help = Help();
+    QTest::keyClicks(&help.SearchBox(), QStringLiteral("voederregel"));
+    QTest::keyClick(&help.SearchBox(), Qt::Key_Return);
+    QListWidget& results = help.SearchResults();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return results.count() > 0; }, 10000));
+    QStringList titles;
+    for (int i = 0; i < results.count(); ++i)
+        titles << results.item(i)->text();
+    EXPECT_TRUE(titles.contains(QStringLiteral("De spelregels")))
+        << titles.join(", ").toStdString();
+    QListWidgetItem* first = results.item(0);
+    QTest::mouseClick(results.viewport(), Qt::LeftButton, {},
+                      results.visualItemRect(first).center());
+    EXPECT_EQ(help.Page(), first->data(Qt::UserRole).toUrl());
+}
+
+TEST_F(HelpWindowTest, DialogsOpenTheirOwnTopicByTheFirstKeyAndTheHelpCanBeReadMeanwhile) {
+    MainWindow& window = Open(kEnglish);
+    for (const auto& [end, topic] : {std::pair{game::GameEnd::ByRules, "end.html"},
+                                     {game::GameEnd::Repetition, "repetition.html"},
+                                     {game::GameEnd::TimeExceeded, "time.html"}}) {
+        ResultDialog dialog(ResultData{}, end, QIcon(), &window);
+        dialog.setModal(true);
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        HelpWindow& help = Help();
+        EXPECT_EQ(help.Page().toString(), Expected("en", QLatin1String(topic)));
+        EXPECT_TRUE(dialog.isVisible());
+        // The modal dialog leaves the help window to the person's clicks.
+        QTreeView& contents = help.ContentsView();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return contents.model()->rowCount() == 1; }));
+        const QModelIndex start = contents.model()->index(0, 0);
+        // Clicked as the window system clicks, where modality applies.
+        const QPoint at = contents.viewport()->mapTo(&help, contents.visualRect(start).center());
+        QTest::mouseClick(help.windowHandle(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(help.Page().toString(), Expected("en", QStringLiteral("index.html")));
+        dialog.hide();
+        // Without the dialog the help window is the main window's again, and
+        // closing the main window ends the program.
+        EXPECT_EQ(help.windowHandle()->transientParent(), window.windowHandle());
+    }
+    // The about box has no topic of its own: the help opens at its start.
+    AboutBox about(QIcon(), window.Colours(), &window);
+    about.show();
+    QTest::keyClick(&about, Qt::Key_F1);
+    EXPECT_EQ(Help().Page().toString(), Expected("en", QStringLiteral("index.html")));
+}
+
+TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
+    Open(kDutch);
+    HelpWindow& help = Help();
+    QString told;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            told = box->text();
+            box->accept();
+        }
+    });
+    help.ShowTopic(window_.get(), QDir::tempPath().toStdString() + "/nowhere/zeko_nl", "load.html");
+    EXPECT_TRUE(told.contains(QStringLiteral("/nowhere/zeko_nl.qch"))) << told.toStdString();
+    EXPECT_TRUE(told.startsWith(QStringLiteral("Het hulpbestand"))) << told.toStdString();
+    EXPECT_FALSE(help.isVisible());
+    // An installed program finds its help in the share folder beside its own.
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/zeko/help")));
+    const QString installed = prefix.filePath(QStringLiteral("share/zeko/help/zeko_nl.qch"));
+    ASSERT_TRUE(QFile::copy(HelpWindow::FindHelpFile(texts::HelpFile()), installed));
+    EXPECT_EQ(
+        HelpWindow::FindHelpFile(prefix.filePath(QStringLiteral("games/zeko_nl")).toStdString()),
+        QFileInfo(installed).canonicalFilePath());
+    // The help that is there still opens.
+    texts::ShowHelpTopic(window_.get(), kHelpTopicSelectGame);
+    EXPECT_EQ(help.Page().toString(), Expected("nl", QStringLiteral("load.html")));
+}
+
+}  // namespace
+}  // namespace zeko::gui
