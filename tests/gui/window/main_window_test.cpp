@@ -113,51 +113,49 @@ TEST_F(MainWindowTest, PlaysTheComputerAtLevel1ByTheMoveIndicatorAClickAndALette
 }
 
 TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnlyThen) {
-    const auto text = [](int number) { return QString::fromStdString(texts::GetText(number)); };
-    constexpr int kLine = -1;
-    const int titles[] = {kTextGameMenu, kTextSkillMenu, kTextViewMenu, kTextToolsMenu,
-                          kTextHelpMenu};
-    std::vector<std::vector<int>> items = {
-        {kTextNewGame, kTextLoad, kTextSave, kTextSaveAs, kLine, kTextOpponent, kTextComputer,
-         kTextHuman, kLine, kTextPass, kTextMoveNow, kTextTakeBack, kTextReplay, kTextTimerOff,
-         kLine, kTextExit},
-        {},
-        {},
-        {kTextAnalysis, kTextNewPosition, kTextLevelInfo, kLine, kTextOptions},
-        {kTextHelpContents, kTextHelpIndex, kLine, kTextAbout}};
+    constexpr int kLine = -1;  // no text
     const auto view = [](int option) { return kTextFirstViewOption + option; };
+    // The bar's titles and their items, the Opponent entries after their title.
+    std::vector<std::pair<int, std::vector<int>>> menus = {
+        {kTextGameMenu,
+         {kTextNewGame, kTextLoad, kTextSave, kTextSaveAs, kLine, kTextOpponent, kTextComputer,
+          kTextHuman, kLine, kTextPass, kTextMoveNow, kTextTakeBack, kTextReplay, kTextTimerOff,
+          kLine, kTextExit}},
+        {kTextSkillMenu, {}},
+        {kTextViewMenu, {}},
+        {kTextToolsMenu, {kTextAnalysis, kTextNewPosition, kTextLevelInfo, kLine, kTextOptions}},
+        {kTextHelpMenu, {kTextHelpContents, kTextHelpIndex, kLine, kTextAbout}}};
     std::set<int> levels;
     for (int i = 0; i < game::kLevelCount; ++i)
-        levels.insert(items[1].emplace_back(kTextFirstLevel + i));
+        levels.insert(menus[1].second.emplace_back(kTextFirstLevel + i));
     for (int k = 0; k < kViewOptionCount; ++k)
-        items[2].push_back(view(k));
-    // Each menu as it reads, a line as "-", an item that cannot be chosen
-    // marked "(off)", a checked one "(on)"; the view options read are checked.
+        menus[2].second.push_back(view(k));
+    // Each menu as it reads: an item that cannot be chosen marked "(off)", a
+    // checked one "(on)"; the view options read are checked.
+    const auto mark = [](const QString& text, bool enabled, bool checked) {
+        return text + (enabled ? "" : " (off)") + (checked ? " (on)" : "");
+    };
     const auto expectMenus = [&](int16_t language, std::set<int> off, std::set<int> on) {
         texts::SetCurrentLanguage(language);
         window_->SetTexts();
-        for (const int k : {kViewFieldLabels, kViewGraphicChips, kViewGraphicScores})
-            on.insert(view(k));
-        const auto mark = [](bool line, const QString& label, bool enabled, bool checked) {
-            return line ? QStringLiteral("-")
-                        : label + (enabled ? "" : " (off)") + (checked ? " (on)" : "");
-        };
-        for (size_t m = 0; m < std::size(titles); ++m) {
-            const QAction* title = window_->menuBar()->actions()[static_cast<qsizetype>(m)];
-            EXPECT_EQ(title->text(), text(titles[m])) << language;
-            EXPECT_EQ(title->isVisible(), titles[m] != kTextSkillMenu || Record().ComputerGame);
-            if (!title->isVisible()) continue;
+        on.insert({view(kViewFieldLabels), view(kViewGraphicChips), view(kViewGraphicScores)});
+        for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
+            const auto& [title, items] = menus[static_cast<size_t>(m)];
+            const QAction* bar = window_->menuBar()->actions()[m];
+            EXPECT_EQ(bar->text().toStdString(), texts::GetText(title));
+            EXPECT_EQ(bar->isVisible(), title != kTextSkillMenu || Record().ComputerGame);
+            if (!bar->isVisible()) continue;
             QStringList expected, shown;
-            for (const int item : items[m])
-                expected << mark(item == kLine, text(item), !off.contains(item), on.contains(item));
+            for (const int item : items)
+                expected << mark(QString::fromStdString(texts::GetText(item)), !off.contains(item),
+                                 on.contains(item));
             const std::function<void(QMenu*)> read = [&](QMenu* menu) {
                 for (const QAction* item : menu->actions()) {
-                    shown << mark(item->isSeparator(), item->text(), item->isEnabled(),
-                                  item->isChecked());
+                    shown << mark(item->text(), item->isEnabled(), item->isChecked());
                     if (item->menu() != nullptr) read(item->menu());
                 }
             };
-            QMenu* menu = Menu(static_cast<int>(m));
+            QMenu* menu = Menu(m);
             read(menu);
             menu->hide();
             EXPECT_EQ(shown, expected) << language;
@@ -267,16 +265,10 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     MainWindow& next = Open(read);
     BoardView& board = next.Board();
     EXPECT_EQ(next.windowTitle(), "Zeko : Human 1 - Human 2");
-    EXPECT_FALSE(next.menuBar()->actions()[1]->isVisible());  // no Skill menu
     EXPECT_FALSE(board.PitLabel(11).isVisible());
     EXPECT_TRUE(board.ScoreLabel(0).isVisible());
     EXPECT_FALSE(Pit(11).GraphicChips());
-    // The menu checks what was read; two people play without a clock, so its
-    // displays are no choice.
-    QMenu* view = Menu(2);
-    for (int k = 0; k < kViewOptionCount; ++k)
-        EXPECT_EQ(view->actions()[k]->isChecked(), read.ViewOptions[static_cast<size_t>(k)]) << k;
-    EXPECT_FALSE(view->actions()[kViewTimeBar]->isEnabled());
+    // Two people play without a clock: its displays stay hidden.
     next.ToggleViewOption(kViewTimeBar);
     EXPECT_FALSE(board.TimeBarView().isVisible());
     EXPECT_FALSE(board.Clock().isVisible());
