@@ -1,7 +1,6 @@
 #include "gui/window/main_window.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
@@ -26,6 +25,7 @@
 #include "gui/dialogs/result_texts.h"
 #include "gui/help/help_window.h"
 #include "gui/window/game_file_commands.h"
+#include "gui/window/main_menu.h"
 #include "gui/window/program_icon.h"
 #include "platform/message_queue.h"
 #include "settings/help.h"
@@ -94,7 +94,7 @@ MainWindow::~MainWindow() {
 void MainWindow::Load() {
     loaded_ = false;
     setCentralWidget(board_);
-    CreateMenus();
+    menu_ = new MainMenu(*this);
     board_->ShowWelcome();
 
     settings::ExchangeSettings(settings::SettingsExchange::Read, settings_);
@@ -168,201 +168,8 @@ void MainWindow::OpenHandedOverFile() {
     OpenCommandLineFile();
 }
 
-// ---- Menus ----
-
-void MainWindow::Command(bool allowed, const std::function<void()>& action) {
-    if (allowed) action();
-}
-
-void MainWindow::CreateMenus() {
-    using game::GameMenuState;
-    gameMenu_ = menuBar()->addMenu(QString());
-    newGame_ = gameMenu_->addAction(QString());
-    newGame_->setShortcut(Qt::Key_F2);
-    connect(newGame_, &QAction::triggered, this, [this] { control_->NewGame(); });
-    load_ = gameMenu_->addAction(QString());
-    connect(load_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().Load, [this] { gameFiles_->Load(true); }); });
-    save_ = gameMenu_->addAction(QString());
-    connect(save_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().Save, [this] { gameFiles_->SaveCommand(); }); });
-    saveAs_ = gameMenu_->addAction(QString());
-    connect(saveAs_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().SaveAs, [this] { gameFiles_->Save(true); }); });
-    gameMenu_->addSeparator();
-    opponentMenu_ = gameMenu_->addMenu(QString());
-    opponentComputer_ = opponentMenu_->addAction(QString());
-    opponentHuman_ = opponentMenu_->addAction(QString());
-    for (QAction* entry : {opponentComputer_, opponentHuman_}) {
-        entry->setCheckable(true);
-        // Either entry switches the opponent, whichever is checked.
-        connect(entry, &QAction::triggered, this, [this] {
-            Command(control_->GameMenu().Opponent, [this] { control_->ChooseOpponent(); });
-        });
-    }
-    gameMenu_->addSeparator();
-    pass_ = gameMenu_->addAction(QString());
-    connect(pass_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().Pass, [this] { control_->Pass(); }); });
-    moveNow_ = gameMenu_->addAction(QString());
-    moveNow_->setShortcut(Qt::Key_F7);
-    connect(moveNow_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().MoveNow, [this] { control_->MoveNow(); }); });
-    takeBack_ = gameMenu_->addAction(QString());
-    takeBack_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(takeBack_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().TakeBack, [this] { control_->TakeBack(); }); });
-    replay_ = gameMenu_->addAction(QString());
-    replay_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    connect(replay_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().Replay, [this] { control_->Replay(); }); });
-    timerOff_ = gameMenu_->addAction(QString());
-    connect(timerOff_, &QAction::triggered, this,
-            [this] { Command(control_->GameMenu().TimerOff, [this] { control_->TimerOff(); }); });
-    gameMenu_->addSeparator();
-    exit_ = gameMenu_->addAction(QString());
-    // Alt+F4 shows beside the text and is read out as its key. The window
-    // manager takes the key to close the window; only in the open Game menu
-    // does it run Exit here.
-    exit_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
-    exit_->setShortcutContext(Qt::WidgetShortcut);
-    connect(exit_, &QAction::triggered, this, [this] { control_->Exit(); });
-    connect(gameMenu_, &QMenu::aboutToShow, this, [this] { UpdateGameMenu(); });
-    connect(gameMenu_, &QMenu::aboutToHide, this, [this] { EnableAllActions(); });
-
-    skillMenu_ = menuBar()->addMenu(QString());
-    for (int i = 0; i < game::kLevelCount; ++i) {
-        levels_[static_cast<size_t>(i)] = skillMenu_->addAction(QString());
-        levels_[static_cast<size_t>(i)]->setCheckable(true);
-        connect(levels_[static_cast<size_t>(i)], &QAction::triggered, this, [this, i] {
-            Command(control_->SkillMenu().Enabled[static_cast<size_t>(i)],
-                    [this, i] { control_->ChooseLevel(i); });
-        });
-    }
-    connect(skillMenu_, &QMenu::aboutToShow, this, [this] { UpdateSkillMenu(); });
-    connect(skillMenu_, &QMenu::aboutToHide, this, [this] { EnableAllActions(); });
-
-    viewMenu_ = menuBar()->addMenu(QString());
-    for (int k = 0; k < settings::kViewOptionCount; ++k) {
-        views_[static_cast<size_t>(k)] = viewMenu_->addAction(QString());
-        views_[static_cast<size_t>(k)]->setCheckable(true);
-        connect(views_[static_cast<size_t>(k)], &QAction::triggered, this,
-                [this, k] { ToggleViewOption(k); });
-    }
-    connect(viewMenu_, &QMenu::aboutToShow, this, [this] { UpdateViewMenu(); });
-
-    toolsMenu_ = menuBar()->addMenu(QString());
-    analysis_ = toolsMenu_->addAction(QString());
-    analysis_->setShortcut(Qt::Key_F5);
-    connect(analysis_, &QAction::triggered, this,
-            [this] { Command(control_->ToolsMenu().Analysis, [this] { ShowAnalysis(); }); });
-    newPosition_ = toolsMenu_->addAction(QString());
-    newPosition_->setShortcut(Qt::Key_F6);
-    connect(newPosition_, &QAction::triggered, this,
-            [this] { Command(control_->ToolsMenu().NewPosition, [this] { ShowNewPosition(); }); });
-    levelInfo_ = toolsMenu_->addAction(QString());
-    connect(levelInfo_, &QAction::triggered, this,
-            [this] { Command(control_->ToolsMenu().LevelInfo, [this] { ShowLevelInfo(); }); });
-    toolsMenu_->addSeparator();
-    options_ = toolsMenu_->addAction(QString());
-    connect(options_, &QAction::triggered, this, [this] { ShowOptions(); });
-    connect(toolsMenu_, &QMenu::aboutToShow, this, [this] { UpdateToolsMenu(); });
-    connect(toolsMenu_, &QMenu::aboutToHide, this, [this] { EnableAllActions(); });
-
-    helpMenu_ = menuBar()->addMenu(QString());
-    helpContents_ = helpMenu_->addAction(QString());
-    helpContents_->setShortcut(Qt::Key_F1);
-    connect(helpContents_, &QAction::triggered, this,
-            [this] { settings::texts::ShowHelpContents(this); });
-    helpIndex_ = helpMenu_->addAction(QString());
-    connect(helpIndex_, &QAction::triggered, this,
-            [this] { settings::texts::ShowHelpIndex(this); });
-    helpMenu_->addSeparator();
-    about_ = helpMenu_->addAction(QString());
-    connect(about_, &QAction::triggered, this, [this] { ShowAbout(); });
-}
-
-void MainWindow::UpdateGameMenu() {
-    const game::GameMenuState m = control_->GameMenu();
-    opponentComputer_->setChecked(m.OpponentComputerChecked);
-    opponentHuman_->setChecked(m.OpponentHumanChecked);
-    load_->setEnabled(m.Load);
-    save_->setEnabled(m.Save);
-    saveAs_->setEnabled(m.SaveAs);
-    opponentMenu_->setEnabled(m.Opponent);
-    opponentComputer_->setEnabled(m.Opponent);
-    opponentHuman_->setEnabled(m.Opponent);
-    pass_->setEnabled(m.Pass);
-    moveNow_->setEnabled(m.MoveNow);
-    takeBack_->setEnabled(m.TakeBack);
-    replay_->setEnabled(m.Replay);
-    timerOff_->setEnabled(m.TimerOff);
-}
-
-void MainWindow::UpdateSkillMenu() {
-    const game::SkillMenuState m = control_->SkillMenu();
-    for (size_t i = 0; i < levels_.size(); ++i) {
-        levels_[i]->setEnabled(m.Enabled[i]);
-        levels_[i]->setChecked(m.Checked[i]);
-    }
-}
-
-void MainWindow::UpdateViewMenu() {
-    const game::PlayOptions& options = control_->Options();
-    for (size_t k = 0; k < views_.size(); ++k)
-        views_[k]->setChecked(options.View[k]);
-    // The clock's two displays are choices only while there is a clock.
-    views_[settings::kViewFlashingClock]->setEnabled(control_->Record().TimerOn);
-    views_[settings::kViewTimeBar]->setEnabled(control_->Record().TimerOn);
-}
-
-void MainWindow::UpdateToolsMenu() {
-    const game::ToolsMenuState m = control_->ToolsMenu();
-    analysis_->setEnabled(m.Analysis);
-    newPosition_->setEnabled(m.NewPosition);
-    levelInfo_->setEnabled(m.LevelInfo);
-}
-
-void MainWindow::EnableAllActions() {
-    // Menus show the rules' verdict while open; between openings every item
-    // stays reachable by its shortcut, whose handler asks the rule itself.
-    for (QAction* action :
-         {pass_, moveNow_, takeBack_, replay_, timerOff_, analysis_, newPosition_, levelInfo_})
-        action->setEnabled(true);
-    for (QAction* level : levels_)
-        level->setEnabled(true);
-}
-
 void MainWindow::SetTexts() {
-    gameMenu_->setTitle(T(settings::kTextGameMenu));
-    newGame_->setText(T(settings::kTextNewGame));
-    load_->setText(T(settings::kTextLoad));
-    save_->setText(T(settings::kTextSave));
-    saveAs_->setText(T(settings::kTextSaveAs));
-    opponentMenu_->setTitle(T(settings::kTextOpponent));
-    opponentComputer_->setText(T(settings::kTextComputer));
-    opponentHuman_->setText(T(settings::kTextHuman));
-    pass_->setText(T(settings::kTextPass));
-    moveNow_->setText(T(settings::kTextMoveNow));
-    takeBack_->setText(T(settings::kTextTakeBack));
-    replay_->setText(T(settings::kTextReplay));
-    timerOff_->setText(T(settings::kTextTimerOff));
-    exit_->setText(T(settings::kTextExit));
-    skillMenu_->setTitle(T(settings::kTextSkillMenu));
-    for (int i = 0; i < game::kLevelCount; ++i)
-        levels_[static_cast<size_t>(i)]->setText(T(settings::kTextFirstLevel + i));
-    viewMenu_->setTitle(T(settings::kTextViewMenu));
-    for (int k = 0; k < settings::kViewOptionCount; ++k)
-        views_[static_cast<size_t>(k)]->setText(T(settings::kTextFirstViewOption + k));
-    toolsMenu_->setTitle(T(settings::kTextToolsMenu));
-    analysis_->setText(T(settings::kTextAnalysis));
-    newPosition_->setText(T(settings::kTextNewPosition));
-    levelInfo_->setText(T(settings::kTextLevelInfo));
-    options_->setText(T(settings::kTextOptions));
-    helpMenu_->setTitle(T(settings::kTextHelpMenu));
-    helpContents_->setText(T(settings::kTextHelpContents));
-    helpIndex_->setText(T(settings::kTextHelpIndex));
-    about_->setText(T(settings::kTextAbout));
+    menu_->SetTexts();
     board_->SetTexts();
     control_->UpdateCaption();
 }
@@ -620,7 +427,7 @@ bool MainWindow::Minimized() const {
 }
 
 void MainWindow::SetSkillMenuVisible(bool visible) {
-    skillMenu_->menuAction()->setVisible(visible);
+    menu_->SetMenuVisible(settings::kTextSkillMenu, visible);
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& title,

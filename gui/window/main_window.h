@@ -22,14 +22,12 @@
 #include "settings/colour_schemes.h"
 #include "settings/exchange_settings.h"
 
-class QAction;
-class QMenu;
-
 namespace zeko::gui {
 
 class BoardView;
 class HelpWindow;
 class GameFileCommands;
+class MainMenu;
 
 class MainWindow : public QMainWindow, public game::GameWindow, public game::WindowTimers {
   public:
@@ -60,6 +58,12 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     void ApplyColours();
     // Sets every text of the window in the current language.
     void SetTexts();
+    // The commands of the Tools and Help menus that open a dialog.
+    void ShowAnalysis();
+    void ShowNewPosition();
+    void ShowLevelInfo();
+    void ShowOptions();
+    void ShowAbout();
 
     // game::GameWindow
     void SetCaption(const std::string& caption) override;
@@ -84,22 +88,9 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
   private:
     void Load();
     void SetStartSizeAndPlace();
-    void CreateMenus();
-    void UpdateGameMenu();
-    void UpdateSkillMenu();
-    void UpdateViewMenu();
-    void UpdateToolsMenu();
-    void ShowAnalysis();
-    void ShowNewPosition();
-    void ShowLevelInfo();
-    void ShowOptions();
-    void EnableAllActions();
     void LayoutWindow();
-    void ShowAbout();
     void OpenCommandLineFile();
     void OpenHandedOverFile();
-    // Runs a command if its rule allows it now (menus and shortcuts alike).
-    void Command(bool allowed, const std::function<void()>& action);
     // A modal message box with the OK button of the current language.
     void MessageBox(QMessageBox::Icon icon, const std::string& title, const std::string& text);
     QTimer* Timer(game::TimerId id) const { return timers_[static_cast<size_t>(id)]; }
@@ -124,33 +115,7 @@ class MainWindow : public QMainWindow, public game::GameWindow, public game::Win
     BoardView* board_ = nullptr;
     std::array<QTimer*, game::kTimerCount> timers_{};
 
-    QMenu* gameMenu_ = nullptr;
-    QMenu* opponentMenu_ = nullptr;
-    QMenu* skillMenu_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QMenu* toolsMenu_ = nullptr;
-    QMenu* helpMenu_ = nullptr;
-    QAction* newGame_ = nullptr;
-    QAction* load_ = nullptr;
-    QAction* save_ = nullptr;
-    QAction* saveAs_ = nullptr;
-    QAction* opponentComputer_ = nullptr;
-    QAction* opponentHuman_ = nullptr;
-    QAction* pass_ = nullptr;
-    QAction* moveNow_ = nullptr;
-    QAction* takeBack_ = nullptr;
-    QAction* replay_ = nullptr;
-    QAction* timerOff_ = nullptr;
-    QAction* exit_ = nullptr;
-    std::array<QAction*, game::kLevelCount> levels_{};
-    std::array<QAction*, settings::kViewOptionCount> views_{};
-    QAction* helpContents_ = nullptr;
-    QAction* helpIndex_ = nullptr;
-    QAction* analysis_ = nullptr;
-    QAction* newPosition_ = nullptr;
-    QAction* levelInfo_ = nullptr;
-    QAction* options_ = nullptr;
-    QAction* about_ = nullptr;
+    MainMenu* menu_ = nullptr;
 
     // Every help call of the program, from this window and its dialogs,
     // shows in this window of its own.

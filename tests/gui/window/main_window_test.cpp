@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,6 +16,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
+#include <set>
 
 #include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"
@@ -24,6 +27,7 @@
 #include "gui/board/score_bar.h"
 #include "gui/board/time_bar.h"
 #include "gui/board/welcome_screen.h"
+#include "gui/help/help_window.h"
 #include "gui/window/main_window.h"
 #include "platform/copy_hand_over.h"
 #include "platform/single_instance.h"
@@ -108,55 +112,132 @@ TEST_F(MainWindowTest, PlaysTheComputerAtLevel1ByTheMoveIndicatorAClickAndALette
     ExpectTheBoardShowsTheGame();
 }
 
-TEST_F(MainWindowTest, MenusShowWhatTheRulesAllowAndTheirCommandsAskTheRulesAgain) {
-    MainWindow& window = Open();
-    for (int round = 0; round < 2; ++round) {
-        QMenu* menu = Menu(0);
-        const game::GameMenuState rules = window.Control().GameMenu();
-        for (const auto& [text, allowed] : {std::pair{kTextLoad, rules.Load},
-                                            {kTextSave, rules.Save},
-                                            {kTextSaveAs, rules.SaveAs},
-                                            {kTextPass, rules.Pass},
-                                            {kTextMoveNow, rules.MoveNow},
-                                            {kTextTakeBack, rules.TakeBack},
-                                            {kTextReplay, rules.Replay},
-                                            {kTextTimerOff, rules.TimerOff}})
-            EXPECT_EQ(Action(text)->isEnabled(), allowed) << round << ": " << text;
-        menu->hide();
-        if (round == 0) Click(Pit(3));
-    }
-    // Between openings every command is reachable, as by its shortcut, and
-    // asks its rule.
-    Action(kTextPass)->trigger();
-    Settle();
-    EXPECT_EQ(Record().MoveCount, 2);
-    Action(kTextTakeBack)->trigger();
-    Settle();
-    EXPECT_EQ(Record().MoveNumber, 1);
-}
-
-TEST_F(MainWindowTest, MenusCarryTheTextsOfTheLanguageAndTheirShortcuts) {
-    MainWindow& window = Open();
-    const auto text = [](int number) { return QString::fromStdString(texts::GetText(number)); };
-    for (const int16_t language : {kDutch, kEnglish}) {
+TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnlyThen) {
+    constexpr int kLine = -1;  // no text
+    const auto view = [](int option) { return kTextFirstViewOption + option; };
+    // The bar's titles and their items, the Opponent entries after their title.
+    std::vector<std::pair<int, std::vector<int>>> menus = {
+        {kTextGameMenu,
+         {kTextNewGame, kTextLoad, kTextSave, kTextSaveAs, kLine, kTextOpponent, kTextComputer,
+          kTextHuman, kLine, kTextPass, kTextMoveNow, kTextTakeBack, kTextReplay, kTextTimerOff,
+          kLine, kTextExit}},
+        {kTextSkillMenu, {}},
+        {kTextViewMenu, {}},
+        {kTextToolsMenu, {kTextAnalysis, kTextNewPosition, kTextLevelInfo, kLine, kTextOptions}},
+        {kTextHelpMenu, {kTextHelpContents, kTextHelpIndex, kLine, kTextAbout}}};
+    std::set<int> levels;
+    for (int i = 0; i < game::kLevelCount; ++i)
+        levels.insert(menus[1].second.emplace_back(kTextFirstLevel + i));
+    for (int k = 0; k < kViewOptionCount; ++k)
+        menus[2].second.push_back(view(k));
+    // Each menu as it reads: an item that cannot be chosen marked "(off)", a
+    // checked one "(on)"; the view options read are checked.
+    const auto mark = [](const QString& text, bool enabled, bool checked) {
+        return text + (enabled ? "" : " (off)") + (checked ? " (on)" : "");
+    };
+    const auto expectMenus = [&](int16_t language, std::set<int> off, std::set<int> on) {
         texts::SetCurrentLanguage(language);
-        window.SetTexts();
-        QStringList titles;
-        for (const QAction* menu : window.menuBar()->actions())
-            titles << menu->text();
-        EXPECT_EQ(titles,
-                  QStringList({text(kTextGameMenu), text(kTextSkillMenu), text(kTextViewMenu),
-                               text(kTextToolsMenu), text(kTextHelpMenu)}));
-        for (const auto& [item, keys] : {std::pair{kTextNewGame, QKeySequence(Qt::Key_F2)},
-                                         {kTextMoveNow, QKeySequence(Qt::Key_F7)},
-                                         {kTextNewPosition, QKeySequence(Qt::Key_F6)},
-                                         {kTextTakeBack, QKeySequence(Qt::CTRL | Qt::Key_Z)},
-                                         {kTextReplay, QKeySequence(Qt::CTRL | Qt::Key_Y)},
-                                         {kTextExit, QKeySequence(Qt::ALT | Qt::Key_F4)}}) {
-            ASSERT_NE(Action(item), nullptr) << language << ": " << item;
-            EXPECT_EQ(Action(item)->shortcut(), keys) << language << ": " << item;
+        window_->SetTexts();
+        on.insert({view(kViewFieldLabels), view(kViewGraphicChips), view(kViewGraphicScores)});
+        for (int m = 0; m < static_cast<int>(menus.size()); ++m) {
+            const auto& [title, items] = menus[static_cast<size_t>(m)];
+            const QAction* bar = window_->menuBar()->actions()[m];
+            EXPECT_EQ(bar->text().toStdString(), texts::GetText(title));
+            EXPECT_EQ(bar->isVisible(), title != kTextSkillMenu || Record().ComputerGame);
+            if (!bar->isVisible()) continue;
+            QStringList expected, shown;
+            for (const int item : items)
+                expected << mark(QString::fromStdString(texts::GetText(item)), !off.contains(item),
+                                 on.contains(item));
+            const std::function<void(QMenu*)> read = [&](QMenu* menu) {
+                for (const QAction* item : menu->actions()) {
+                    shown << mark(item->text(), item->isEnabled(), item->isChecked());
+                    if (item->menu() != nullptr) read(item->menu());
+                }
+            };
+            QMenu* menu = Menu(m);
+            read(menu);
+            menu->hide();
+            EXPECT_EQ(shown, expected) << language;
         }
-    }
+    };
+    // A key pressed in the active window, and play at rest again.
+    const auto press = [&](QKeyCombination keys) {
+        window_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window_.get(); }));
+        QTest::keyClick(window_.get(), keys.key(), keys.keyboardModifiers());
+        Settle();
+    };
+    // The class of the dialog a key opened.
+    const auto opens = [&](Qt::Key key) {
+        QString opened;
+        WhenShown<QDialog>([&opened](QDialog& dialog) {
+            opened = dialog.metaObject()->className();
+            dialog.reject();
+        });
+        press(key);
+        return opened;
+    };
+
+    // Two people, the bottom half's first move made: no clock, no Skill menu.
+    ProgramSettings people;
+    people.ComputerGame = false;
+    Open(people);
+    Click(Pit(2));
+    expectMenus(kDutch,
+                {kTextSaveAs, kTextPass, kTextMoveNow, kTextReplay, kTextTimerOff,
+                 view(kViewFlashingClock), view(kViewTimeBar)},
+                {kTextHuman});
+
+    // The computer at Beginner, timed, with a long response delay.
+    ProgramSettings settings;
+    settings.Level = 1;
+    settings.DelayActivated = true;
+    settings.DelayFixed = true;
+    settings.DelayTime = 10;
+    MainWindow& window = Open(settings);
+    const std::set<int> beginner = {kTextComputer, kTextFirstLevel};
+    expectMenus(kEnglish, {kTextSaveAs, kTextMoveNow, kTextTakeBack, kTextReplay}, beginner);
+    // Keys whose items cannot be chosen do nothing; Alt+F4 is the window
+    // manager's outside the open Game menu.
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Z, Qt::CTRL | Qt::Key_Y,
+                                       QKeyCombination(Qt::Key_F7), Qt::ALT | Qt::Key_F4})
+        press(keys);
+    EXPECT_EQ(Record().MoveNumber, 1);
+    EXPECT_EQ(Record().MoveCount, 0);
+    EXPECT_TRUE(window.isVisible());
+
+    // The computer's move found, waiting for the delay: nothing but New, Move
+    // Now, Exit, the views, Options and help.
+    QTest::mouseClick(&Pit(2), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.Control().State() == game::PlayState::AwaitingResponse; }));
+    std::set<int> waiting = levels;
+    waiting.insert({kTextLoad, kTextSave, kTextSaveAs, kTextOpponent, kTextComputer, kTextHuman,
+                    kTextPass, kTextTakeBack, kTextReplay, kTextTimerOff, kTextAnalysis,
+                    kTextNewPosition, kTextLevelInfo});
+    expectMenus(kDutch, waiting, beginner);
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Record().MoveNumber, 2);
+    press(Qt::Key_F7);
+    EXPECT_EQ(Record().MoveCount, 2);
+
+    // At rest each key does what its item does.
+    press(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(Record().MoveNumber, 1);
+    press(Qt::CTRL | Qt::Key_Y);
+    EXPECT_EQ(Record().MoveNumber, 3);
+    EXPECT_EQ(opens(Qt::Key_F5), "zeko::gui::AnalysisDialog");
+    EXPECT_EQ(opens(Qt::Key_F6), "zeko::gui::NewPositionEditor");
+    press(Qt::Key_F1);
+    EXPECT_TRUE(window.Help().isVisible());
+    press(Qt::Key_F2);
+    EXPECT_EQ(Record().MoveCount, 0);
+    // Exit shows Alt+F4, the key that closes the window.
+    EXPECT_EQ(Action(kTextExit)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
+    ChooseText(0, kTextExit);
+    Settle();
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheNextStart) {
@@ -184,16 +265,10 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     MainWindow& next = Open(read);
     BoardView& board = next.Board();
     EXPECT_EQ(next.windowTitle(), "Zeko : Human 1 - Human 2");
-    EXPECT_FALSE(next.menuBar()->actions()[1]->isVisible());  // no Skill menu
     EXPECT_FALSE(board.PitLabel(11).isVisible());
     EXPECT_TRUE(board.ScoreLabel(0).isVisible());
     EXPECT_FALSE(Pit(11).GraphicChips());
-    // The menu checks what was read; two people play without a clock, so its
-    // displays are no choice.
-    QMenu* view = Menu(2);
-    for (int k = 0; k < kViewOptionCount; ++k)
-        EXPECT_EQ(view->actions()[k]->isChecked(), read.ViewOptions[static_cast<size_t>(k)]) << k;
-    EXPECT_FALSE(view->actions()[kViewTimeBar]->isEnabled());
+    // Two people play without a clock: its displays stay hidden.
     next.ToggleViewOption(kViewTimeBar);
     EXPECT_FALSE(board.TimeBarView().isVisible());
     EXPECT_FALSE(board.Clock().isVisible());
