@@ -14,9 +14,6 @@ class PrecisionTimer {
     // counter: the millisecond counter, a wrapping 32-bit value; by default the
     // multimedia timer's. Asks for 1 ms timer resolution while it exists.
     explicit PrecisionTimer(std::function<uint32_t()> counter = {});
-    ~PrecisionTimer();
-    PrecisionTimer(const PrecisionTimer&) = delete;
-    PrecisionTimer& operator=(const PrecisionTimer&) = delete;
 
     void StartTimer();
     void StopTimer();

@@ -33,7 +33,7 @@ class EngineLibrary {
     static constexpr uint32_t kLoadError = 0x80040000u + 53;
 
   private:
-    void load();
+    void Load();
 
     std::string folder_;
     void* handle_ = nullptr;

@@ -21,13 +21,13 @@ void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
               const std::string& data) {
     if (installedViewer == nullptr) return;
     switch (command) {
-        case HelpCommand::kDisplayTopic:
+        case HelpCommand::DisplayTopic:
             installedViewer->ShowTopic(window, helpFile, data);
             break;
-        case HelpCommand::kDisplayToc:
+        case HelpCommand::DisplayToc:
             installedViewer->ShowContents(window, helpFile);
             break;
-        case HelpCommand::kDisplayIndex:
+        case HelpCommand::DisplayIndex:
             installedViewer->ShowIndex(window, helpFile);
             break;
     }

@@ -11,7 +11,7 @@ class QObject;
 
 namespace zeko::platform {
 
-enum class HelpCommand : uint32_t { kDisplayTopic = 0, kDisplayToc = 1, kDisplayIndex = 2 };
+enum class HelpCommand : uint32_t { DisplayTopic = 0, DisplayToc = 1, DisplayIndex = 2 };
 
 // What shows the help. `window` is the window that asked (a dialog or the
 // main window); `helpFile` is the help of the current language.

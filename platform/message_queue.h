@@ -22,25 +22,25 @@ using WindowProcedure = std::function<void(const MSG&)>;
 class MessageQueue {
   public:
     // Messages posted to a window are delivered to its procedure on dispatch.
-    void registerWindow(void* window, WindowProcedure procedure);
-    void unregisterWindow(void* window);
+    void RegisterWindow(void* window, WindowProcedure procedure);
+    void UnregisterWindow(void* window);
 
     // Run at the start of every PeekMessageA (lets the event loop breathe).
-    void setLookHook(std::function<void()> hook) { lookHook_ = std::move(hook); }
+    void SetLookHook(std::function<void()> hook) { lookHook_ = std::move(hook); }
     // Run after every PostMessageA (lets the event loop schedule dispatchPending).
-    void setPostHook(std::function<void()> hook) { postHook_ = std::move(hook); }
-    void runLookHook() {
+    void SetPostHook(std::function<void()> hook) { postHook_ = std::move(hook); }
+    void RunLookHook() {
         if (lookHook_) lookHook_();
     }
 
-    bool post(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-    bool peek(MSG* msg, void* window, uint32_t filterMin, uint32_t filterMax, bool remove);
-    intptr_t dispatch(const MSG& msg);
+    bool Post(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    bool Peek(MSG* msg, void* window, uint32_t filterMin, uint32_t filterMax, bool remove);
+    intptr_t Dispatch(const MSG& msg);
     // Dispatches every waiting message; the event loop's part.
-    void dispatchPending();
+    void DispatchPending();
 
-    size_t size() const { return messages_.size(); }
-    void clear() { messages_.clear(); }
+    size_t Size() const { return messages_.size(); }
+    void Clear() { messages_.clear(); }
 
   private:
     std::deque<MSG> messages_;
@@ -49,6 +49,6 @@ class MessageQueue {
     std::function<void()> postHook_;
 };
 
-MessageQueue& threadMessageQueue();
+MessageQueue& ThreadMessageQueue();
 
 }  // namespace zeko::platform

@@ -65,15 +65,15 @@ class SettingsStore {
 
   private:
     struct StoredValue {
-        std::optional<std::string> text;
-        std::string raw;  // a value that is not text, as the file has it
+        std::optional<std::string> Text;
+        std::string Raw;  // a value that is not text, as the file has it
     };
     // Every key by its path, the root as "", with its values by name.
     using Model = std::map<std::string, std::map<std::string, StoredValue>>;
 
     struct Change {
-        enum class Kind { kCreate, kSet, kDelete } kind;
-        std::string path, name, text;
+        enum class Kind { Create, Set, Delete } Action;
+        std::string Path, Name, Text;
     };
 
     static Model Read(const std::string& filePath);

@@ -8,12 +8,12 @@ namespace zeko::settings {
 
 struct ProgramEntryOptions {
     // The executable registered to open game files; empty: the running one.
-    std::string programPath;
+    std::string ProgramPath;
     // The single-copy lock in the user's runtime folder.
-    std::string lockName = "zeko";
+    std::string LockName = "zeko";
     // Run instead of the program when another copy is running: hands this
     // copy's request on to it.
-    std::function<void()> handOver;
+    std::function<void()> HandOver;
 };
 
 // In this order: ends at once (returning 0, without a message, after

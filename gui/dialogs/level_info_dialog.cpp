@@ -132,8 +132,8 @@ void LevelInfoDialog::Measure() {
     } catch (const platform::NumberedError& error) {
         unsetCursor();
         measuring_ = false;
-        QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.source()),
-                        QString::fromStdString(error.description()), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.Source()),
+                        QString::fromStdString(error.Description()), QMessageBox::Ok, this);
         box.button(QMessageBox::Ok)->setText(T(settings::kTextOk));
         box.exec();
         return;

@@ -157,7 +157,7 @@ void SelectGameDialog::DeleteChosen() {
         archive::DeleteGame(fileName_, slot, listed == games_.end() ? nullptr : &*listed);
     } catch (const platform::NumberedError& error) {
         // The game is still in the file, so its row stays.
-        ShowErrorBox(this, error.source(), error.description());
+        ShowErrorBox(this, error.Source(), error.Description());
         return;
     }
     delete row;

@@ -80,7 +80,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
 
     // The StopSearch message is posted to this window; dispatching it needs no
     // action here, the search has seen it.
-    platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
+    platform::ThreadMessageQueue().RegisterWindow(this, [](const MSG&) {});
     help_ = new HelpWindow(this);
     helpInstallation_.emplace(*help_);
     gameFiles_ = std::make_unique<GameFileCommands>(this, *control_, *engine_, settings_);
@@ -88,7 +88,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    platform::threadMessageQueue().unregisterWindow(this);
+    platform::ThreadMessageQueue().UnregisterWindow(this);
 }
 
 void MainWindow::Load() {
