@@ -54,7 +54,7 @@ bool IsModifierOnly(int key) {
 }  // namespace
 
 WelcomeScreen::WelcomeScreen(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("WelcomeScreen"));
+    setObjectName(QStringLiteral("welcomeScreen"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     RefreshAccessibleName();

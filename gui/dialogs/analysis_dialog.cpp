@@ -117,7 +117,7 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
       okCancelButton_(new QPushButton(this)),
       helpButton_(new QPushButton(this)),
       progressTimer_(new QTimer(this)) {
-    setObjectName(QStringLiteral("AnalysisDialog"));
+    setObjectName(QStringLiteral("analysisDialog"));
     setWindowIcon(programIcon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -55,7 +55,7 @@ LevelInfoDialog::LevelInfoDialog(platform::EngineLibrary& engine, const QIcon& p
       table_(new QTreeWidget(this)),
       recalculateButton_(new QPushButton(this)),
       okButton_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("LevelInfoDialog"));
+    setObjectName(QStringLiteral("levelInfoDialog"));
     setWindowIcon(programIcon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -60,7 +60,7 @@ NewPositionEditor::NewPositionEditor(game::Board& editBoard, platform::EngineLib
       help_(new QPushButton(this)),
       reset_(new QPushButton(this)),
       clear_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("NewPositionEditor"));
+    setObjectName(QStringLiteral("newPositionEditor"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowIcon(look_.Icon);
