@@ -4,7 +4,7 @@ namespace zeko::platform {
 
 namespace {
 
-// Help is one per process, like the system's help library it stands in for.
+// One viewer serves the whole program: every window's help calls reach it.
 HelpViewer* installedViewer = nullptr;
 
 }  // namespace

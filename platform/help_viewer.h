@@ -1,7 +1,7 @@
 // The help calls: the program asks for a topic, the table of contents or the
-// index of a help file, and the help window shows it. The window itself comes
-// with the help pages; until one is installed, help calls do nothing, as a
-// failed help call did nothing visible either.
+// index of a help file, and the installed viewer (the help window) shows it.
+// Without a viewer a help call does nothing, so code that runs without
+// windows (tests, tools) may still ask for help.
 #pragma once
 
 #include <cstdint>
@@ -38,7 +38,7 @@ class HelpViewerInstallation {
 };
 
 // Hands a help call to the installed viewer. `data` is the topic for
-// kDisplayTopic and unused otherwise. Nothing is reported back.
+// DisplayTopic and unused otherwise. Nothing is reported back.
 void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
               const std::string& data);
 

@@ -1,8 +1,9 @@
-// The user-interface thread's window-message queue, behind the Win32-shaped
-// functions of win32_messages.h (defined in message_queue.cpp with C linkage
-// and exported from the program, where the engine finds them during a search).
+// The user-interface thread's window-message queue, behind the message
+// functions of engine/host_messages.h (defined in message_queue.cpp with C
+// linkage and exported from the program, where the engine finds them during a
+// search).
 //
-// The queue is the thread's own, so there is exactly one: threadMessageQueue().
+// The queue is the thread's own, so there is exactly one: ThreadMessageQueue().
 // The windowing layer joins it to its event loop through two hooks: every look
 // at the queue first lets the event loop handle its pending events, and every
 // post asks the event loop to dispatch the queue later, so that a message no
@@ -27,7 +28,7 @@ class MessageQueue {
 
     // Run at the start of every PeekMessageA (lets the event loop breathe).
     void SetLookHook(std::function<void()> hook) { lookHook_ = std::move(hook); }
-    // Run after every PostMessageA (lets the event loop schedule dispatchPending).
+    // Run after every PostMessageA (lets the event loop schedule DispatchPending).
     void SetPostHook(std::function<void()> hook) { postHook_ = std::move(hook); }
     void RunLookHook() {
         if (lookHook_) lookHook_();

@@ -1,5 +1,5 @@
-// The per-user settings store: keys of text values in one INI file under
-// $XDG_CONFIG_HOME, standing in for the registry's per-user root.
+// The per-user settings store: a tree of keys holding text values, kept in one
+// INI file under $XDG_CONFIG_HOME.
 //
 // A key is a path of names joined by backslashes ("Software\Kiezel Games\Zeko").
 // It exists once it has been created, with the levels above it, even while it

@@ -9,6 +9,7 @@ namespace zeko::settings {
 
 namespace {
 
+// The older version's settings: "Software" \ this \ CompanyName \ AppName.
 constexpr std::string_view kOldSettingsKey = "VB and VBA Program Settings";
 
 // The longest text a read accepts; a longer stored value gives the default.
