@@ -1,7 +1,6 @@
 // The help calls: the program asks for a topic, the table of contents or the
 // index of a help file, and the installed viewer (the help window) shows it.
-// Without a viewer a help call does nothing, so code that runs without
-// windows (tests, tools) may still ask for help.
+// Without an installed viewer a help call does nothing.
 #pragma once
 
 #include <cstdint>
