@@ -10,7 +10,7 @@ namespace zeko::archive {
 
 struct GameHeader {
     int16_t RecordNumber = 0;
-    double Date = 0;         // OLE Automation date, local time
+    double Date = 0;         // days since 30 December 1899, local time
     std::string TopName;     // kNameWidth single-byte characters
     std::string BottomName;  // kNameWidth single-byte characters
     uint16_t Flags = 0;      // HeaderFlag bits

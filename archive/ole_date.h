@@ -1,5 +1,5 @@
-// Dates as the game file keeps them: OLE Automation dates, the days since
-// 30 December 1899 with the time of day as the fraction, in local time.
+// Dates as the game file keeps them: the days since 30 December 1899 with the
+// time of day as the fraction, in local time.
 #pragma once
 
 #include <ctime>

@@ -22,7 +22,7 @@ constexpr int32_t kSearchDone = kPitsPerRow;
 // full search enters.
 constexpr int32_t kLastMove = kPitsPerRow - 1;
 
-int firstBest(const int32_t values[6]) {
+int FirstBest(const int32_t values[6]) {
     int best = 0;
     for (int k = 1; k < kPitsPerRow; ++k) {
         if (values[k] > values[best]) best = k;
@@ -30,7 +30,7 @@ int firstBest(const int32_t values[6]) {
     return best;
 }
 
-int32_t encode(int32_t value) {
+int32_t Encode(int32_t value) {
     if (value == kEmptyPit || value == kStarves) return kCodeIllegal;
     if (value > kWinBound) return kCodeWin + (kWinNow + 1) - value;
     if (value < -kWinBound) return kCodeLoss + kWinNow + value;
@@ -65,9 +65,9 @@ int32_t analyze(const Board& board, int depth, int32_t values[6], int32_t* work,
             if (values[k] == kStarves) values[k] = kWinNow;
         }
     }
-    const int best = firstBest(values);
+    const int best = FirstBest(values);
     for (int k = 0; k < kPitsPerRow; ++k)
-        values[k] = encode(values[k]);
+        values[k] = Encode(values[k]);
     return best;
 }
 
@@ -88,7 +88,7 @@ int32_t findline(const Board& board, int plies, int first, int32_t* line, int32_
         ++count;
         if (--left == 0 || stopflag) break;
         sow(copy, pit + kPitsPerRow);
-        if (copy[kTopStore] > kWinningStore || bottomRowStones(copy) == 0) break;
+        if (copy[kTopStore] > kWinningStore || BottomRowStones(copy) == 0) break;
         copy = rotateboard(copy);
         pit = search.BestPit(copy, left);
         if (stopflag) continue;

@@ -10,8 +10,8 @@ inline constexpr int32_t kCodeIllegal = 0x4000;
 inline constexpr int32_t kCodeWin = 0x2000;   // + the mover's move that wins
 inline constexpr int32_t kCodeLoss = 0x1000;  // + the opponent's move that wins
 
-// Both search with table, the library's own unless told otherwise; without
-// one they give the same results, only slower.
+// Both search with `table`, the library's own unless told otherwise; without
+// one (null) they give the same results, only slower.
 
 // Codes the six pits of the side of cells 0-5 at depth (1..kMaxDepth) and
 // returns its best pit. work needs depth + 1 integers.

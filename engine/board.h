@@ -30,14 +30,14 @@ constexpr Board rotateboard(const Board& b) {
     return r;
 }
 
-constexpr int32_t bottomRowStones(const Board& b) {
+constexpr int32_t BottomRowStones(const Board& b) {
     int32_t s = 0;
     for (int i = 0; i < kPitsPerRow; ++i)
         s += b[i];
     return s;
 }
 
-constexpr int32_t topRowStones(const Board& b) {
+constexpr int32_t TopRowStones(const Board& b) {
     int32_t s = 0;
     for (int i = kPitsPerRow; i < kPits; ++i)
         s += b[i];

@@ -4,7 +4,7 @@ namespace zeko::engine {
 
 namespace {
 
-SowTables makeSowTables() {
+SowTables MakeSowTables() {
     SowTables t{};
     for (int origin = 0; origin < kPits; ++origin) {
         for (int n = 0; n < kCounts; ++n) {
@@ -22,8 +22,8 @@ SowTables makeSowTables() {
             for (int cell = 0; cell < kPits; ++cell)
                 inc[cell] = static_cast<uint8_t>(board[cell]);
             inc[origin] = static_cast<uint8_t>(-n);
-            t.increment[origin][n] = inc;
-            t.last[origin][n] = static_cast<int8_t>(last);
+            t.Increment[origin][n] = inc;
+            t.Last[origin][n] = static_cast<int8_t>(last);
         }
     }
     return t;
@@ -31,9 +31,9 @@ SowTables makeSowTables() {
 
 }  // namespace
 
-const SowTables kSowTables = makeSowTables();
+const SowTables kSowTables = MakeSowTables();
 
-Cells toCells(const Board& board) {
+Cells ToCells(const Board& board) {
     Cells c{};
     for (int cell = 0; cell < kCells; ++cell)
         c[cell] = static_cast<uint8_t>(board[cell]);

@@ -17,16 +17,16 @@ namespace zeko::engine {
 // What sowing n stones from a pit adds to every cell (the origin's lane wraps
 // to zero), and the pit that receives the last stone.
 struct SowTables {
-    Cells increment[kPits][kCounts];
-    int8_t last[kPits][kCounts];
+    Cells Increment[kPits][kCounts];
+    int8_t Last[kPits][kCounts];
 };
 
 extern const SowTables kSowTables;
 
-Cells toCells(const Board& board);
+Cells ToCells(const Board& board);
 
 // True when the six cells from first on hold no stone.
-inline bool rowEmpty(const Cells& c, int first) {
+inline bool RowEmpty(const Cells& c, int first) {
     uint64_t bytes;
     std::memcpy(&bytes, reinterpret_cast<const uint8_t*>(&c) + first, sizeof bytes);
     return (bytes & 0xFFFF'FFFF'FFFFull) == 0;
@@ -35,23 +35,23 @@ inline bool rowEmpty(const Cells& c, int first) {
 // The side that owns cells 6-11 (Top) or 0-5 moves.
 template <bool Top>
 struct Side {
-    static constexpr int own = Top ? kPitsPerRow : 0;
-    static constexpr int opponent = Top ? 0 : kPitsPerRow;
-    static constexpr int ownStore = Top ? kTopStore : kBottomStore;
-    static constexpr int opponentStore = Top ? kBottomStore : kTopStore;
+    static constexpr int kOwn = Top ? kPitsPerRow : 0;
+    static constexpr int kOpponent = Top ? 0 : kPitsPerRow;
+    static constexpr int kOwnStore = Top ? kTopStore : kBottomStore;
+    static constexpr int kOpponentStore = Top ? kBottomStore : kTopStore;
 };
 
 // The position after the side Top sows its pit k (not empty), captures done.
 template <bool Top>
-inline Cells playPit(const Cells& position, int k) {
+inline Cells PlayPit(const Cells& position, int k) {
     using S = Side<Top>;
-    const int origin = S::own + k;
+    const int origin = S::kOwn + k;
     const int n = position[origin];
-    Cells c = position + kSowTables.increment[origin][n];
-    const int last = kSowTables.last[origin][n];
-    if (last >= S::opponent && last < S::opponent + kPitsPerRow) {
-        for (int i = last; i >= S::opponent && static_cast<uint8_t>(c[i] - 2) <= 1; --i) {
-            c[S::ownStore] += c[i];
+    Cells c = position + kSowTables.Increment[origin][n];
+    const int last = kSowTables.Last[origin][n];
+    if (last >= S::kOpponent && last < S::kOpponent + kPitsPerRow) {
+        for (int i = last; i >= S::kOpponent && static_cast<uint8_t>(c[i] - 2) <= 1; --i) {
+            c[S::kOwnStore] += c[i];
             c[i] = 0;
         }
     }
@@ -60,8 +60,8 @@ inline Cells playPit(const Cells& position, int k) {
 
 // evaluate() of the position just after the mover's move, without turning it.
 template <bool Top>
-inline int32_t evaluateAfter(const Cells& c) {
-    const auto& term = evaltables().term[evalphase(c[kTopStore] + c[kBottomStore])][Top];
+inline int32_t EvaluateAfter(const Cells& c) {
+    const auto& term = SharedEvalTables().Term[evalphase(c[kTopStore] + c[kBottomStore])][Top];
     int32_t value = 0;
     for (int cell = 0; cell < kPits; ++cell)
         value += term[cell][c[cell]];
@@ -70,10 +70,10 @@ inline int32_t evaluateAfter(const Cells& c) {
 
 // A leaf's value: the evaluation plus the mover's store lead, weighted.
 template <bool Top>
-inline int32_t leafValue(const Cells& c) {
+inline int32_t LeafValue(const Cells& c) {
     using S = Side<Top>;
-    return evaluateAfter<Top>(c) +
-           kStoreWeight * (int32_t{c[S::ownStore]} - int32_t{c[S::opponentStore]});
+    return EvaluateAfter<Top>(c) +
+           kStoreWeight * (int32_t{c[S::kOwnStore]} - int32_t{c[S::kOpponentStore]});
 }
 
 }  // namespace zeko::engine

@@ -23,9 +23,9 @@ inline constexpr int kCounts = kStones + 1;  // a pit holds 0..48 stones
 // count stones, seen from the side that has just moved; moverOwnsTop says
 // whether that side owns cells 6-11 (else cells 0-5).
 struct EvalTables {
-    std::array<std::array<std::array<std::array<int16_t, kCounts>, kPits>, 2>, kPhases> term;
+    std::array<std::array<std::array<std::array<int16_t, kCounts>, kPits>, 2>, kPhases> Term;
 };
 
-const EvalTables& evaltables();
+const EvalTables& SharedEvalTables();
 
 }  // namespace zeko::engine

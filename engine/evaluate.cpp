@@ -17,24 +17,24 @@ constexpr int kReserve[5][kPitsPerRow] = {
 
 // The landing bonus of a pit in column col with count stones: its last stone
 // (or the pit itself for a multiple of 11) falls in the other row, cyclically.
-constexpr int landing(int col, int count) {
+constexpr int Landing(int col, int count) {
     const int reach = col + count % 11;
     return reach >= kPitsPerRow && reach < kPits ? kLanding[reach - kPitsPerRow] : 0;
 }
 
-constexpr int reserve(int col, int count) {
+constexpr int Reserve(int col, int count) {
     return count <= 4 ? kReserve[count][col] : 0;
 }
 
 // The contribution of one pit, positive for the side that has just moved.
-constexpr int pitTerm(EvalPhase phase, bool own, int col, int count) {
+constexpr int PitTerm(EvalPhase phase, bool own, int col, int count) {
     switch (phase) {
         case kOpening:
-            if (own) return (count == 0 ? -5 : count == 1 ? 3 : 0) + landing(col, count);
-            return (count == 0 ? 13 : count == 1 ? -9 : 0) - landing(col, count);
+            if (own) return (count == 0 ? -5 : count == 1 ? 3 : 0) + Landing(col, count);
+            return (count == 0 ? 13 : count == 1 ? -9 : 0) - Landing(col, count);
         case kMiddle: {
             if (col == kPitsPerRow - 1) return 0;  // the last pit of a row is ignored
-            const int v = count <= 4 ? reserve(col, count) : -count;
+            const int v = count <= 4 ? Reserve(col, count) : -count;
             return own ? v : -v;
         }
         case kEnding:
@@ -42,10 +42,10 @@ constexpr int pitTerm(EvalPhase phase, bool own, int col, int count) {
             break;
     }
     if (col == kPitsPerRow - 1) return 0;
-    return own ? 3 * reserve(col, count) : -3 * reserve(col, count);
+    return own ? 3 * Reserve(col, count) : -3 * Reserve(col, count);
 }
 
-constexpr EvalTables makeTables() {
+constexpr EvalTables MakeTables() {
     EvalTables t{};
     for (int phase = 0; phase < kPhases; ++phase) {
         for (int moverTop = 0; moverTop < 2; ++moverTop) {
@@ -53,8 +53,8 @@ constexpr EvalTables makeTables() {
                 const bool top = cell >= kPitsPerRow;
                 const bool own = top == (moverTop != 0);
                 for (int count = 0; count < kCounts; ++count) {
-                    t.term[phase][moverTop][cell][count] = static_cast<int16_t>(
-                        pitTerm(static_cast<EvalPhase>(phase), own, cell % kPitsPerRow, count));
+                    t.Term[phase][moverTop][cell][count] = static_cast<int16_t>(
+                        PitTerm(static_cast<EvalPhase>(phase), own, cell % kPitsPerRow, count));
                 }
             }
         }
@@ -62,16 +62,16 @@ constexpr EvalTables makeTables() {
     return t;
 }
 
-constexpr EvalTables kTables = makeTables();
+constexpr EvalTables kTables = MakeTables();
 
 }  // namespace
 
-const EvalTables& evaltables() {
+const EvalTables& SharedEvalTables() {
     return kTables;
 }
 
 int32_t evaluate(const Board& position) {
-    const auto& term = kTables.term[evalphase(position[kTopStore] + position[kBottomStore])][0];
+    const auto& term = kTables.Term[evalphase(position[kTopStore] + position[kBottomStore])][0];
     int32_t value = 0;
     for (int cell = 0; cell < kPits; ++cell)
         value += term[cell][position[cell]];

@@ -29,11 +29,11 @@ constexpr int32_t kInfinity = 1 << 20;
 // The window (low, high) on a move's value -g(m) as a window on m: the
 // greatest m whose move is still worth high or more, and the least m whose
 // move is worth low or less. g(500) = g(501), so 500 maps to 501 one way.
-constexpr int32_t replyFloor(int32_t high) {
+constexpr int32_t ReplyFloor(int32_t high) {
     const int32_t y = -high;
     return y < kWinBound ? y : y + 1;
 }
-constexpr int32_t replyCeiling(int32_t low) {
+constexpr int32_t ReplyCeiling(int32_t low) {
     const int32_t y = -low;
     return y <= kWinBound ? y : y + 1;
 }
@@ -68,12 +68,12 @@ class LineLengths {
         if (limit == 0) return 0;
         const Cells key = Table::Key(position, limit, Top);
         Slot& slot = slots_[Hash(key)];
-        if (slot.known && Same(slot.key, key)) return slot.length;
+        if (slot.Known && Same(slot.Key, key)) return slot.Length;
         int longest = 0;
         for (int k = 0; k < kPitsPerRow && longest < limit; ++k) {
-            if (position[S::own + k] == 0) continue;
-            const Cells c = playPit<Top>(position, k);
-            if (rowEmpty(c, S::opponent) || c[S::ownStore] > kWinningStore) continue;
+            if (position[S::kOwn + k] == 0) continue;
+            const Cells c = PlayPit<Top>(position, k);
+            if (RowEmpty(c, S::kOpponent) || c[S::kOwnStore] > kWinningStore) continue;
             longest = std::max(longest, 1 + Longest<!Top>(c, limit - 1));
         }
         Slot& again = slots_[Hash(key)];
@@ -83,9 +83,9 @@ class LineLengths {
 
   private:
     struct Slot {
-        Cells key;
-        int8_t length;
-        bool known;
+        Cells Key;
+        int8_t Length;
+        bool Known;
     };
     static constexpr int kSlotBits = 10;
 
@@ -108,7 +108,7 @@ ExactSearch::ExactSearch(TranspositionTable* table, int32_t* work, int progressB
 
 int ExactSearch::LowestWorkElement(const Board& board, int depth) {
     LineLengths lengths;
-    return std::max(1, depth - lengths.Longest<true>(toCells(board), depth - 1));
+    return std::max(1, depth - lengths.Longest<true>(ToCells(board), depth - 1));
 }
 
 // The greatest move value of the side Top at depth, exact when it lies inside
@@ -127,12 +127,12 @@ ExactSearch::Outcome ExactSearch::Node(const Cells& position, int depth, int32_t
     if (kept) {
         key = Table::Key(position, depth, Top);
         if (const Table::Entry* entry = table_->Find(key)) {
-            const int32_t v = entry->value;
+            const int32_t v = entry->Value;
             // Only an exact -1000 is a position whose every move starves.
-            if (entry->bound == Table::kExact) return {v, v == kStarves};
-            if (entry->bound == Table::kLower && v >= beta) return {v, false};
-            if (entry->bound == Table::kUpper && v <= alpha) return {v, false};
-            tableMove = entry->move;
+            if (entry->ValueBound == Table::kExact) return {v, v == kStarves};
+            if (entry->ValueBound == Table::kLower && v >= beta) return {v, false};
+            if (entry->ValueBound == Table::kUpper && v <= alpha) return {v, false};
+            tableMove = entry->Move;
         }
     }
 
@@ -147,19 +147,19 @@ ExactSearch::Outcome ExactSearch::Node(const Cells& position, int depth, int32_t
     int searched = 0;
     for (int k = 0; k < kPitsPerRow; ++k) {
         int32_t value;
-        if (position[S::own + k] == 0) {
+        if (position[S::kOwn + k] == 0) {
             value = kEmptyPit;
         } else {
-            const Cells c = playPit<Top>(position, k);
-            if (rowEmpty(c, S::opponent)) {
+            const Cells c = PlayPit<Top>(position, k);
+            if (RowEmpty(c, S::kOpponent)) {
                 value = kStarves;
-            } else if (c[S::ownStore] > kWinningStore) {
+            } else if (c[S::kOwnStore] > kWinningStore) {
                 value = kWinNow;
-            } else if (depth == 1 && !rowEmpty(c, S::own)) {
-                value = leafValue<Top>(c);
+            } else if (depth == 1 && !RowEmpty(c, S::kOwn)) {
+                value = LeafValue<Top>(c);
             } else {
                 children[k] = c;
-                score[k] = k == tableMove ? kTableMoveScore : leafValue<Top>(c);
+                score[k] = k == tableMove ? kTableMoveScore : LeafValue<Top>(c);
                 int at = searched++;
                 for (; at > 0 && score[order[at - 1]] < score[k]; --at)
                     order[at] = order[at - 1];
@@ -217,21 +217,21 @@ ExactSearch::Outcome ExactSearch::Node(const Cells& position, int depth, int32_t
 // (low, high), else a bound beyond the side it lies on.
 template <bool Top>
 int32_t ExactSearch::MoveValue(const Cells& child, int depth, int32_t low, int32_t high) {
-    const Outcome reply = Node<!Top>(child, depth, replyFloor(high), replyCeiling(low));
-    if (reply.starved)
-        return -(child[Side<Top>::ownStore] < kWinningStore ? kStarvedLoss : kStarvedDraw);
-    return -(reply.value > kWinBound ? reply.value - 1 : reply.value);
+    const Outcome reply = Node<!Top>(child, depth, ReplyFloor(high), ReplyCeiling(low));
+    if (reply.Starved)
+        return -(child[Side<Top>::kOwnStore] < kWinningStore ? kStarvedLoss : kStarvedDraw);
+    return -(reply.Value > kWinBound ? reply.Value - 1 : reply.Value);
 }
 
 // Pit k's value for the top side at depth: exact when above low, else no more
 // than low.
 int32_t ExactSearch::RootMoveValue(const Cells& root, int depth, int k, int32_t low, int32_t high) {
     using S = Side<true>;
-    if (root[S::own + k] == 0) return kEmptyPit;
-    const Cells c = playPit<true>(root, k);
-    if (rowEmpty(c, S::opponent)) return kStarves;
-    if (c[S::ownStore] > kWinningStore) return kWinNow;
-    if (depth == 1 && !rowEmpty(c, S::own)) return leafValue<true>(c);
+    if (root[S::kOwn + k] == 0) return kEmptyPit;
+    const Cells c = PlayPit<true>(root, k);
+    if (RowEmpty(c, S::kOpponent)) return kStarves;
+    if (c[S::kOwnStore] > kWinningStore) return kWinNow;
+    if (depth == 1 && !RowEmpty(c, S::kOwn)) return LeafValue<true>(c);
     return MoveValue<true>(c, depth == 1 ? 1 : depth - 1, low, high);
 }
 
@@ -249,7 +249,7 @@ int32_t ExactSearch::ExactMoveValue(const Cells& root, int depth, int k, int32_t
 }
 
 void ExactSearch::ValueMoves(const Board& board, int depth, int32_t values[6]) {
-    const Cells root = toCells(board);
+    const Cells root = ToCells(board);
     StartRoot(depth);
     // Values alternate with the parity of the depth: a move's value two
     // passes before guesses its value best.
@@ -271,7 +271,7 @@ void ExactSearch::ValueMoves(const Board& board, int depth, int32_t values[6]) {
 }
 
 int ExactSearch::BestPit(const Board& board, int depth) {
-    const Cells root = toCells(board);
+    const Cells root = ToCells(board);
     StartRoot(depth);
     int pit = 0;
     int32_t last = 0;
@@ -279,9 +279,9 @@ int ExactSearch::BestPit(const Board& board, int depth) {
     int firstPass = 1;
     if (table_ != nullptr && depth >= kShallowestKept) {
         if (const Table::Entry* entry = table_->Find(Table::Key(root, depth, true))) {
-            if (entry->move < kPitsPerRow) {
-                pit = entry->move;
-                beforeLast = entry->value;
+            if (entry->Move < kPitsPerRow) {
+                pit = entry->Move;
+                beforeLast = entry->Value;
                 firstPass = depth;
             }
         }

@@ -34,8 +34,8 @@ class ExactSearch {
 
   private:
     struct Outcome {
-        int32_t value;  // the greatest move value, or a bound on it
-        bool starved;   // every move would leave the opponent without stones
+        int32_t Value;  // the greatest move value, or a bound on it
+        bool Starved;   // every move would leave the opponent without stones
     };
 
     template <bool Top>

@@ -17,7 +17,7 @@ using zeko::engine::Board;
 
 // A board the engine can work on: no negative cell and at most 48 stones in
 // all, which bounds every sowing loop and every table lookup.
-std::optional<Board> readBoard(const int32_t* cells) {
+std::optional<Board> ReadBoard(const int32_t* cells) {
     if (cells == nullptr) return std::nullopt;
     Board board;
     std::memcpy(board.data(), cells, sizeof board);
@@ -34,13 +34,13 @@ std::optional<Board> readBoard(const int32_t* cells) {
 
 extern "C" {
 
-ZEKO_EXPORT int32_t ZEKO_CALL checkmove(const int32_t* board, int32_t pit, int32_t opening) {
-    const auto b = readBoard(board);
+ZEKO_EXPORT int32_t checkmove(const int32_t* board, int32_t pit, int32_t opening) {
+    const auto b = ReadBoard(board);
     return b && zeko::engine::checkmove(*b, pit, opening != 0) ? 1 : 0;
 }
 
-ZEKO_EXPORT int32_t ZEKO_CALL execmove(int32_t* board, int32_t pit, int32_t* trackers) {
-    auto b = readBoard(board);
+ZEKO_EXPORT int32_t execmove(int32_t* board, int32_t pit, int32_t* trackers) {
+    auto b = ReadBoard(board);
     if (!b || trackers == nullptr || pit < 0 || pit >= zeko::engine::kPits) return 0;
     zeko::engine::RepetitionTracker pair[2];
     std::memcpy(pair, trackers, sizeof pair);
@@ -50,23 +50,22 @@ ZEKO_EXPORT int32_t ZEKO_CALL execmove(int32_t* board, int32_t pit, int32_t* tra
     return result;
 }
 
-ZEKO_EXPORT int32_t ZEKO_CALL findmove(const int32_t* board, int32_t level) {
-    const auto b = readBoard(board);
+ZEKO_EXPORT int32_t findmove(const int32_t* board, int32_t level) {
+    const auto b = ReadBoard(board);
     if (!b) return 0;
     return zeko::engine::findmove(*b, std::clamp<int32_t>(level, 1, zeko::engine::kMaxLevel));
 }
 
-ZEKO_EXPORT int32_t ZEKO_CALL analyze(const int32_t* board, int32_t depth, int32_t* values,
-                                      int32_t* work) {
-    const auto b = readBoard(board);
+ZEKO_EXPORT int32_t analyze(const int32_t* board, int32_t depth, int32_t* values, int32_t* work) {
+    const auto b = ReadBoard(board);
     if (!b || values == nullptr || work == nullptr || depth < 1 || depth > zeko::engine::kMaxDepth)
         return 0;
     return zeko::engine::analyze(*b, depth, values, work);
 }
 
-ZEKO_EXPORT int32_t ZEKO_CALL findline(const int32_t* board, int32_t plies, int32_t first,
-                                       int32_t* line, int32_t* work) {
-    const auto b = readBoard(board);
+ZEKO_EXPORT int32_t findline(const int32_t* board, int32_t plies, int32_t first, int32_t* line,
+                             int32_t* work) {
+    const auto b = ReadBoard(board);
     if (!b || line == nullptr || work == nullptr || plies < 1 || plies > zeko::engine::kMaxDepth ||
         first < 0 || first >= zeko::engine::kPitsPerRow)
         return 0;

@@ -1,8 +1,9 @@
 // What the engine asks of its host: the window-message queue it looks at
-// during a deep search, through these Win32-shaped functions. The host
-// provides them with C linkage and exports them from its executable; the
-// engine finds them in the host process at run time, so the library links
-// against nothing of the host's.
+// during a deep search, so that the host's windows stay alive and a
+// StopSearch message can end the search. The host provides these functions
+// with C linkage and exports them from its executable; the engine looks them
+// up by name in the host process at run time, so the library links against
+// nothing of the host's.
 #pragma once
 
 #include <stdint.h>

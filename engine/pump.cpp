@@ -13,33 +13,33 @@ namespace {
 // The host's message functions, looked up once; a host without them (a test,
 // a tool) simply has no messages.
 struct HostQueue {
-    PeekMessageA_fn peek = nullptr;
-    GetMessageA_fn get = nullptr;
-    DispatchMessageA_fn dispatch = nullptr;
+    PeekMessageA_fn Peek = nullptr;
+    GetMessageA_fn Get = nullptr;
+    DispatchMessageA_fn Dispatch = nullptr;
 
     HostQueue() {
-        peek = reinterpret_cast<PeekMessageA_fn>(dlsym(RTLD_DEFAULT, "PeekMessageA"));
-        get = reinterpret_cast<GetMessageA_fn>(dlsym(RTLD_DEFAULT, "GetMessageA"));
-        dispatch = reinterpret_cast<DispatchMessageA_fn>(dlsym(RTLD_DEFAULT, "DispatchMessageA"));
+        Peek = reinterpret_cast<PeekMessageA_fn>(dlsym(RTLD_DEFAULT, "PeekMessageA"));
+        Get = reinterpret_cast<GetMessageA_fn>(dlsym(RTLD_DEFAULT, "GetMessageA"));
+        Dispatch = reinterpret_cast<DispatchMessageA_fn>(dlsym(RTLD_DEFAULT, "DispatchMessageA"));
     }
-    bool present() const { return peek != nullptr && get != nullptr && dispatch != nullptr; }
+    bool Present() const { return Peek != nullptr && Get != nullptr && Dispatch != nullptr; }
 };
 
-const HostQueue& hostQueue() {
-    static const HostQueue queue;
-    return queue;
+const HostQueue& Host() {
+    static const HostQueue kQueue;
+    return kQueue;
 }
 
 }  // namespace
 
 int32_t pumpmessages() {
-    const HostQueue& queue = hostQueue();
-    if (!queue.present()) return stopflag;
+    const HostQueue& queue = Host();
+    if (!queue.Present()) return stopflag;
     MSG msg{};
-    while (queue.peek(&msg, nullptr, 0, 0, PM_NOREMOVE) != 0) {
-        queue.get(&msg, nullptr, 0, 0);
+    while (queue.Peek(&msg, nullptr, 0, 0, PM_NOREMOVE) != 0) {
+        queue.Get(&msg, nullptr, 0, 0);
         if (msg.message == WM_STOPSEARCH) stopflag = 1;
-        queue.dispatch(&msg);
+        queue.Dispatch(&msg);
     }
     return stopflag;
 }

@@ -8,9 +8,9 @@ namespace zeko::engine {
 
 // One per side; the program keeps the pair (bottom half first) as six integers.
 struct RepetitionTracker {
-    int32_t bottom;   // stones in cells 0-5 after this side's last move
-    int32_t top;      // stones in cells 6-11 after this side's last move
-    int32_t repeats;  // this side's moves in a row that left both sums unchanged
+    int32_t Bottom;   // stones in cells 0-5 after this side's last move
+    int32_t Top;      // stones in cells 6-11 after this side's last move
+    int32_t Repeats;  // this side's moves in a row that left both sums unchanged
 };
 static_assert(sizeof(RepetitionTracker) == 3 * sizeof(int32_t));
 

@@ -15,7 +15,7 @@
 // and the looks at the message queue are exactly those of the plain algorithm. Below four plies
 // nothing looks at the search, so there it also takes the values of subtrees it has met before from
 // a SubtreeCache and stops a node as soon as the node cannot change its parent's maximum
-// (searchNode): the values it returns stay exact, and the work array ends as it would.
+// (SearchNode): the values it returns stay exact, and the work array ends as it would.
 
 namespace zeko::engine {
 
@@ -23,17 +23,17 @@ namespace {
 
 // What one search shares among its nodes.
 struct SearchContext {
-    int32_t* work;
-    SubtreeCache* cache;  // null: every subtree is searched
+    int32_t* Work;
+    SubtreeCache* Cache;  // null: every subtree is searched
     // Bit d: a node of depth d (1-3) has been entered. Every shallow node
     // leaves its work element at its last move, 5, before a deeper node goes
     // on; once all three bits are set, a shallow subtree cut short or taken
     // from the cache therefore leaves the work array as a full search would.
-    uint32_t entered = 0;
+    uint32_t Entered = 0;
     static constexpr uint32_t kAllShallow = 0b1110;
     // Whether the node that returned last stopped before its last move; its
     // value is then only a bound, not kept in the cache.
-    bool cut = false;
+    bool Cut = false;
 };
 
 // No best value yet, so no cut-off.
@@ -43,9 +43,9 @@ inline constexpr int32_t kNoBound = INT_MIN;
 // turned round, a starved mover counted as lost (or drawn at 24), a win
 // further away worth less.
 template <bool Top>
-inline int32_t moveValue(int32_t m, const Cells& c) {
+inline int32_t MoveValue(int32_t m, const Cells& c) {
     if (m == kStarves)
-        return -(c[Side<Top>::ownStore] < kWinningStore ? kStarvedLoss : kStarvedDraw);
+        return -(c[Side<Top>::kOwnStore] < kWinningStore ? kStarvedLoss : kStarvedDraw);
     return -(m > kWinBound ? m - 1 : m);
 }
 
@@ -60,46 +60,46 @@ inline int32_t moveValue(int32_t m, const Cells& c) {
 // maximum is the same, so every value above stays exact. (A best so far
 // above kStarves can only rise, and the parent's value of it only falls.)
 template <bool Top>
-int32_t searchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
+int32_t SearchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
                    int32_t parentBest);
 
-// searchNode for a subtree, through the cache where it has one. Until the
+// SearchNode for a subtree, through the cache where it has one. Until the
 // search has entered shallow nodes of every depth, a subtree may be the first
 // to write some work element, so it is searched in full.
 template <bool Top>
-int32_t bestValue(const Cells& position, int depth, SearchContext& context, int32_t parentBest) {
-    SubtreeCache* cache = context.cache;
+int32_t BestValue(const Cells& position, int depth, SearchContext& context, int32_t parentBest) {
+    SubtreeCache* cache = context.Cache;
     if (cache == nullptr || depth < SubtreeCache::kShallowest || depth > SubtreeCache::kDeepest ||
-        context.entered != SearchContext::kAllShallow)
-        return searchNode<Top>(position, depth, context, nullptr, parentBest);
+        context.Entered != SearchContext::kAllShallow)
+        return SearchNode<Top>(position, depth, context, nullptr, parentBest);
     const Cells key = SubtreeCache::Key(position, depth, Top);
     if (const int32_t* known = cache->Find(key)) return *known;
-    const int32_t best = searchNode<Top>(position, depth, context, nullptr, parentBest);
-    if (!context.cut) cache->Store(key, best);
+    const int32_t best = SearchNode<Top>(position, depth, context, nullptr, parentBest);
+    if (!context.Cut) cache->Store(key, best);
     return best;
 }
 
 template <bool Top>
-int32_t searchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
+int32_t SearchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
                    int32_t parentBest) {
     using S = Side<Top>;
-    int32_t* work = context.work;
+    int32_t* work = context.Work;
     const bool shallow = depth <= SubtreeCache::kDeepest;
-    if (shallow) context.entered |= 1u << depth;
+    if (shallow) context.Entered |= 1u << depth;
     int32_t best = kNoBound;
     for (int k = 0; k < kPitsPerRow; ++k) {
         work[depth] = k;
         int32_t value;
-        if (position[S::own + k] == 0) {
+        if (position[S::kOwn + k] == 0) {
             value = kEmptyPit;
         } else {
-            const Cells c = playPit<Top>(position, k);
-            if (rowEmpty(c, S::opponent)) {
+            const Cells c = PlayPit<Top>(position, k);
+            if (RowEmpty(c, S::kOpponent)) {
                 value = kStarves;
-            } else if (c[S::ownStore] > kWinningStore) {
+            } else if (c[S::kOwnStore] > kWinningStore) {
                 value = kWinNow;
-            } else if (depth == 1 && !rowEmpty(c, S::own)) {
-                value = leafValue<Top>(c);
+            } else if (depth == 1 && !RowEmpty(c, S::kOwn)) {
+                value = LeafValue<Top>(c);
             } else {
                 // A mover that has emptied its own row is followed one ply
                 // further. Below four plies a reply needs only beat this
@@ -107,9 +107,9 @@ int32_t searchNode(const Cells& position, int depth, SearchContext& context, int
                 const int next = depth == 1 ? 1 : depth - 1;
                 const int32_t bound =
                     values == nullptr && next <= SubtreeCache::kDeepest ? best : kNoBound;
-                const int32_t m = bestValue<!Top>(c, next, context, bound);
+                const int32_t m = BestValue<!Top>(c, next, context, bound);
                 if (stopflag) return best;
-                value = moveValue<Top>(m, c);
+                value = MoveValue<Top>(m, c);
                 if (depth == 4 && pumpmessages()) {
                     if (values != nullptr) values[k] = value;
                     return best;
@@ -120,14 +120,14 @@ int32_t searchNode(const Cells& position, int depth, SearchContext& context, int
         if (value > best) best = value;
         // The parent values this node at -(best, or best - 1 beyond a win).
         if (parentBest != kNoBound && shallow && best > kStarves &&
-            context.entered == SearchContext::kAllShallow &&
+            context.Entered == SearchContext::kAllShallow &&
             -(best > kWinBound ? best - 1 : best) <= parentBest && k < kPitsPerRow - 1) {
             work[depth] = kPitsPerRow - 1;  // where the whole loop would leave it
-            context.cut = true;
+            context.Cut = true;
             return best;
         }
     }
-    context.cut = false;
+    context.Cut = false;
     return best;
 }
 
@@ -139,7 +139,7 @@ void searchmoves(const Board& board, int32_t values[6], int depth, int32_t* work
     std::unique_ptr<SubtreeCache> cache;
     if (depth > SubtreeCache::kDeepest) cache.reset(new (std::nothrow) SubtreeCache);
     SearchContext context{work, cache.get()};
-    searchNode<true>(toCells(board), depth, context, values, kNoBound);
+    SearchNode<true>(ToCells(board), depth, context, values, kNoBound);
 }
 
 int searchdepth(const Board& board, int level) {
@@ -160,7 +160,7 @@ int32_t findmove(const Board& board, int level) {
         }
         lastNonEmpty = pit;
         Board copy = board;
-        if (sow(copy, pit).bottom == 0)
+        if (sow(copy, pit).Bottom == 0)
             ++starving;
         else
             lastFeeding = pit;

@@ -1,7 +1,9 @@
-// The computer's move: a full-width, fixed-depth negamax without pruning.
+// The computer's move: a full-width, fixed-depth negamax. It cuts off only
+// where the move values and the work array come out exactly as without.
 #pragma once
 
 #include "engine/board.h"
+#include "engine/zeko32.h"
 
 namespace zeko::engine {
 
@@ -10,6 +12,7 @@ namespace zeko::engine {
 inline constexpr int kMaxDepth = 32;
 // Levels outside 1..kMaxLevel are brought into that range by findmove.
 inline constexpr int kMaxLevel = kMaxDepth - 4;
+static_assert(kMaxLevel == ZEKO_MAX_LEVEL);
 // Size of findmove's own work array.
 inline constexpr int kWorkSize = kMaxDepth + 1;
 

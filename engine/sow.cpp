@@ -6,7 +6,7 @@ namespace {
 
 // Empties the opponent's pits that hold 2 or 3 from last downwards, stopping at
 // the first other count or at the edge of that row.
-void capture(Board& board, int last, int rowStart, int store) {
+void Capture(Board& board, int last, int rowStart, int store) {
     for (int i = last; i >= rowStart && (board[i] == 2 || board[i] == 3); --i) {
         board[store] += board[i];
         board[i] = 0;
@@ -29,11 +29,11 @@ RowSums sow(Board& board, int pit) {
     const bool lastInOpponentRow = (cursor < kPitsPerRow) != bottomMoves;
     if (cursor != pit && lastInOpponentRow) {
         if (bottomMoves)
-            capture(board, cursor, kPitsPerRow, kBottomStore);
+            Capture(board, cursor, kPitsPerRow, kBottomStore);
         else
-            capture(board, cursor, 0, kTopStore);
+            Capture(board, cursor, 0, kTopStore);
     }
-    return {topRowStones(board), bottomRowStones(board)};
+    return {TopRowStones(board), BottomRowStones(board)};
 }
 
 }  // namespace zeko::engine

@@ -7,8 +7,8 @@ namespace zeko::engine {
 
 // Stones left in each row after a move, captures included.
 struct RowSums {
-    int32_t top;     // cells 6-11
-    int32_t bottom;  // cells 0-5
+    int32_t Top;     // cells 6-11
+    int32_t Bottom;  // cells 0-5
 };
 
 // Sows the stones of pit (0-11) in place and captures. Checks no rule: callers

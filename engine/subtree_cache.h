@@ -22,8 +22,8 @@ class SubtreeCache {
     static constexpr int kDeepest = 3;
 
     struct Entry {
-        Cells key;  // the position, the depth and the side to move
-        int32_t value;
+        Cells Key;  // the position, the depth and the side to move
+        int32_t Value;
     };
 
     // The key of a position searched to depth with the side Top to move. No
@@ -38,10 +38,10 @@ class SubtreeCache {
     // The value kept for key, or null.
     const int32_t* Find(const Cells& key) const {
         const Entry& entry = entries_[Slot(key)];
-        const Cells same = entry.key == key;
+        const Cells same = entry.Key == key;
         uint64_t halves[2];
         std::memcpy(halves, &same, sizeof halves);
-        return (halves[0] & halves[1]) == ~uint64_t{0} ? &entry.value : nullptr;
+        return (halves[0] & halves[1]) == ~uint64_t{0} ? &entry.Value : nullptr;
     }
 
     // The newest subtree takes the slot: nearby parts of the search reach the

@@ -12,19 +12,19 @@ namespace {
 // positions searched with a table many times larger.
 constexpr int kSharedBucketBits = 16;
 
-void split(const Cells& key, uint64_t halves[2]) {
+void Split(const Cells& key, uint64_t halves[2]) {
     std::memcpy(halves, &key, 2 * sizeof(uint64_t));
 }
 
-int depthOf(const TranspositionTable::Entry& entry) {
-    uint8_t lanes[sizeof entry.key];
-    std::memcpy(lanes, entry.key, sizeof lanes);
+int DepthOf(const TranspositionTable::Entry& entry) {
+    uint8_t lanes[sizeof entry.Key];
+    std::memcpy(lanes, entry.Key, sizeof lanes);
     return lanes[kSpareLane];
 }
 
-bool same(const TranspositionTable::Entry& entry, const uint64_t key[2]) {
-    return entry.bound != TranspositionTable::kNone && entry.key[0] == key[0] &&
-           entry.key[1] == key[1];
+bool Same(const TranspositionTable::Entry& entry, const uint64_t key[2]) {
+    return entry.ValueBound != TranspositionTable::kNone && entry.Key[0] == key[0] &&
+           entry.Key[1] == key[1];
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ std::unique_ptr<TranspositionTable> TranspositionTable::Make(int bucketBits) {
 }
 
 TranspositionTable* TranspositionTable::Shared() {
-    static const std::unique_ptr<TranspositionTable> table = Make(kSharedBucketBits);
-    return table.get();
+    static const std::unique_ptr<TranspositionTable> kTable = Make(kSharedBucketBits);
+    return kTable.get();
 }
 
 void TranspositionTable::Clear() {
@@ -52,26 +52,26 @@ TranspositionTable::Bucket& TranspositionTable::BucketOf(const uint64_t* key) co
 
 const TranspositionTable::Entry* TranspositionTable::Find(const Cells& key) const {
     uint64_t k[2];
-    split(key, k);
+    Split(key, k);
     const Bucket& bucket = BucketOf(k);
-    for (const Entry& entry : bucket.slot) {
-        if (same(entry, k)) return &entry;
+    for (const Entry& entry : bucket.Slot) {
+        if (Same(entry, k)) return &entry;
     }
     return nullptr;
 }
 
 void TranspositionTable::Store(const Cells& key, int32_t value, Bound bound, int move) {
     uint64_t k[2];
-    split(key, k);
+    Split(key, k);
     Bucket& bucket = BucketOf(k);
     const Entry entry{{k[0], k[1]}, static_cast<int16_t>(value), bound, static_cast<uint8_t>(move)};
-    Entry& deep = bucket.slot[0];
-    if (same(deep, k) || deep.bound == kNone || key[kSpareLane] >= depthOf(deep)) {
+    Entry& deep = bucket.Slot[0];
+    if (Same(deep, k) || deep.ValueBound == kNone || key[kSpareLane] >= DepthOf(deep)) {
         // The displaced deeper entry still beats whatever the second slot holds.
-        if (!same(deep, k) && deep.bound != kNone) bucket.slot[1] = deep;
+        if (!Same(deep, k) && deep.ValueBound != kNone) bucket.Slot[1] = deep;
         deep = entry;
     } else {
-        bucket.slot[1] = entry;
+        bucket.Slot[1] = entry;
     }
 }
 

@@ -19,10 +19,10 @@ class TranspositionTable {
     static constexpr uint8_t kNoMove = 0xFF;
 
     struct Entry {
-        uint64_t key[2];
-        int16_t value;
-        Bound bound;
-        uint8_t move;  // the pit (0-5) that gave the value, for ordering
+        uint64_t Key[2];
+        int16_t Value;
+        Bound ValueBound;
+        uint8_t Move;  // the pit (0-5) that gave the value, for ordering
     };
 
     // A table of 2^bucketBits buckets, or null when the memory is not there.
@@ -60,7 +60,7 @@ class TranspositionTable {
 
   private:
     struct Bucket {
-        Entry slot[2];
+        Entry Slot[2];
     };
 
     explicit TranspositionTable(std::unique_ptr<Bucket[]> buckets, int bucketBits)

@@ -8,49 +8,40 @@
 
 #include <stdint.h>
 
-// 32-bit Windows expects stdcall for these exports; elsewhere the platform's
-// default convention is the only one.
-#if defined(_WIN32) && !defined(_WIN64)
-#define ZEKO_CALL __stdcall
-#else
-#define ZEKO_CALL
-#endif
-
-#if defined(_WIN32)
-#define ZEKO_EXPORT __declspec(dllexport)
-#else
+// The library hides every other symbol.
 #define ZEKO_EXPORT __attribute__((visibility("default")))
-#endif
+
+// The deepest level findmove plays at; a level above it plays as this one.
+#define ZEKO_MAX_LEVEL 28
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 // 1 if the bottom half may play pit (0-5), else 0. opening: the opening flag.
-ZEKO_EXPORT int32_t ZEKO_CALL checkmove(const int32_t* board, int32_t pit, int32_t opening);
+ZEKO_EXPORT int32_t checkmove(const int32_t* board, int32_t pit, int32_t opening);
 
 // Plays pit (0-11) for the side that owns it, keeping the pair of repetition
 // trackers (six integers, bottom half first). 0: play on; 1: game over;
 // 2: ended by repetition, remaining stones shared out.
-ZEKO_EXPORT int32_t ZEKO_CALL execmove(int32_t* board, int32_t pit, int32_t* trackers);
+ZEKO_EXPORT int32_t execmove(int32_t* board, int32_t pit, int32_t* trackers);
 
 // The pit (6-11) the top half plays at level, or 0 when stopped.
-ZEKO_EXPORT int32_t ZEKO_CALL findmove(const int32_t* board, int32_t level);
+ZEKO_EXPORT int32_t findmove(const int32_t* board, int32_t level);
 
 // Codes every pit of the bottom half (six values) at depth; returns the best pit.
 // work receives the search's progress and needs depth + 1 integers.
-ZEKO_EXPORT int32_t ZEKO_CALL analyze(const int32_t* board, int32_t depth, int32_t* values,
-                                      int32_t* work);
+ZEKO_EXPORT int32_t analyze(const int32_t* board, int32_t depth, int32_t* values, int32_t* work);
 
 // Writes the principal line from first (up to plies entries); returns its length.
-ZEKO_EXPORT int32_t ZEKO_CALL findline(const int32_t* board, int32_t plies, int32_t first,
-                                       int32_t* line, int32_t* work);
+ZEKO_EXPORT int32_t findline(const int32_t* board, int32_t plies, int32_t first, int32_t* line,
+                             int32_t* work);
 
-typedef int32_t(ZEKO_CALL* checkmove_fn)(const int32_t*, int32_t, int32_t);
-typedef int32_t(ZEKO_CALL* execmove_fn)(int32_t*, int32_t, int32_t*);
-typedef int32_t(ZEKO_CALL* findmove_fn)(const int32_t*, int32_t);
-typedef int32_t(ZEKO_CALL* analyze_fn)(const int32_t*, int32_t, int32_t*, int32_t*);
-typedef int32_t(ZEKO_CALL* findline_fn)(const int32_t*, int32_t, int32_t, int32_t*, int32_t*);
+typedef int32_t (*checkmove_fn)(const int32_t*, int32_t, int32_t);
+typedef int32_t (*execmove_fn)(int32_t*, int32_t, int32_t*);
+typedef int32_t (*findmove_fn)(const int32_t*, int32_t);
+typedef int32_t (*analyze_fn)(const int32_t*, int32_t, int32_t*, int32_t*);
+typedef int32_t (*findline_fn)(const int32_t*, int32_t, int32_t, int32_t*, int32_t*);
 
 #ifdef __cplusplus
 }

@@ -52,7 +52,7 @@ void GameControl::Guarded(const std::function<void()>& action) {
     try {
         action();
     } catch (const platform::NumberedError& error) {
-        window_.ShowError(error.number(), error.source(), error.description());
+        window_.ShowError(error.Number(), error.Source(), error.Description());
     }
 }
 
@@ -253,8 +253,8 @@ bool GameControl::EndIfNoMove() {
     // the side that still has stones takes those of its own row.
     const Board old = record_.Board;
     Board& b = record_.Board;
-    b[kTopStore] += engine::topRowStones(b);
-    b[kBottomStore] += engine::bottomRowStones(b);
+    b[kTopStore] += engine::TopRowStones(b);
+    b[kBottomStore] += engine::BottomRowStones(b);
     for (int pit = 0; pit < kPits; ++pit)
         b[static_cast<size_t>(pit)] = 0;
     display_.ShowPosition(false, old, b);

@@ -6,7 +6,7 @@ namespace zeko::game {
 
 namespace {
 
-bool isTopMove(int pit) {
+bool IsTopMove(int pit) {
     return pit >= kPitsPerRow;
 }
 
@@ -77,7 +77,7 @@ void GameRecord::TakeBack(platform::EngineLibrary& engine) {
     int n = MoveNumber - 2;
     if (ComputerGame) {
         // Back to, but not including, the computer's reply before the latest move.
-        while (n >= 1 && !isTopMove(Moves[static_cast<size_t>(n)]))
+        while (n >= 1 && !IsTopMove(Moves[static_cast<size_t>(n)]))
             --n;
     }
     n = std::max(n, 0);
@@ -90,14 +90,14 @@ void GameRecord::TakeBack(platform::EngineLibrary& engine) {
     if (n == 0)
         TopToMove = !StandardStart && StartTopToMove;
     else
-        TopToMove = isTopMove(Moves[static_cast<size_t>(MoveNumber)]);
+        TopToMove = IsTopMove(Moves[static_cast<size_t>(MoveNumber)]);
 }
 
 int32_t GameRecord::Replay(platform::EngineLibrary& engine) {
     int pit = Moves[static_cast<size_t>(MoveNumber)];
     int32_t r = Execute(engine, pit);
     // A person's move comes back with the computer's reply, when one was recorded.
-    if (ComputerGame && !isTopMove(pit) && r == 0 && MoveNumber < MoveCount) {
+    if (ComputerGame && !IsTopMove(pit) && r == 0 && MoveNumber < MoveCount) {
         ++MoveNumber;
         pit = Moves[static_cast<size_t>(MoveNumber)];
         r = Execute(engine, pit);
@@ -107,7 +107,7 @@ int32_t GameRecord::Replay(platform::EngineLibrary& engine) {
     // The side to move follows from the move replayed last, so that a record
     // that does not alternate (a pass at the start, a reply never recorded)
     // still hands the turn to the right side.
-    TopToMove = !isTopMove(pit);
+    TopToMove = !IsTopMove(pit);
     return r;
 }
 

@@ -5,7 +5,7 @@
 
 #include "engine/board.h"
 #include "engine/repetition.h"
-#include "engine/search.h"
+#include "engine/zeko32.h"
 
 namespace zeko::game {
 
@@ -49,7 +49,7 @@ LevelTiming MeasureLevels(platform::EngineLibrary& engine, PrecisionTimer& timer
         engine.findmove(board.data(), timing.Level);
         timer.StopTimer();
         timing.Milliseconds = timer.ElapsedTime();
-    } while (timing.Milliseconds < kTimedSearchMs && timing.Level < engine::kMaxLevel);
+    } while (timing.Milliseconds < kTimedSearchMs && timing.Level < ZEKO_MAX_LEVEL);
     return timing;
 }
 

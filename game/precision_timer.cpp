@@ -1,18 +1,13 @@
 #include "game/precision_timer.h"
 
-#include "platform/multimedia_timer.h"
+#include "platform/millisecond_clock.h"
 #include "platform/numbered_error.h"
 
 namespace zeko::game {
 
 PrecisionTimer::PrecisionTimer(std::function<uint32_t()> counter)
-    : counter_(counter ? std::move(counter) : std::function<uint32_t()>(platform::timeGetTime)) {
-    platform::timeBeginPeriod(1);
-}
-
-PrecisionTimer::~PrecisionTimer() {
-    platform::timeEndPeriod(1);
-}
+    : counter_(counter ? std::move(counter)
+                       : std::function<uint32_t()>(platform::MillisecondCount)) {}
 
 void PrecisionTimer::StartTimer() {
     if (running_)

@@ -12,11 +12,8 @@ class PrecisionTimer {
     static constexpr uint32_t kNotStarted = 0x80BB1B65u;      // object error base + 12000101
 
     // counter: the millisecond counter, a wrapping 32-bit value; by default the
-    // multimedia timer's. Asks for 1 ms timer resolution while it exists.
+    // monotonic clock's.
     explicit PrecisionTimer(std::function<uint32_t()> counter = {});
-    ~PrecisionTimer();
-    PrecisionTimer(const PrecisionTimer&) = delete;
-    PrecisionTimer& operator=(const PrecisionTimer&) = delete;
 
     void StartTimer();
     void StopTimer();

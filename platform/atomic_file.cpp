@@ -134,14 +134,14 @@ Copy MakeUnnamedCopy(const FileCalls& calls, const fs::path& folder, const std::
 }  // namespace
 
 const FileCalls& SystemFileCalls() {
-    static const FileCalls calls{
+    static const FileCalls kCalls{
         [](int fd, const char* data, std::size_t size) -> long { return ::write(fd, data, size); },
         [](int fd) { return ::fsync(fd); },
         [](const char* from, const char* to) { return ::rename(from, to); },
         [](const char* folder, unsigned mode) {
             return ::open(folder, O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
         }};
-    return calls;
+    return kCalls;
 }
 
 bool ReplaceFileContent(const std::string& path, std::string_view content, unsigned newFileMode) {

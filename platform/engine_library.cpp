@@ -15,7 +15,7 @@ EngineLibrary::~EngineLibrary() {
     if (handle_ != nullptr) dlclose(handle_);
 }
 
-void EngineLibrary::load() {
+void EngineLibrary::Load() {
     if (handle_ != nullptr) return;
     const std::string local = (std::filesystem::path(folder_) / kFileName).string();
     const auto lastError = [] {
@@ -56,29 +56,29 @@ void EngineLibrary::load() {
 }
 
 int32_t EngineLibrary::checkmove(const int32_t* board, int32_t pit, int32_t opening) {
-    load();
+    Load();
     return checkmove_(board, pit, opening);
 }
 
 int32_t EngineLibrary::execmove(int32_t* board, int32_t pit, int32_t* trackers) {
-    load();
+    Load();
     return execmove_(board, pit, trackers);
 }
 
 int32_t EngineLibrary::findmove(const int32_t* board, int32_t level) {
-    load();
+    Load();
     return findmove_(board, level);
 }
 
 int32_t EngineLibrary::analyze(const int32_t* board, int32_t depth, int32_t* values,
                                int32_t* work) {
-    load();
+    Load();
     return analyze_(board, depth, values, work);
 }
 
 int32_t EngineLibrary::findline(const int32_t* board, int32_t plies, int32_t first, int32_t* line,
                                 int32_t* work) {
-    load();
+    Load();
     return findline_(board, plies, first, line, work);
 }
 

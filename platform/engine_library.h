@@ -28,12 +28,12 @@ class EngineLibrary {
                      int32_t* work);
 
     static constexpr const char* kFileName = "libzeko32.so";
-    // The error a failed load raises: the object error base plus 53, the number
-    // the system gives a missing file.
+    // The error a failed load raises: the object error base plus 53, the
+    // program's number for a file not found.
     static constexpr uint32_t kLoadError = 0x80040000u + 53;
 
   private:
-    void load();
+    void Load();
 
     std::string folder_;
     void* handle_ = nullptr;

@@ -68,8 +68,8 @@ std::string EscapeDesktopString(std::string_view text) {
 }
 
 struct GlobClaims {
-    bool ours = false;     // our own package claims the extension for our type
-    bool foreign = false;  // another package claims it for another type
+    bool Ours = false;     // our own package claims the extension for our type
+    bool Foreign = false;  // another package claims it for another type
 };
 
 // Which types the packages in `packagesDir` give the glob. An unreadable or
@@ -94,9 +94,9 @@ GlobClaims FindGlobClaims(const QString& packagesDir, const QString& ownPackage,
                                .value(QLatin1String("pattern"))
                                .compare(glob, Qt::CaseInsensitive) == 0) {
                 if (type == ownType && own) {
-                    claims.ours = true;
+                    claims.Ours = true;
                 } else if (type != ownType) {
-                    claims.foreign = true;
+                    claims.Foreign = true;
                 }
             }
         }
@@ -115,10 +115,10 @@ QByteArray MimePackage(const FileTypeRegistration& registration, const QString& 
     xml.writeStartElement(QLatin1String(kMimeNamespace), QStringLiteral("mime-type"));
     xml.writeAttribute(QStringLiteral("type"), type);
     xml.writeTextElement(QLatin1String(kMimeNamespace), QStringLiteral("comment"),
-                         ToQt(registration.description));
-    if (!registration.iconName.empty()) {
+                         ToQt(registration.Description));
+    if (!registration.IconName.empty()) {
         xml.writeEmptyElement(QLatin1String(kMimeNamespace), QStringLiteral("icon"));
-        xml.writeAttribute(QStringLiteral("name"), ToQt(registration.iconName));
+        xml.writeAttribute(QStringLiteral("name"), ToQt(registration.IconName));
     }
     if (claimExtension) {
         xml.writeEmptyElement(QLatin1String(kMimeNamespace), QStringLiteral("glob"));
@@ -131,16 +131,16 @@ QByteArray MimePackage(const FileTypeRegistration& registration, const QString& 
 }
 
 QByteArray DesktopEntry(const FileTypeRegistration& registration, const QString& type) {
-    std::string programName = registration.programName;
+    std::string programName = registration.ProgramName;
     if (programName.empty()) {
         programName =
-            QFileInfo(QString::fromStdString(registration.programPath)).fileName().toStdString();
+            QFileInfo(QString::fromStdString(registration.ProgramPath)).fileName().toStdString();
     }
     std::string entry = "[Desktop Entry]\nType=Application\n";
     entry += "Name=" + EscapeDesktopString(programName) + '\n';
-    entry += "Exec=" + QuoteExecArgument(registration.programPath) + " %f\n";
-    if (!registration.iconName.empty()) {
-        entry += "Icon=" + EscapeDesktopString(registration.iconName) + '\n';
+    entry += "Exec=" + QuoteExecArgument(registration.ProgramPath) + " %f\n";
+    if (!registration.IconName.empty()) {
+        entry += "Icon=" + EscapeDesktopString(registration.IconName) + '\n';
     }
     entry += "MimeType=" + type.toStdString() + ";\n";
     // The entry only opens game files; the program's own menu entry is
@@ -149,15 +149,15 @@ QByteArray DesktopEntry(const FileTypeRegistration& registration, const QString&
     return QByteArray::fromStdString(entry);
 }
 
-enum class WriteResult { kUnchanged, kWritten, kFailed };
+enum class WriteResult { Unchanged, Written, Failed };
 
 WriteResult WriteIfChanged(const QString& path, const QByteArray& content) {
     QFile existing(path);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content) {
-        return WriteResult::kUnchanged;
+        return WriteResult::Unchanged;
     }
-    return ReplaceFileContent(path.toStdString(), content.toStdString()) ? WriteResult::kWritten
-                                                                         : WriteResult::kFailed;
+    return ReplaceFileContent(path.toStdString(), content.toStdString()) ? WriteResult::Written
+                                                                         : WriteResult::Failed;
 }
 
 // Runs a desktop database tool where it is installed; its absence or failure
@@ -227,20 +227,20 @@ std::vector<std::string> DefaultDataDirs() {
 
 bool RegisterFileType(const FileTypeRegistration& registration, const std::string& dataHome,
                       const std::vector<std::string>& dataDirs) {
-    if (registration.fileType.empty() || registration.programPath.empty() || dataHome.empty()) {
+    if (registration.FileType.empty() || registration.ProgramPath.empty() || dataHome.empty()) {
         return false;
     }
     const QDir home(QString::fromStdString(dataHome));
-    const QString type = QString::fromStdString(MimeTypeName(registration.fileType));
-    const QString name = FileNameOf(registration.fileType);
+    const QString type = QString::fromStdString(MimeTypeName(registration.FileType));
+    const QString name = FileNameOf(registration.FileType);
     const QString mimeDir = home.filePath(QStringLiteral("mime"));
     const QString packagesDir = home.filePath(QStringLiteral("mime/packages"));
     const QString applicationsDir = home.filePath(QStringLiteral("applications"));
     const QString ownPackage = name + QStringLiteral(".xml");
 
     bool claimExtension = false;
-    const QString glob = GlobOf(registration.extension);
-    if (!registration.extension.empty()) {
+    const QString glob = GlobOf(registration.Extension);
+    if (!registration.Extension.empty()) {
         const GlobClaims claims = FindGlobClaims(packagesDir, ownPackage, glob, type);
         // Another program's system-wide claim wins even over one of ours, so
         // that its files never open here.
@@ -251,9 +251,9 @@ bool RegisterFileType(const FileTypeRegistration& registration, const std::strin
                 FindGlobClaims(
                     QDir(QString::fromStdString(dir)).filePath(QStringLiteral("mime/packages")),
                     QString(), glob, type)
-                    .foreign;
+                    .Foreign;
         }
-        claimExtension = !systemClaim && (claims.ours || !claims.foreign);
+        claimExtension = !systemClaim && (claims.Ours || !claims.Foreign);
     }
 
     const WriteResult package =
@@ -265,17 +265,17 @@ bool RegisterFileType(const FileTypeRegistration& registration, const std::strin
 
     // The caches are rebuilt only when something changed or they are missing,
     // so that an ordinary start costs no tool run.
-    if (package == WriteResult::kWritten ||
-        (package == WriteResult::kUnchanged &&
+    if (package == WriteResult::Written ||
+        (package == WriteResult::Unchanged &&
          !QFileInfo::exists(QDir(mimeDir).filePath(QStringLiteral("mime.cache"))))) {
         RunTool(QStringLiteral("update-mime-database"), mimeDir);
     }
-    if (entry == WriteResult::kWritten ||
-        (entry == WriteResult::kUnchanged &&
+    if (entry == WriteResult::Written ||
+        (entry == WriteResult::Unchanged &&
          !QFileInfo::exists(QDir(applicationsDir).filePath(QStringLiteral("mimeinfo.cache"))))) {
         RunTool(QStringLiteral("update-desktop-database"), applicationsDir);
     }
-    return package != WriteResult::kFailed && entry != WriteResult::kFailed;
+    return package != WriteResult::Failed && entry != WriteResult::Failed;
 }
 
 }  // namespace zeko::platform

@@ -11,12 +11,12 @@
 namespace zeko::platform {
 
 struct FileTypeRegistration {
-    std::string extension;    // ".zgf"
-    std::string fileType;     // "Zeko.GameFile": names the package and the entry
-    std::string description;  // the type's comment, "Zeko Game File"
-    std::string programPath;  // the executable that opens the files
-    std::string programName;  // shown in the desktop's "Open with" lists
-    std::string iconName;     // the program's icon in the icon theme
+    std::string Extension;    // ".zgf"
+    std::string FileType;     // "Zeko.GameFile": names the package and the entry
+    std::string Description;  // the type's comment, "Zeko Game File"
+    std::string ProgramPath;  // the executable that opens the files
+    std::string ProgramName;  // shown in the desktop's "Open with" lists
+    std::string IconName;     // the program's icon in the icon theme
 };
 
 // $XDG_DATA_HOME (or its usual fallback ~/.local/share).

@@ -4,7 +4,7 @@ namespace zeko::platform {
 
 namespace {
 
-// Help is one per process, like the system's help library it stands in for.
+// One viewer serves the whole program: every window's help calls reach it.
 HelpViewer* installedViewer = nullptr;
 
 }  // namespace
@@ -21,13 +21,13 @@ void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
               const std::string& data) {
     if (installedViewer == nullptr) return;
     switch (command) {
-        case HelpCommand::kDisplayTopic:
+        case HelpCommand::DisplayTopic:
             installedViewer->ShowTopic(window, helpFile, data);
             break;
-        case HelpCommand::kDisplayToc:
+        case HelpCommand::DisplayToc:
             installedViewer->ShowContents(window, helpFile);
             break;
-        case HelpCommand::kDisplayIndex:
+        case HelpCommand::DisplayIndex:
             installedViewer->ShowIndex(window, helpFile);
             break;
     }

@@ -1,7 +1,6 @@
 // The help calls: the program asks for a topic, the table of contents or the
-// index of a help file, and the help window shows it. The window itself comes
-// with the help pages; until one is installed, help calls do nothing, as a
-// failed help call did nothing visible either.
+// index of a help file, and the installed viewer (the help window) shows it.
+// Without an installed viewer a help call does nothing.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +10,7 @@ class QObject;
 
 namespace zeko::platform {
 
-enum class HelpCommand : uint32_t { kDisplayTopic = 0, kDisplayToc = 1, kDisplayIndex = 2 };
+enum class HelpCommand : uint32_t { DisplayTopic = 0, DisplayToc = 1, DisplayIndex = 2 };
 
 // What shows the help. `window` is the window that asked (a dialog or the
 // main window); `helpFile` is the help of the current language.
@@ -38,7 +37,7 @@ class HelpViewerInstallation {
 };
 
 // Hands a help call to the installed viewer. `data` is the topic for
-// kDisplayTopic and unused otherwise. Nothing is reported back.
+// DisplayTopic and unused otherwise. Nothing is reported back.
 void HtmlHelp(QObject* window, const std::string& helpFile, HelpCommand command,
               const std::string& data);
 

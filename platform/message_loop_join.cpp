@@ -8,8 +8,8 @@
 namespace zeko::platform {
 
 MessageLoopJoin::MessageLoopJoin() {
-    MessageQueue& queue = threadMessageQueue();
-    queue.setLookHook([this] {
+    MessageQueue& queue = ThreadMessageQueue();
+    queue.SetLookHook([this] {
         if (looking_) return;  // a look from inside a look: the outer one breathes
         // A deep search looks many thousand times a second; letting Qt run
         // every few milliseconds keeps the windows just as alive and leaves
@@ -20,14 +20,14 @@ MessageLoopJoin::MessageLoopJoin() {
         looking_ = false;
         sinceBreath_.start();
     });
-    queue.setPostHook([this] { ScheduleDispatch(); });
+    queue.SetPostHook([this] { ScheduleDispatch(); });
 }
 
 MessageLoopJoin::~MessageLoopJoin() {
     *alive_ = false;
-    MessageQueue& queue = threadMessageQueue();
-    queue.setLookHook({});
-    queue.setPostHook({});
+    MessageQueue& queue = ThreadMessageQueue();
+    queue.SetLookHook({});
+    queue.SetPostHook({});
 }
 
 void MessageLoopJoin::ScheduleDispatch() {
@@ -40,7 +40,7 @@ void MessageLoopJoin::ScheduleDispatch() {
             ScheduleDispatch();
             return;
         }
-        threadMessageQueue().dispatchPending();
+        ThreadMessageQueue().DispatchPending();
     });
 }
 

@@ -1,12 +1,12 @@
 #include "platform/message_queue.h"
 
-#include "platform/multimedia_timer.h"
+#include "platform/millisecond_clock.h"
 
 namespace zeko::platform {
 
 namespace {
 
-bool matches(const MSG& msg, void* window, uint32_t filterMin, uint32_t filterMax) {
+bool Matches(const MSG& msg, void* window, uint32_t filterMin, uint32_t filterMax) {
     if (window != nullptr && msg.hwnd != window) return false;
     if (filterMin == 0 && filterMax == 0) return true;
     return msg.message >= filterMin && msg.message <= filterMax;
@@ -14,31 +14,31 @@ bool matches(const MSG& msg, void* window, uint32_t filterMin, uint32_t filterMa
 
 }  // namespace
 
-void MessageQueue::registerWindow(void* window, WindowProcedure procedure) {
+void MessageQueue::RegisterWindow(void* window, WindowProcedure procedure) {
     windows_[window] = std::move(procedure);
 }
 
-void MessageQueue::unregisterWindow(void* window) {
+void MessageQueue::UnregisterWindow(void* window) {
     windows_.erase(window);
     std::erase_if(messages_, [window](const MSG& msg) { return msg.hwnd == window; });
 }
 
-bool MessageQueue::post(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+bool MessageQueue::Post(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     MSG msg{};
     msg.hwnd = window;
     msg.message = message;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    msg.time = timeGetTime();
+    msg.time = MillisecondCount();
     messages_.push_back(msg);
     if (postHook_) postHook_();
     return true;
 }
 
-bool MessageQueue::peek(MSG* msg, void* window, uint32_t filterMin, uint32_t filterMax,
+bool MessageQueue::Peek(MSG* msg, void* window, uint32_t filterMin, uint32_t filterMax,
                         bool remove) {
     for (auto it = messages_.begin(); it != messages_.end(); ++it) {
-        if (!matches(*it, window, filterMin, filterMax)) continue;
+        if (!Matches(*it, window, filterMin, filterMax)) continue;
         if (msg != nullptr) *msg = *it;
         if (remove) messages_.erase(it);
         return true;
@@ -46,7 +46,7 @@ bool MessageQueue::peek(MSG* msg, void* window, uint32_t filterMin, uint32_t fil
     return false;
 }
 
-intptr_t MessageQueue::dispatch(const MSG& msg) {
+intptr_t MessageQueue::Dispatch(const MSG& msg) {
     const auto it = windows_.find(msg.hwnd);
     if (it == windows_.end()) return 0;
     // A copy: the procedure may unregister its own window.
@@ -55,20 +55,20 @@ intptr_t MessageQueue::dispatch(const MSG& msg) {
     return 0;
 }
 
-void MessageQueue::dispatchPending() {
+void MessageQueue::DispatchPending() {
     MSG msg;
-    while (peek(&msg, nullptr, 0, 0, true))
-        dispatch(msg);
+    while (Peek(&msg, nullptr, 0, 0, true))
+        Dispatch(msg);
 }
 
-MessageQueue& threadMessageQueue() {
+MessageQueue& ThreadMessageQueue() {
     static MessageQueue queue;
     return queue;
 }
 
 }  // namespace zeko::platform
 
-using zeko::platform::threadMessageQueue;
+using zeko::platform::ThreadMessageQueue;
 
 extern "C" {
 
@@ -76,9 +76,9 @@ extern "C" {
 // time; visibility stays default even where the build hides symbols.
 __attribute__((visibility("default"))) int PeekMessageA(MSG* msg, void* hwnd, uint32_t filterMin,
                                                         uint32_t filterMax, uint32_t remove) {
-    auto& queue = threadMessageQueue();
-    queue.runLookHook();
-    return queue.peek(msg, hwnd, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? 1 : 0;
+    auto& queue = ThreadMessageQueue();
+    queue.RunLookHook();
+    return queue.Peek(msg, hwnd, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? 1 : 0;
 }
 
 // Never blocks: the one thread that would wait is the one that must post.
@@ -86,17 +86,17 @@ __attribute__((visibility("default"))) int PeekMessageA(MSG* msg, void* hwnd, ui
 __attribute__((visibility("default"))) int GetMessageA(MSG* msg, void* hwnd, uint32_t filterMin,
                                                        uint32_t filterMax) {
     if (msg == nullptr) return -1;
-    if (!threadMessageQueue().peek(msg, hwnd, filterMin, filterMax, true)) return -1;
+    if (!ThreadMessageQueue().Peek(msg, hwnd, filterMin, filterMax, true)) return -1;
     return 1;
 }
 
 __attribute__((visibility("default"))) intptr_t DispatchMessageA(const MSG* msg) {
-    return msg != nullptr ? threadMessageQueue().dispatch(*msg) : 0;
+    return msg != nullptr ? ThreadMessageQueue().Dispatch(*msg) : 0;
 }
 
 __attribute__((visibility("default"))) int PostMessageA(void* hwnd, uint32_t message,
                                                         uintptr_t wParam, intptr_t lParam) {
-    return threadMessageQueue().post(hwnd, message, wParam, lParam) ? 1 : 0;
+    return ThreadMessageQueue().Post(hwnd, message, wParam, lParam) ? 1 : 0;
 }
 
 }  // extern "C"

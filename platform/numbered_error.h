@@ -16,9 +16,9 @@ class NumberedError : public std::runtime_error {
     NumberedError(uint32_t number, std::string source, const std::string& description)
         : std::runtime_error(description), number_(number), source_(std::move(source)) {}
 
-    uint32_t number() const { return number_; }
-    const std::string& source() const { return source_; }
-    std::string description() const { return what(); }
+    uint32_t Number() const { return number_; }
+    const std::string& Source() const { return source_; }
+    std::string Description() const { return what(); }
 
   private:
     uint32_t number_;

@@ -230,7 +230,7 @@ SettingsStore::Model SettingsStore::Read(const std::string& filePath) {
         if (line.front() == QLatin1Char('[')) {
             const qsizetype close = line.indexOf(QLatin1Char(']'));
             section = close < 0 ? std::nullopt : SectionPath(line.sliced(1, close - 1).trimmed());
-            if (section) Apply(model, {Change::Kind::kCreate, *section, {}, {}});
+            if (section) Apply(model, {Change::Kind::Create, *section, {}, {}});
             continue;
         }
         const qsizetype equals = line.indexOf(QLatin1Char('='));
@@ -244,7 +244,7 @@ SettingsStore::Model SettingsStore::Read(const std::string& filePath) {
 
         const QStringView raw = line.sliced(equals + 1);
         const QString text = DecodeValue(raw);
-        Apply(model, {Change::Kind::kCreate, *keyPath, {}, {}});
+        Apply(model, {Change::Kind::Create, *keyPath, {}, {}});
         auto& value = model[*keyPath][name];
         if (text.startsWith(QLatin1String("@@"))) {
             value = {text.sliced(1).toStdString(), {}};
@@ -266,8 +266,8 @@ std::string SettingsStore::Serialize(const Model& model) {
         out += QLatin1Char('[') + SectionName(path) + QStringLiteral("]\n");
         for (const auto& [name, value] : values) {
             out += EncodeName(QString::fromStdString(name)) + QLatin1Char('=');
-            out += value.text ? EncodeValue(QString::fromStdString(*value.text))
-                              : QString::fromStdString(value.raw);
+            out += value.Text ? EncodeValue(QString::fromStdString(*value.Text))
+                              : QString::fromStdString(value.Raw);
             out += QLatin1Char('\n');
         }
     }
@@ -275,15 +275,15 @@ std::string SettingsStore::Serialize(const Model& model) {
 }
 
 void SettingsStore::Apply(Model& model, const Change& change) {
-    if (change.kind == Change::Kind::kDelete) {
-        if (!HasSubkeys(model, change.path)) model.erase(change.path);
+    if (change.Action == Change::Kind::Delete) {
+        if (!HasSubkeys(model, change.Path)) model.erase(change.Path);
         return;
     }
     // A key comes with the levels above it.
-    for (std::size_t end = 0; (end = change.path.find('\\', end)) != std::string::npos; ++end)
-        model[change.path.substr(0, end)];
-    auto& values = model[change.path];
-    if (change.kind == Change::Kind::kSet) values[change.name] = StoredValue{change.text, {}};
+    for (std::size_t end = 0; (end = change.Path.find('\\', end)) != std::string::npos; ++end)
+        model[change.Path.substr(0, end)];
+    auto& values = model[change.Path];
+    if (change.Action == Change::Kind::Set) values[change.Name] = StoredValue{change.Text, {}};
 }
 
 SettingsStore::SettingsStore(std::string filePath)
@@ -304,7 +304,7 @@ void SettingsStore::Record(Change change) {
 
 bool SettingsStore::CreateKey(const std::string& path) {
     if (!ValidPath(path) || KeyExists(path)) return false;
-    Record({Change::Kind::kCreate, path, {}, {}});
+    Record({Change::Kind::Create, path, {}, {}});
     return true;
 }
 
@@ -320,7 +320,7 @@ std::map<std::string, std::string> SettingsStore::Values(const std::string& path
     std::map<std::string, std::string> texts;
     if (const auto values = model_.find(path); values != model_.end()) {
         for (const auto& [name, value] : values->second)
-            if (value.text) texts.emplace(name, *value.text);
+            if (value.Text) texts.emplace(name, *value.Text);
     }
     return texts;
 }
@@ -328,7 +328,7 @@ std::map<std::string, std::string> SettingsStore::Values(const std::string& path
 bool SettingsStore::SetValue(const std::string& path, std::string_view name,
                              std::string_view text) {
     if (!KeyExists(path) || !ValidValueName(name)) return false;
-    Record({Change::Kind::kSet, path, std::string(name), std::string(text)});
+    Record({Change::Kind::Set, path, std::string(name), std::string(text)});
     return true;
 }
 
@@ -338,7 +338,7 @@ bool SettingsStore::DeleteKey(const std::string& path) {
         HasSubkeys(model_, path)) {
         return false;
     }
-    Record({Change::Kind::kDelete, path, {}, {}});
+    Record({Change::Kind::Delete, path, {}, {}});
     return true;
 }
 

@@ -1,5 +1,5 @@
-// The per-user settings store: keys of text values in one INI file under
-// $XDG_CONFIG_HOME, standing in for the registry's per-user root.
+// The per-user settings store: a tree of keys holding text values, kept in one
+// INI file under $XDG_CONFIG_HOME.
 //
 // A key is a path of names joined by backslashes ("Software\Kiezel Games\Zeko").
 // It exists once it has been created, with the levels above it, even while it
@@ -65,15 +65,15 @@ class SettingsStore {
 
   private:
     struct StoredValue {
-        std::optional<std::string> text;
-        std::string raw;  // a value that is not text, as the file has it
+        std::optional<std::string> Text;
+        std::string Raw;  // a value that is not text, as the file has it
     };
     // Every key by its path, the root as "", with its values by name.
     using Model = std::map<std::string, std::map<std::string, StoredValue>>;
 
     struct Change {
-        enum class Kind { kCreate, kSet, kDelete } kind;
-        std::string path, name, text;
+        enum class Kind { Create, Set, Delete } Action;
+        std::string Path, Name, Text;
     };
 
     static Model Read(const std::string& filePath);

@@ -1,5 +1,5 @@
-// A widget's own coordinate system over its client area, in the manner of the
-// window units the program was designed with: any rectangle of user units
+// A widget's own coordinate system over its client area, so that layouts are
+// given in units that follow the window's size: any rectangle of user units
 // stretched over the pixels, not kept square, either axis possibly reversed.
 #pragma once
 

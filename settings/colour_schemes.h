@@ -56,8 +56,7 @@ enum ColourItem : int {
     kAboutText = 22,
 };
 
-// The built-in tables never change, so they are constants rather than
-// something the program's entry fills.
+// The built-in tables never change.
 inline constexpr ColourTable kBuiltInTable1 = {
     Rgb(0, 0, 128),      // 0
     Rgb(0, 0, 0),        // 1

@@ -21,16 +21,15 @@ std::string OptionsHelpTopic(int tab) {
 namespace texts {
 
 void ShowHelpContents(QObject* window) {
-    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayToc, {});
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::DisplayToc, {});
 }
 
 void ShowHelpIndex(QObject* window) {
-    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayIndex, {});
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::DisplayIndex, {});
 }
 
 void ShowHelpTopic(QObject* window, std::string_view topic) {
-    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::kDisplayTopic,
-                       std::string(topic));
+    platform::HtmlHelp(window, HelpFile(), platform::HelpCommand::DisplayTopic, std::string(topic));
 }
 
 }  // namespace texts

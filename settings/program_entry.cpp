@@ -8,16 +8,16 @@
 namespace zeko::settings {
 
 int ProgramEntry(const std::function<int()>& showMainWindow, const ProgramEntryOptions& options) {
-    const platform::SingleInstanceLock lock(options.lockName);
+    const platform::SingleInstanceLock lock(options.LockName);
     if (lock.AnotherCopyRunning()) {
-        if (options.handOver) options.handOver();
+        if (options.HandOver) options.HandOver();
         return 0;
     }
     // Left by a copy that was killed; no other copy runs now.
     platform::RemoveStaleTemporaryFolders();
 
     {
-        Registry registry(options.programPath);
+        Registry registry(options.ProgramPath);
         // Named before the registration too, so that the desktop lists the
         // open command under the program's name.
         registry.CompanyName(std::string(kCompanyName));

@@ -8,20 +8,20 @@ namespace zeko::settings {
 
 struct ProgramEntryOptions {
     // The executable registered to open game files; empty: the running one.
-    std::string programPath;
+    std::string ProgramPath;
     // The single-copy lock in the user's runtime folder.
-    std::string lockName = "zeko";
+    std::string LockName = "zeko";
     // Run instead of the program when another copy is running: hands this
     // copy's request on to it.
-    std::function<void()> handOver;
+    std::function<void()> HandOver;
 };
 
 // In this order: ends at once (returning 0, without a message, after
-// `handOver`) when another copy of the program is running; removes the temporary folders a
-// killed copy left; registers the game-file type ".zgf";
-// moves the settings of an older version; then calls `showMainWindow`, which shows the main window
-// and runs the program until that window is unloaded, and returns its exit code. The single-copy
-// lock is held until then. The built-in colour tables are constants and need no filling.
+// `HandOver`) when another copy of the program is running; removes the
+// temporary folders a killed copy left; registers the game-file type ".zgf";
+// moves the settings of an older version; then calls `showMainWindow`, which
+// shows the main window and runs the program until that window is unloaded,
+// and returns its exit code. The single-copy lock is held until then.
 int ProgramEntry(const std::function<int()>& showMainWindow,
                  const ProgramEntryOptions& options = {});
 

@@ -9,6 +9,7 @@ namespace zeko::settings {
 
 namespace {
 
+// The older version's settings: "Software" \ this \ CompanyName \ AppName.
 constexpr std::string_view kOldSettingsKey = "VB and VBA Program Settings";
 
 // The longest text a read accepts; a longer stored value gives the default.
@@ -68,12 +69,12 @@ void Registry::MoveSettings(std::string_view companyName, std::string_view appNa
 void Registry::RegisterFileType(std::string_view extension, std::string_view fileType,
                                 std::string_view fileDescription) {
     platform::FileTypeRegistration registration;
-    registration.extension = extension;
-    registration.fileType = fileType;
-    registration.description = fileDescription;
-    registration.programPath = programPath_.empty() ? platform::ProgramPath() : programPath_;
-    registration.programName = appName_;
-    registration.iconName = kProgramIconName;
+    registration.Extension = extension;
+    registration.FileType = fileType;
+    registration.Description = fileDescription;
+    registration.ProgramPath = programPath_.empty() ? platform::ProgramPath() : programPath_;
+    registration.ProgramName = appName_;
+    registration.IconName = kProgramIconName;
     platform::RegisterFileType(registration);
 }
 

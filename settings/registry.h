@@ -37,9 +37,9 @@ class Registry {
     void SaveSetting(std::string_view valueName, std::string_view newValue);
 
     // On the first run of this version only (the settings key did not exist
-    // yet), copies the text values under "Software" \ "VB and VBA Program
-    // Settings" \ CompanyName \ AppName into the settings key and deletes the
-    // old key. Non-empty arguments replace the properties first.
+    // yet), copies the text values of the key an older version wrote into
+    // the settings key and deletes the old key. Non-empty arguments replace
+    // the properties first.
     void MoveSettings(std::string_view companyName = {}, std::string_view appName = {});
 
     // Associates `extension` with the type `fileType` (described as

@@ -1,6 +1,6 @@
-// The numbers of the texts the program's code asks for by name. The others
-// (captions of the dialogs still to come, the game file's messages) are asked
-// by the code that shows them.
+// The numbers of the texts the program's code asks for by name. The analysis
+// dialog and the level table name their own texts beside the code that shows
+// them (analysis_texts.h, level_timing.h).
 #pragma once
 
 namespace zeko::settings {

@@ -38,7 +38,7 @@ constexpr const char* kUsage =
     "zekotool COMMAND --help describes a command.\n";
 
 const std::map<std::string, std::string>& CommandHelp() {
-    static const std::map<std::string, std::string> help = {
+    static const std::map<std::string, std::string> kHelp = {
         {"list",
          "Usage: zekotool list FILE\n"
          "One line per stored game: the slot, then the columns of the select-game\n"
@@ -69,12 +69,12 @@ const std::map<std::string, std::string>& CommandHelp() {
          "Removes the game in slot N and frees its move blocks; an empty slot or a\n"
          "missing file is an error.\n"},
     };
-    return help;
+    return kHelp;
 }
 
 // A usage error: the message and the usage.
 struct UsageError {
-    std::string message;
+    std::string Message;
 };
 
 std::optional<int> Number(const std::string& text) {
@@ -269,10 +269,10 @@ int RunZekoTool(const std::vector<std::string>& arguments, std::ostream& out, st
         archive::DeleteGame(file, slot);
         return kDone;
     } catch (const UsageError& error) {
-        err << "zekotool " << command << ": " << error.message << "\n\n" << help->second;
+        err << "zekotool " << command << ": " << error.Message << "\n\n" << help->second;
         return kWrongUsage;
     } catch (const platform::NumberedError& error) {
-        err << error.description() << '\n';
+        err << error.Description() << '\n';
         return kFailed;
     }
 }

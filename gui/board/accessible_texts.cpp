@@ -9,7 +9,7 @@ namespace zeko::gui {
 namespace {
 
 struct Words {
-    std::string_view pit, stone, stones, playable, bottom, top, wait, timeLeft;
+    std::string_view Pit, Stone, Stones, Playable, Bottom, Top, Wait, TimeLeft;
 };
 
 constexpr Words kEnglish{
@@ -32,10 +32,10 @@ const Words& Current() {
 
 std::string PitDescription(const std::string& letter, int stones, bool playable) {
     const Words& w = Current();
-    std::string text(w.pit);
+    std::string text(w.Pit);
     text.append(letter).append(", ").append(std::to_string(stones));
-    text.append(stones == 1 ? w.stone : w.stones);
-    if (playable) text.append(w.playable);
+    text.append(stones == 1 ? w.Stone : w.Stones);
+    if (playable) text.append(w.Playable);
     return text;
 }
 
@@ -43,18 +43,18 @@ std::string TurnDescription(Turn turn) {
     const Words& w = Current();
     switch (turn) {
         case Turn::Bottom:
-            return std::string(w.bottom);
+            return std::string(w.Bottom);
         case Turn::Top:
-            return std::string(w.top);
+            return std::string(w.Top);
         case Turn::Wait:
             break;
     }
-    return std::string(w.wait);
+    return std::string(w.Wait);
 }
 
 std::string ClockDescription(int seconds) {
     const int shown = seconds < 0 ? 0 : seconds;
-    std::string text(Current().timeLeft);
+    std::string text(Current().TimeLeft);
     text.append(std::to_string(shown / 60)).append(":");
     if (shown % 60 < 10) text.append("0");
     return text.append(std::to_string(shown % 60));

@@ -13,8 +13,8 @@ void PaintBoardBacking(QPainter& painter, const platform::UserScale& window,
     painter.fillRect(QRect(QPoint(0, 0), window.Pixels()),
                      ItemColour(table, settings::kZekoBackground));
     for (const BackingBox& box : BoardBackingBoxes(view))
-        painter.fillRect(window.Box(box.x1, box.y1, box.x2, box.y2),
-                         ItemColour(table, box.colourItem));
+        painter.fillRect(window.Box(box.X1, box.Y1, box.X2, box.Y2),
+                         ItemColour(table, box.ColourItem));
 }
 
 }  // namespace zeko::gui

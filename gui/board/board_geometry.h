@@ -25,15 +25,15 @@ inline constexpr double kPitUnits = 7;
 inline constexpr double kPitSize = 9.5;
 
 struct UnitRect {
-    double left;
-    double top;
-    double width;
-    double height;
+    double Left;
+    double Top;
+    double Width;
+    double Height;
 };
 
 struct UnitPoint {
-    double x;
-    double y;
+    double X;
+    double Y;
 };
 
 // Pits 0-5 run left to right along the bottom row, 6-11 right to left along
@@ -57,11 +57,11 @@ inline constexpr UnitRect kTimeBarRect{33.625, kWindowTop + 1, 30, 2};
 // One filled and outlined box of the window's background layer, between two
 // corners, in a colour item of the current table.
 struct BackingBox {
-    double x1;
-    double y1;
-    double x2;
-    double y2;
-    int colourItem;
+    double X1;
+    double Y1;
+    double X2;
+    double Y2;
+    int ColourItem;
 };
 
 // The board backing, under the twelve pits.
@@ -82,9 +82,9 @@ inline constexpr double kPitChipRadius = 0.49 * kPitUnits / kPitSize;
 
 // A printed count: the text and its top-left corner in pit units.
 struct PrintedCount {
-    std::string text;
-    double x;
-    double y;
+    std::string Text;
+    double X;
+    double Y;
 };
 
 // Nothing for an empty pit (or a count below 0).

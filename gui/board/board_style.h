@@ -19,10 +19,9 @@ QColor ToQColor(settings::Colour colour);
 // outside 0-22.
 QColor ItemColour(const settings::ColourTable& table, int item);
 
-// The system's sans-serif font, bold, at fixed point sizes: printed counts
-// 13.5, pit letters 8.25, score texts 9.75. They do not scale with the window.
-// The system's sans-serif font at a fixed point size; it stands in for the
-// fonts the program was designed with and does not scale with the window.
+// The system's sans-serif font at a fixed point size, which does not scale
+// with the window; bold for the board's texts: printed counts 13.5, pit
+// letters 8.25, score texts 9.75.
 QFont SansSerif(double points, bool bold);
 QFont CountFont();
 QFont PitLabelFont();

@@ -33,7 +33,7 @@ platform::UserScale WindowUnits(const QWidget& widget) {
 }
 
 QRect Place(const platform::UserScale& units, const UnitRect& rect) {
-    return units.Place(rect.left, rect.top, rect.width, rect.height);
+    return units.Place(rect.Left, rect.Top, rect.Width, rect.Height);
 }
 
 }  // namespace
@@ -119,18 +119,18 @@ void BoardView::Layout() {
     const platform::UserScale units = WindowUnits(*this);
     const settings::ViewOptions& view = options_->View;
     const QRect backing =
-        units.Box(kBoardBacking.x1, kBoardBacking.y1, kBoardBacking.x2, kBoardBacking.y2);
+        units.Box(kBoardBacking.X1, kBoardBacking.Y1, kBoardBacking.X2, kBoardBacking.Y2);
     for (int pit = 0; pit < engine::kPits; ++pit) {
         pits_[static_cast<size_t>(pit)]->setGeometry(Place(units, PitRect(pit)));
         QLabel* label = pitLabels_[static_cast<size_t>(pit)];
         const UnitPoint corner = PitLabelPosition(pit);
         // Letters stand beside the board backing, never on its edge.
-        int y = static_cast<int>(units.Y(corner.y));
+        int y = static_cast<int>(units.Y(corner.Y));
         if (pit < engine::kPitsPerRow)
             y = std::max(y, backing.bottom() + 1);
         else
             y = std::min(y, backing.top() - label->height());
-        label->move(static_cast<int>(units.X(corner.x)), y);
+        label->move(static_cast<int>(units.X(corner.X)), y);
         pits_[static_cast<size_t>(pit)]->show();
         label->setVisible(view[settings::kViewFieldLabels]);
     }

@@ -38,7 +38,7 @@ void ClockDigit::paintEvent(QPaintEvent*) {
     for (int s = 0; s < kSegmentCount; ++s) {
         if ((mask & (1 << s)) == 0) continue;
         for (const SegmentLine& line : kSegmentLines[static_cast<std::size_t>(s)])
-            painter.drawLine(scale.Point(line.x1, line.y1), scale.Point(line.x2, line.y2));
+            painter.drawLine(scale.Point(line.X1, line.Y1), scale.Point(line.X2, line.Y2));
     }
 }
 

@@ -38,7 +38,7 @@ void ClockFace::ShowClockTime(int seconds, bool full) {
     seconds_ = seconds;
     RefreshAccessibleName();
     for (const DigitUpdate& update : ClockTimeUpdates(seconds, full))
-        Digit(update.digit).ShowValue(update.value);
+        Digit(update.Digit).ShowValue(update.Value);
 }
 
 void ClockFace::RefreshAccessibleName() {
@@ -77,8 +77,8 @@ void ClockFace::resizeEvent(QResizeEvent* event) {
     CanvasWidget::resizeEvent(event);
     for (int k = 0; k < 4; ++k) {
         const FaceRect place = ClockDigitRect(k, width(), height());
-        const int left = static_cast<int>(std::lround(place.left));
-        const int right = static_cast<int>(std::lround(place.left + place.width));
+        const int left = static_cast<int>(std::lround(place.Left));
+        const int right = static_cast<int>(std::lround(place.Left + place.Width));
         digits_[static_cast<std::size_t>(k)]->setGeometry(left, 0, right - left, height());
     }
 }

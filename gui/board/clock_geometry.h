@@ -28,10 +28,10 @@ inline constexpr double kDigitRight = 12;
 inline constexpr double kDigitBottom = -2;
 
 struct SegmentLine {
-    double x1;
-    double y1;
-    double x2;
-    double y2;
+    double X1;
+    double Y1;
+    double X2;
+    double Y2;
 };
 
 // Each segment is three lines half a unit apart that shorten towards the
@@ -41,8 +41,8 @@ extern const std::array<std::array<SegmentLine, 3>, kSegmentCount> kSegmentLines
 // Digit panels: 0 seconds units, 1 seconds tens, 2 minutes units, 3 minutes
 // tens.
 struct DigitUpdate {
-    int digit;
-    int value;
+    int Digit;
+    int Value;
     bool operator==(const DigitUpdate&) const = default;
 };
 
@@ -52,10 +52,10 @@ struct DigitUpdate {
 std::vector<DigitUpdate> ClockTimeUpdates(int seconds, bool full);
 
 struct FaceRect {
-    double left;
-    double top;
-    double width;
-    double height;
+    double Left;
+    double Top;
+    double Width;
+    double Height;
 };
 
 // Digit k's place in a clock face of inner width W and height H (any unit):
@@ -93,9 +93,9 @@ enum class TimeBarStroke {
 // A stroke over x from x1 to x2 (bar units) and y from 2 to 8; ClearBar covers
 // the whole bar.
 struct TimeBarStep {
-    TimeBarStroke stroke;
-    double x1;
-    double x2;
+    TimeBarStroke Stroke;
+    double X1;
+    double X2;
     bool operator==(const TimeBarStep&) const = default;
 };
 

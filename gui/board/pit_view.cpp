@@ -32,24 +32,24 @@ PitColours LookColours(const settings::ColourTable& table, game::PitLook look) {
 
 void DrawPit(QPainter& painter, QSize pixels, int16_t count, bool graphicChips,
              const PitColours& colours) {
-    painter.fillRect(QRect(QPoint(0, 0), pixels), colours.background);
+    painter.fillRect(QRect(QPoint(0, 0), pixels), colours.Background);
     const platform::UserScale scale(0, 0, kPitUnits, kPitUnits, pixels);
     if (!graphicChips) {
         const auto printed = PitCountText(count);
         if (!printed) return;
         painter.save();
         painter.setFont(CountFont());
-        painter.setPen(colours.fore);
-        const QPointF corner = scale.Point(printed->x, printed->y);
+        painter.setPen(colours.Fore);
+        const QPointF corner = scale.Point(printed->X, printed->Y);
         painter.drawText(QRectF(corner, QSizeF(pixels.width(), pixels.height())),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                         QString::fromStdString(printed->text));
+                         QString::fromStdString(printed->Text));
         painter.restore();
         return;
     }
     const double radius = scale.Horizontal(kPitChipRadius);
     for (const UnitPoint& centre : PitChipCentres(count))
-        PaintChip(painter, scale.Point(centre.x, centre.y), radius, colours.fore, colours.fill,
+        PaintChip(painter, scale.Point(centre.X, centre.Y), radius, colours.Fore, colours.Fill,
                   true);
 }
 
@@ -130,7 +130,7 @@ void PitView::paintEvent(QPaintEvent*) {
     DrawPit(painter, size(), count_, graphicChips_, colours);
     if (hasFocus()) {
         // The keyboard's focus: a dotted frame just inside the edge.
-        painter.setPen(QPen(colours.fore, 1, Qt::DotLine));
+        painter.setPen(QPen(colours.Fore, 1, Qt::DotLine));
         painter.drawRect(
             rect().adjusted(kFocusInset, kFocusInset, -kFocusInset - 1, -kFocusInset - 1));
     }

@@ -17,9 +17,9 @@ class QPainter;
 namespace zeko::gui {
 
 struct PitColours {
-    QColor background;
-    QColor fore;  // chip outlines and printed counts
-    QColor fill;  // chip fill
+    QColor Background;
+    QColor Fore;  // chip outlines and printed counts
+    QColor Fill;  // chip fill
 };
 
 // The colours of a look: background item 1, 11 or 14; chips item 2, or 12

@@ -29,7 +29,7 @@ void ScoreBar::DrawScoreChips(int16_t n, int16_t o, ScoreDrawing drawing) {
     const double reach = scale.Horizontal(kScoreChipRadius) + 2;
     QRegion changed;
     for (const ScoreStep& step : ScoreChipSteps(n, o, drawing)) {
-        const QPointF centre = scale.Point(ScoreChipX(step.position), kScoreChipY);
+        const QPointF centre = scale.Point(ScoreChipX(step.Position), kScoreChipY);
         changed +=
             QRectF(centre - QPointF(reach, reach), QSizeF(2 * reach, 2 * reach)).toAlignedRect();
     }
@@ -58,8 +58,8 @@ void ScoreBar::PaintBar(QPainter& painter, int n) const {
     const QColor chip = ItemColour(table_, settings::kChips);
     const QColor empty = ItemColour(table_, settings::kChipsBackground);
     for (const ScoreStep& step : ScoreChipSteps(n, 0, ScoreDrawing::Whole)) {
-        const QPointF centre = scale.Point(ScoreChipX(step.position), kScoreChipY);
-        if (step.chip)
+        const QPointF centre = scale.Point(ScoreChipX(step.Position), kScoreChipY);
+        if (step.Chip)
             PaintChip(painter, centre, radius, chip, chip, true);
         else
             PaintChip(painter, centre, radius, empty, empty, false);

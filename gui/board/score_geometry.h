@@ -25,8 +25,8 @@ constexpr double ScoreChipX(int position) {
 
 // One position drawn: a chip, or an empty place.
 struct ScoreStep {
-    int position;
-    bool chip;
+    int Position;
+    bool Chip;
     bool operator==(const ScoreStep&) const = default;
 };
 

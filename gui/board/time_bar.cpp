@@ -40,8 +40,8 @@ void TimeBar::PaintSteps(QPainter& painter, float v, bool incremental) const {
     const QColor background = ItemColour(table_, settings::kTimeBarBackground);
     const QColor fill = ItemColour(table_, settings::kTimeBarForeground);
     for (const TimeBarStep& step : TimeBarSteps(v, incremental, previous_)) {
-        const QRect box = scale.Box(step.x1, kTimeBarBoxTop, step.x2, kTimeBarBoxBottom);
-        switch (step.stroke) {
+        const QRect box = scale.Box(step.X1, kTimeBarBoxTop, step.X2, kTimeBarBoxBottom);
+        switch (step.Stroke) {
             case TimeBarStroke::ClearBar:
                 painter.fillRect(rect(), background);
                 break;

@@ -28,7 +28,7 @@ class Units {
     double y_;
 };
 
-// Text is placed by its top edge, as the screen was designed.
+// Text is placed by its top edge, so that a line's place does not depend on the font.
 void DrawTextTopLeft(QPainter& painter, QPointF topLeft, const QString& text) {
     const QFontMetricsF metrics(painter.font(), painter.device());
     painter.drawText(topLeft + QPointF(0, metrics.ascent()), text);
@@ -54,7 +54,7 @@ bool IsModifierOnly(int key) {
 }  // namespace
 
 WelcomeScreen::WelcomeScreen(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("WelcomeScreen"));
+    setObjectName(QStringLiteral("welcomeScreen"));
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     RefreshAccessibleName();

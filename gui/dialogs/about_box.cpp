@@ -56,7 +56,7 @@ int Round(double pixels) {
 AboutBox::AboutBox(const QIcon& programIcon, const settings::ColourTable& colours, QWidget* parent)
     : QDialog(parent) {
     using namespace settings;
-    setObjectName(QStringLiteral("AboutBox"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(Text(settings::kTextAboutCaption) + FromStd(kAppName));
     setWindowIcon(programIcon);
 
@@ -70,32 +70,33 @@ AboutBox::AboutBox(const QIcon& programIcon, const settings::ColourTable& colour
     setPalette(palette);
     setAutoFillBackground(true);
 
-    iconbox_ = new QLabel(this);
-    iconbox_->setObjectName(QStringLiteral("Iconbox"));
-    iconbox_->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
-    iconbox_->setFixedSize(kIconSize, kIconSize);
+    programIcon_ = new QLabel(this);
+    programIcon_->setObjectName(QStringLiteral("programIcon"));
+    programIcon_->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
+    programIcon_->setFixedSize(kIconSize, kIconSize);
 
-    kivIcon_ = new QLabel(this);
-    kivIcon_->setObjectName(QStringLiteral("KivIcon"));
-    kivIcon_->setPixmap(MakerEmblem(kEmblemSize));
-    kivIcon_->setFixedSize(kEmblemSize, kEmblemSize);
+    makerEmblem_ = new QLabel(this);
+    makerEmblem_->setObjectName(QStringLiteral("makerEmblem"));
+    makerEmblem_->setPixmap(MakerEmblem(kEmblemSize));
+    makerEmblem_->setFixedSize(kEmblemSize, kEmblemSize);
 
     const QFont labelFont = SansSerif(9.75, true);
-    zekolabel_ = MakeLabel(this, "Zekolabel", FromStd(kAppName), labelFont);
-    versionlabel_ = MakeLabel(this, "Versionlabel",
+    programNameLabel_ = MakeLabel(this, "programNameLabel", FromStd(kAppName), labelFont);
+    versionLabel_ = MakeLabel(this, "versionLabel",
                               Text(settings::kTextVersion) + QString::number(ZEKO_VERSION_MAJOR) +
                                   QLatin1Char('.') + QString::number(ZEKO_VERSION_MINOR),
                               labelFont);
-    namelabel_ = MakeLabel(this, "Namelabel", FromStd(kCompanyName), labelFont);
-    crlabel_ = MakeLabel(this, "crlabel", QStringLiteral("\u00A9"), SansSerif(13.5, true));
-    licencelabel_ = MakeLabel(this, "Licencelabel", LicenceLine(), SansSerif(8.25, false));
+    makerLabel_ = MakeLabel(this, "makerLabel", FromStd(kCompanyName), labelFont);
+    copyrightLabel_ =
+        MakeLabel(this, "copyrightLabel", QStringLiteral("\u00A9"), SansSerif(13.5, true));
+    licenceLabel_ = MakeLabel(this, "licenceLabel", LicenceLine(), SansSerif(8.25, false));
 
-    okbutton_ = new QPushButton(Text(settings::kTextOk), this);
-    okbutton_->setObjectName(QStringLiteral("okbutton"));
-    StyleButton(*okbutton_, background, text);
-    okbutton_->setDefault(true);
-    okbutton_->resize(std::max(okbutton_->sizeHint().width(), 80), okbutton_->sizeHint().height());
-    connect(okbutton_, &QPushButton::clicked, this, &QDialog::accept);
+    okButton_ = new QPushButton(Text(settings::kTextOk), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    StyleButton(*okButton_, background, text);
+    okButton_->setDefault(true);
+    okButton_->resize(std::max(okButton_->sizeHint().width(), 80), okButton_->sizeHint().height());
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     // Two units across for one down keeps the units square; the height leaves
     // room for the button below the three lines at any font size.
@@ -128,14 +129,14 @@ void AboutBox::LayOut() {
     const auto centred = [ux](double x, const QWidget* widget) {
         return Round(x * ux - widget->width() / 2.0);
     };
-    iconbox_->move(Round(4 * ux), Round(3 * uy));
-    kivIcon_->move(Round(95 * ux) - kivIcon_->width(), Round(5 * uy));
-    zekolabel_->move(centred(50, zekolabel_), Round(5 * uy));
-    versionlabel_->move(centred(50, versionlabel_), Round(15 * uy));
-    namelabel_->move(centred(54, namelabel_), Round(25 * uy));
-    crlabel_->move(namelabel_->x() - Round(9 * ux), namelabel_->y() - Round(2 * uy));
-    licencelabel_->move(centred(50, licencelabel_), Round(31 * uy));
-    okbutton_->move(centred(50, okbutton_), Round(37 * uy));
+    programIcon_->move(Round(4 * ux), Round(3 * uy));
+    makerEmblem_->move(Round(95 * ux) - makerEmblem_->width(), Round(5 * uy));
+    programNameLabel_->move(centred(50, programNameLabel_), Round(5 * uy));
+    versionLabel_->move(centred(50, versionLabel_), Round(15 * uy));
+    makerLabel_->move(centred(54, makerLabel_), Round(25 * uy));
+    copyrightLabel_->move(makerLabel_->x() - Round(9 * ux), makerLabel_->y() - Round(2 * uy));
+    licenceLabel_->move(centred(50, licenceLabel_), Round(31 * uy));
+    okButton_->move(centred(50, okButton_), Round(37 * uy));
 }
 
 }  // namespace zeko::gui

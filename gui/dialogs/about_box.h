@@ -30,14 +30,14 @@ class AboutBox : public QDialog {
   private:
     void LayOut();
 
-    QLabel* iconbox_;
-    QLabel* kivIcon_;
-    QLabel* zekolabel_;
-    QLabel* versionlabel_;
-    QLabel* namelabel_;
-    QLabel* crlabel_;
-    QLabel* licencelabel_;
-    QPushButton* okbutton_;
+    QLabel* programIcon_;
+    QLabel* makerEmblem_;
+    QLabel* programNameLabel_;
+    QLabel* versionLabel_;
+    QLabel* makerLabel_;
+    QLabel* copyrightLabel_;
+    QLabel* licenceLabel_;
+    QPushButton* okButton_;
 };
 
 }  // namespace zeko::gui

@@ -117,7 +117,7 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
       okCancelButton_(new QPushButton(this)),
       helpButton_(new QPushButton(this)),
       progressTimer_(new QTimer(this)) {
-    setObjectName(QStringLiteral("AnalysisDialog"));
+    setObjectName(QStringLiteral("analysisDialog"));
     setWindowIcon(programIcon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -196,7 +196,7 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
 
     // The StopSearch message is posted to this dialog; the search that runs
     // sees it in the queue, so its delivery needs no action.
-    platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
+    platform::ThreadMessageQueue().RegisterWindow(this, [](const MSG&) {});
 
     SetAnalysisLevel(level_);
     SetAnalysisMainLine(mainLine_);
@@ -204,7 +204,7 @@ AnalysisDialog::AnalysisDialog(platform::EngineLibrary& engine, const engine::Bo
 }
 
 AnalysisDialog::~AnalysisDialog() {
-    platform::threadMessageQueue().unregisterWindow(this);
+    platform::ThreadMessageQueue().UnregisterWindow(this);
 }
 
 void AnalysisDialog::SetAnalysisLevel(int16_t level) {
@@ -397,8 +397,8 @@ void AnalysisDialog::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void AnalysisDialog::ShowEngineError(const platform::NumberedError& error) {
-    QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.source()),
-                    QString::fromStdString(error.description()), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.Source()),
+                    QString::fromStdString(error.Description()), QMessageBox::Ok, this);
     box.button(QMessageBox::Ok)->setText(T(kTextAnalysisOk));
     box.exec();
 }

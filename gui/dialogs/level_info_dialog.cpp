@@ -55,7 +55,7 @@ LevelInfoDialog::LevelInfoDialog(platform::EngineLibrary& engine, const QIcon& p
       table_(new QTreeWidget(this)),
       recalculateButton_(new QPushButton(this)),
       okButton_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("LevelInfoDialog"));
+    setObjectName(QStringLiteral("levelInfoDialog"));
     setWindowIcon(programIcon);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -132,8 +132,8 @@ void LevelInfoDialog::Measure() {
     } catch (const platform::NumberedError& error) {
         unsetCursor();
         measuring_ = false;
-        QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.source()),
-                        QString::fromStdString(error.description()), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, QString::fromStdString(error.Source()),
+                        QString::fromStdString(error.Description()), QMessageBox::Ok, this);
         box.button(QMessageBox::Ok)->setText(T(settings::kTextOk));
         box.exec();
         return;

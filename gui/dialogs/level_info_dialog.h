@@ -22,7 +22,7 @@ namespace zeko::gui {
 class LevelInfoDialog : public QDialog {
   public:
     // counter: the millisecond counter that times the searches; by default the
-    // multimedia timer's.
+    // monotonic clock's.
     LevelInfoDialog(platform::EngineLibrary& engine, const QIcon& programIcon,
                     QWidget* parent = nullptr, std::function<uint32_t()> counter = {});
 

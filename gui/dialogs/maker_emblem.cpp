@@ -9,9 +9,9 @@ namespace zeko::gui {
 namespace {
 
 struct Pebble {
-    QRectF box;  // in a 32 by 32 square
-    QColor light;
-    QColor dark;
+    QRectF Box;  // in a 32 by 32 square
+    QColor Light;
+    QColor Dark;
 };
 
 }  // namespace
@@ -31,13 +31,13 @@ QPixmap MakerEmblem(int size) {
     for (const Pebble& pebble : pebbles) {
         // Lit from the upper left, like a stone in the sun.
         QRadialGradient shade(
-            pebble.box.center() - QPointF(pebble.box.width() * 0.2, pebble.box.height() * 0.25),
-            pebble.box.width() * 0.7);
-        shade.setColorAt(0, pebble.light);
-        shade.setColorAt(1, pebble.dark);
+            pebble.Box.center() - QPointF(pebble.Box.width() * 0.2, pebble.Box.height() * 0.25),
+            pebble.Box.width() * 0.7);
+        shade.setColorAt(0, pebble.Light);
+        shade.setColorAt(1, pebble.Dark);
         painter.setBrush(shade);
         painter.setPen(QPen(QColor(64, 58, 52), 0.8));
-        painter.drawEllipse(pebble.box);
+        painter.drawEllipse(pebble.Box);
     }
     return pixmap;
 }

@@ -34,7 +34,7 @@ platform::UserScale EditorUnits(const QWidget& widget) {
 }
 
 QRect Place(const platform::UserScale& units, const UnitRect& rect) {
-    return units.Place(rect.left, rect.top, rect.width, rect.height);
+    return units.Place(rect.Left, rect.Top, rect.Width, rect.Height);
 }
 
 int StoreCell(int k) {
@@ -60,7 +60,7 @@ NewPositionEditor::NewPositionEditor(game::Board& editBoard, platform::EngineLib
       help_(new QPushButton(this)),
       reset_(new QPushButton(this)),
       clear_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("NewPositionEditor"));
+    setObjectName(QStringLiteral("newPositionEditor"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowIcon(look_.Icon);
@@ -170,8 +170,8 @@ void NewPositionEditor::FitTexts() {
                                        {ok_, kEditorOkRect},
                                        {cancel_, kEditorCancelRect},
                                        {help_, kEditorHelpRect}})
-        need(*button, rect.width, rect.height);
-    need(*nextToMove_, kNextToMoveWidth, kEditorOkRect.height);
+        need(*button, rect.Width, rect.Height);
+    need(*nextToMove_, kNextToMoveWidth, kEditorOkRect.Height);
     setMinimumSize(static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height)));
 }
 
@@ -216,8 +216,8 @@ void NewPositionEditor::Layout() {
     cancel_->setGeometry(Place(units, kEditorCancelRect));
     help_->setGeometry(Place(units, kEditorHelpRect));
     nextToMove_->adjustSize();
-    nextToMove_->move(static_cast<int>(units.X(kNextToMovePosition.x)),
-                      static_cast<int>(units.Y(kNextToMovePosition.y)));
+    nextToMove_->move(static_cast<int>(units.X(kNextToMovePosition.X)),
+                      static_cast<int>(units.Y(kNextToMovePosition.Y)));
     update();
 }
 
@@ -225,8 +225,8 @@ void NewPositionEditor::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const platform::UserScale units = EditorUnits(*this);
     for (const BackingBox& box : EditorBackingBoxes(look_.View))
-        painter.fillRect(units.Box(box.x1, box.y1, box.x2, box.y2),
-                         ItemColour(look_.Colours, box.colourItem));
+        painter.fillRect(units.Box(box.X1, box.Y1, box.X2, box.Y2),
+                         ItemColour(look_.Colours, box.ColourItem));
 }
 
 bool NewPositionEditor::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,7 @@ namespace zeko::gui {
 
 UnitRect EditorPitRect(int pit) {
     UnitRect rect = PitRect(pit);
-    rect.top -= 1;
+    rect.Top -= 1;
     return rect;
 }
 

@@ -31,7 +31,7 @@ inline constexpr UnitRect kEditorOkRect{68, 36, 10, 3.5};
 inline constexpr UnitRect kEditorCancelRect{68, 40.5, 10, 3.5};
 inline constexpr UnitRect kEditorHelpRect{68, 45, 10, 3.5};
 // The check box may reach to the buttons on its right.
-inline constexpr double kNextToMoveWidth = kEditorOkRect.left - kNextToMovePosition.x - 1;
+inline constexpr double kNextToMoveWidth = kEditorOkRect.Left - kNextToMovePosition.X - 1;
 
 // The shadows, half a unit right of and below their elements, and the board
 // backing, in painting order, as the view options call for them.

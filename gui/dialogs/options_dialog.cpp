@@ -41,7 +41,7 @@ OptionsDialog::OptionsDialog(const Values& current, const QIcon& icon, QWidget* 
       ok_(new QPushButton(this)),
       cancel_(new QPushButton(this)),
       help_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("OptionsDialog"));
+    setObjectName(QStringLiteral("optionsDialog"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setWindowIcon(icon);
@@ -234,7 +234,7 @@ QWidget* OptionsDialog::MakeGameFileTab() {
     connect(gameFile_, &QLineEdit::textChanged, this, &OptionsDialog::GameFileEdited);
     // The browse button's caption is language-neutral.
     browse_ = new QPushButton(QStringLiteral("..."), page);
-    browse_->setObjectName(QStringLiteral("browse"));
+    browse_->setObjectName(QStringLiteral("browseButton"));
     connect(browse_, &QPushButton::clicked, this, &OptionsDialog::BrowseGameFile);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(gameFile_, 1);

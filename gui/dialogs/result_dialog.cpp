@@ -36,11 +36,11 @@ QColor PaletteColour(int number) {
 
 }  // namespace
 
-// `Picture1`: keeps what the animation drew, as a screen would, and shows it.
+// The animation panel: keeps what the animation drew, as a screen would, and shows it.
 class PolygonPicture : public QWidget {
   public:
     explicit PolygonPicture(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("Picture1"));
+        setObjectName(QStringLiteral("animationPanel"));
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMinimumSize(240, 120);
         Clear();
@@ -96,18 +96,18 @@ ResultDialog::ResultDialog(const ResultData& outcome, game::GameEnd finalState,
       helpTopic_(ResultHelpTopic(finalState)),
       animationTimer_(new QTimer(this)),
       picture1_(new PolygonPicture(this)),
-      image1_(new QLabel(this)),
-      okbutton_(new QPushButton(this)) {
-    setObjectName(QStringLiteral("ResultDialog"));
+      programIcon_(new QLabel(this)),
+      okButton_(new QPushButton(this)) {
+    setObjectName(QStringLiteral("resultDialog"));
     setWindowIcon(programIcon);
     setWindowTitle(QString::fromStdString(ResultCaption(finalState_, CurrentText)));
 
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setPixmap(programIcon.pixmap(32, 32));
-    okbutton_->setObjectName(QStringLiteral("okbutton"));
-    okbutton_->setText(QString::fromStdString(CurrentText(settings::kTextOk)));
-    okbutton_->setDefault(true);
-    connect(okbutton_, &QPushButton::clicked, this, &QDialog::accept);
+    programIcon_->setObjectName(QStringLiteral("programIcon"));
+    programIcon_->setPixmap(programIcon.pixmap(32, 32));
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setText(QString::fromStdString(CurrentText(settings::kTextOk)));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     const std::array<std::string, 6> labels = ResultLabels(data_, CurrentText);
     for (std::size_t i = 0; i < scoreLabels_.size(); ++i) {
@@ -117,17 +117,17 @@ ResultDialog::ResultDialog(const ResultData& outcome, game::GameEnd finalState,
         if (i >= 2) scoreLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     const std::array<std::string, 2> comment = ResultComment(finalState_, data_, CurrentText);
-    for (std::size_t i = 0; i < comlabel_.size(); ++i) {
-        comlabel_[i] = new QLabel(QString::fromStdString(comment[i]), this);
-        comlabel_[i]->setObjectName(QStringLiteral("comlabel%1").arg(i));
+    for (std::size_t i = 0; i < commentLabels_.size(); ++i) {
+        commentLabels_[i] = new QLabel(QString::fromStdString(comment[i]), this);
+        commentLabels_[i]->setObjectName(QStringLiteral("commentLabel%1").arg(i));
         // An empty line takes no room.
-        comlabel_[i]->setVisible(!comment[i].empty());
+        commentLabels_[i]->setVisible(!comment[i].empty());
     }
 
     // The icon beside the two result rows, the comment below them, the
     // animation taking what room the dialog gives, and the button at the foot.
     auto* scores = new QGridLayout;
-    scores->addWidget(image1_, 0, 0, 2, 1, Qt::AlignTop);
+    scores->addWidget(programIcon_, 0, 0, 2, 1, Qt::AlignTop);
     for (int row = 0; row < 2; ++row) {
         for (int column = 0; column < 3; ++column)
             scores->addWidget(scoreLabels_[static_cast<std::size_t>(row + 2 * column)], row,
@@ -137,12 +137,12 @@ ResultDialog::ResultDialog(const ResultData& outcome, game::GameEnd finalState,
     scores->setColumnMinimumWidth(0, 48);
     auto* button = new QHBoxLayout;
     button->addStretch();
-    button->addWidget(okbutton_);
+    button->addWidget(okButton_);
     button->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(scores);
-    layout->addWidget(comlabel_[0]);
-    layout->addWidget(comlabel_[1]);
+    layout->addWidget(commentLabels_[0]);
+    layout->addWidget(commentLabels_[1]);
     layout->addWidget(picture1_, 1);
     layout->addLayout(button);
 

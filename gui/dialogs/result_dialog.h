@@ -72,9 +72,9 @@ class ResultDialog : public QDialog {
     QTimer* animationTimer_;
     PolygonPicture* picture1_;
     std::array<QLabel*, 6> scoreLabels_{};
-    std::array<QLabel*, 2> comlabel_{};
-    QLabel* image1_;
-    QPushButton* okbutton_;
+    std::array<QLabel*, 2> commentLabels_{};
+    QLabel* programIcon_;
+    QPushButton* okButton_;
 };
 
 }  // namespace zeko::gui

@@ -34,7 +34,7 @@ SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game:
     : QDialog(parent), fileName_(std::move(fileName)), games_(games) {
     setWindowIcon(icon);
     list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("GameList"));
+    list_->setObjectName(QStringLiteral("gameList"));
     list_->setColumnCount(archive::kGameListColumns);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
@@ -49,10 +49,10 @@ SelectGameDialog::SelectGameDialog(std::string fileName, const std::vector<game:
     delete_ = new QPushButton(this);
     cancel_ = new QPushButton(this);
     help_ = new QPushButton(this);
-    load_->setObjectName(QStringLiteral("Load"));
-    delete_->setObjectName(QStringLiteral("Delete"));
-    cancel_->setObjectName(QStringLiteral("Cancel"));
-    help_->setObjectName(QStringLiteral("Help"));
+    load_->setObjectName(QStringLiteral("loadButton"));
+    delete_->setObjectName(QStringLiteral("deleteButton"));
+    cancel_->setObjectName(QStringLiteral("cancelButton"));
+    help_->setObjectName(QStringLiteral("helpButton"));
     load_->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -157,7 +157,7 @@ void SelectGameDialog::DeleteChosen() {
         archive::DeleteGame(fileName_, slot, listed == games_.end() ? nullptr : &*listed);
     } catch (const platform::NumberedError& error) {
         // The game is still in the file, so its row stays.
-        ShowErrorBox(this, error.source(), error.description());
+        ShowErrorBox(this, error.Source(), error.Description());
         return;
     }
     delete row;

@@ -36,11 +36,11 @@ namespace {
 // The words of the help window that the program's text table has no number
 // for, in Dutch and in English.
 struct HelpWindowTexts {
-    const char* search;
-    const char* back;
-    const char* forward;
-    const char* missing;     // %1: the help file
-    const char* unreadable;  // %1: the help file, %2: why
+    const char* Search;
+    const char* Back;
+    const char* Forward;
+    const char* Missing;     // %1: the help file
+    const char* Unreadable;  // %1: the help file, %2: why
 };
 
 constexpr HelpWindowTexts kDutchTexts{
@@ -250,7 +250,7 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
         box.exec();
     };
     if (file.isEmpty()) {
-        tell(QString::fromUtf8(OwnTexts(language_).missing)
+        tell(QString::fromUtf8(OwnTexts(language_).Missing)
                  .arg(QString::fromStdString(helpFile) + QStringLiteral(".qch")));
         return false;
     }
@@ -267,7 +267,7 @@ bool HelpWindow::Load(QObject* window, const std::string& helpFile) {
     if (!collections_.isValid() || !engine->setupData() ||
         (!engine->registeredDocumentations().contains(space) &&
          !engine->registerDocumentation(file))) {
-        tell(QString::fromUtf8(OwnTexts(language_).unreadable)
+        tell(QString::fromUtf8(OwnTexts(language_).Unreadable)
                  .arg(file, collections_.isValid() ? engine->error() : collections_.errorString()));
         return false;
     }
@@ -314,9 +314,9 @@ void HelpWindow::SetTexts() {
     panes_->setTabText(static_cast<int>(Pane::Contents),
                        Caption(settings::kTextHelpContents, language_));
     panes_->setTabText(static_cast<int>(Pane::Index), Caption(settings::kTextHelpIndex, language_));
-    panes_->setTabText(static_cast<int>(Pane::Search), QString::fromUtf8(own.search));
-    back_->setText(QString::fromUtf8(own.back));
-    forward_->setText(QString::fromUtf8(own.forward));
+    panes_->setTabText(static_cast<int>(Pane::Search), QString::fromUtf8(own.Search));
+    back_->setText(QString::fromUtf8(own.Back));
+    forward_->setText(QString::fromUtf8(own.Forward));
 }
 
 void HelpWindow::ShowPage(const QString& topic) {

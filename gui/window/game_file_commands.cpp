@@ -66,7 +66,7 @@ void GameFileCommands::Load(bool ask) {
         recordFile_ = *file;
         control_.GameLoaded();
     } catch (const platform::NumberedError& error) {
-        ShowErrorBox(window_, error.source(), error.description());
+        ShowErrorBox(window_, error.Source(), error.Description());
     }
 }
 
@@ -89,7 +89,7 @@ void GameFileCommands::Save(bool ask) {
         stored_ = archive::SaveGame(file, record, stored_);
         recordFile_ = file;
     } catch (const platform::NumberedError& error) {
-        ShowErrorBox(window_, error.source(), error.description());
+        ShowErrorBox(window_, error.Source(), error.Description());
     }
 }
 

@@ -56,8 +56,8 @@ int main(int argc, char* argv[]) {
     const std::string commandLine =
         zeko::archive::GameFileArgument(std::vector<std::string>(argv + 1, argv + argc));
     zeko::settings::ProgramEntryOptions options;
-    options.lockName = kCopyName;
-    options.handOver = [&] {
+    options.LockName = kCopyName;
+    options.HandOver = [&] {
         // Absolute, for a copy that runs in another folder.
         const std::string file =
             commandLine.empty()

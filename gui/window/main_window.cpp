@@ -80,7 +80,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
 
     // The StopSearch message is posted to this window; dispatching it needs no
     // action here, the search has seen it.
-    platform::threadMessageQueue().registerWindow(this, [](const MSG&) {});
+    platform::ThreadMessageQueue().RegisterWindow(this, [](const MSG&) {});
     help_ = new HelpWindow(this);
     helpInstallation_.emplace(*help_);
     gameFiles_ = std::make_unique<GameFileCommands>(this, *control_, *engine_, settings_);
@@ -88,7 +88,7 @@ MainWindow::MainWindow(std::string commandLine, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-    platform::threadMessageQueue().unregisterWindow(this);
+    platform::ThreadMessageQueue().UnregisterWindow(this);
 }
 
 void MainWindow::Load() {
@@ -131,11 +131,11 @@ void MainWindow::Load() {
 }
 
 void MainWindow::SetStartSizeAndPlace() {
-    // 4600 twips of height, the client area close to 7 : 4, a little above
-    // and left of the screen's centre.
-    const double twip = logicalDpiY() / 1440.0;
+    // 4600 / 1440 inch of height, the client area close to 7 : 4, a little
+    // above and left of the screen's centre.
+    const double unit = logicalDpiY() / 1440.0;  // 1/1440 inch
     const int menuHeight = menuBar()->sizeHint().height();
-    const int clientHeight = static_cast<int>(std::lround(4600 * twip)) - menuHeight / 2;
+    const int clientHeight = static_cast<int>(std::lround(4600 * unit)) - menuHeight / 2;
     const int clientWidth = clientHeight * 7 / 4;
     resize(clientWidth, clientHeight + menuHeight);
     if (const QScreen* screen = this->screen()) {

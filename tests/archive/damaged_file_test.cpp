@@ -88,7 +88,7 @@ TEST(DamagedFile, EachFaultIsRefusedAndTheRecordKept) {
         try {
             LoadGame(path, record, engine);
         } catch (const platform::NumberedError& e) {
-            raised = e.description();
+            raised = e.Description();
         }
         EXPECT_EQ(raised, error);
         if (!raised.empty()) {

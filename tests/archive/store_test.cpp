@@ -33,8 +33,8 @@ class Store : public ::testing::Test {
         try {
             action();
         } catch (const platform::NumberedError& error) {
-            EXPECT_EQ(error.source(), "Zeko");
-            return error.description();
+            EXPECT_EQ(error.Source(), "Zeko");
+            return error.Description();
         }
         return {};
     }

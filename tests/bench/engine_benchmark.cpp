@@ -119,7 +119,7 @@ void BM_FullWidthAnalysis(benchmark::State& state) {
             zeko::engine::sow(copy, pit + zeko::engine::kPitsPerRow);
             copy = zeko::engine::rotateboard(copy);
             if (copy[zeko::engine::kBottomStore] > zeko::engine::kWinningStore ||
-                zeko::engine::topRowStones(copy) == 0)
+                zeko::engine::TopRowStones(copy) == 0)
                 break;
             zeko::engine::searchmoves(copy, values, left, work);
             pit = firstBest();

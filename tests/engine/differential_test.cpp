@@ -163,7 +163,7 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
             ASSERT_GE(*std::min_element(board.begin(), board.end()), 0);
             const bool ended = board[kTopStore] > kStones / 2 ||
                                board[kBottomStore] > kStones / 2 ||
-                               bottomRowStones(board) + topRowStones(board) == 0;
+                               BottomRowStones(board) + TopRowStones(board) == 0;
             ASSERT_EQ(result != kPlayOn, ended);
         }
     }

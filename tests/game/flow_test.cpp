@@ -62,7 +62,7 @@ TEST(Thinking, AStopEndsTheSearchAtItsNextLookAndWhatCameMeanwhileRunsAfterIt) {
         // The look that found the stop peeked once more; no look followed but
         // a new search's.
         EXPECT_EQ(table.looks == at + 1, stop != kStray);
-        EXPECT_EQ(platform::threadMessageQueue().size(), 0u);
+        EXPECT_EQ(platform::ThreadMessageQueue().Size(), 0u);
         ASSERT_EQ(table.delivered.size(), 1u);
         EXPECT_EQ(table.delivered[0].message, static_cast<uint32_t>(WM_STOPSEARCH));
         EXPECT_EQ(table.view.closes, stop == kExit || stop == kClose);

@@ -88,16 +88,16 @@ class Table {
                        return std::string(settings::BuiltInText(settings::kEnglish, number));
                    },
                    &window}) {
-        auto& queue = platform::threadMessageQueue();
-        queue.clear();
-        queue.setLookHook([this] {
+        auto& queue = platform::ThreadMessageQueue();
+        queue.Clear();
+        queue.SetLookHook([this] {
             if (onLook) onLook(++looks);
         });
-        queue.registerWindow(&window, [this](const MSG& msg) { delivered.push_back(msg); });
+        queue.RegisterWindow(&window, [this](const MSG& msg) { delivered.push_back(msg); });
     }
     ~Table() {
-        platform::threadMessageQueue().setLookHook(nullptr);
-        platform::threadMessageQueue().unregisterWindow(&window);
+        platform::ThreadMessageQueue().SetLookHook(nullptr);
+        platform::ThreadMessageQueue().UnregisterWindow(&window);
     }
 
     platform::EngineLibrary engine;

@@ -46,7 +46,7 @@ MainWindow& WindowTest::Start(settings::ProgramSettings settings, const std::str
     // One window at a time: the thread's message queue is joined to the
     // event loop by the window alive, and its messages are the window's.
     window_.reset();
-    platform::threadMessageQueue().clear();
+    platform::ThreadMessageQueue().Clear();
     window_ = std::make_unique<MainWindow>(commandLine);
     window_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));

@@ -51,8 +51,8 @@ TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {
         try {
             EngineLibrary(folder.path().toStdString()).checkmove(engine::kStartBoard.data(), 0, 0);
         } catch (const NumberedError& error) {
-            EXPECT_EQ(error.number(), EngineLibrary::kLoadError);
-            return error.description();
+            EXPECT_EQ(error.Number(), EngineLibrary::kLoadError);
+            return error.Description();
         }
         return std::string("loaded");
     };

@@ -14,13 +14,13 @@ TEST(MessageQueue, TheEventLoopDeliversEachWaitingMessageToItsWindow) {
     int window = 0;
     int other = 0;
     std::vector<uint32_t> delivered;
-    queue.registerWindow(&window, [&](const MSG& msg) { delivered.push_back(msg.message); });
-    EXPECT_TRUE(queue.post(&window, WM_STOPSEARCH, 0, 0));
-    EXPECT_TRUE(queue.post(&other, WM_USER, 0, 0));  // no procedure: dropped
-    EXPECT_TRUE(queue.post(&window, WM_USER + 1, 0, 0));
-    queue.dispatchPending();
+    queue.RegisterWindow(&window, [&](const MSG& msg) { delivered.push_back(msg.message); });
+    EXPECT_TRUE(queue.Post(&window, WM_STOPSEARCH, 0, 0));
+    EXPECT_TRUE(queue.Post(&other, WM_USER, 0, 0));  // no procedure: dropped
+    EXPECT_TRUE(queue.Post(&window, WM_USER + 1, 0, 0));
+    queue.DispatchPending();
     EXPECT_EQ(delivered, (std::vector<uint32_t>{WM_STOPSEARCH, WM_USER + 1}));
-    EXPECT_EQ(queue.size(), 0u);
+    EXPECT_EQ(queue.Size(), 0u);
 }
 
 }  // namespace

@@ -294,26 +294,26 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerAndAsksForHelpWithF1) {
     AboutBox about(QIcon(), kMonochromeTable);
     texts::SetCurrentLanguage(kEnglish);
     EXPECT_EQ(about.windowTitle(), "Over Zeko");
-    EXPECT_EQ(about.findChild<QLabel*>("Versionlabel")->text(),
+    EXPECT_EQ(about.findChild<QLabel*>("versionLabel")->text(),
               QStringLiteral("Versie %1.%2").arg(ZEKO_VERSION_MAJOR).arg(ZEKO_VERSION_MINOR));
     about.show();
     // Everything it shows lies inside it, the OK button in its lower part.
     for (const QWidget* child : about.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(about.rect().contains(child->geometry())) << child->objectName().toStdString();
-    EXPECT_GT(about.findChild<QPushButton*>("okbutton")->y(), about.height() / 2);
-    const QLabel* licence = about.findChild<QLabel*>("Licencelabel");
+    EXPECT_GT(about.findChild<QPushButton*>("okButton")->y(), about.height() / 2);
+    const QLabel* licence = about.findChild<QLabel*>("licenceLabel");
     EXPECT_EQ(licence->text(), "Licentie: GPL-3.0-or-later");
-    EXPECT_LT(licence->geometry().bottom(), about.findChild<QPushButton*>("okbutton")->y());
+    EXPECT_LT(licence->geometry().bottom(), about.findChild<QPushButton*>("okButton")->y());
     QTest::keyClick(&about, Qt::Key_F1);
     EXPECT_EQ(help.topics, std::vector<std::string>{""});
-    QTest::mouseClick(about.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
+    QTest::mouseClick(about.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);
 
     // The button shows the box's own colours, its text smoothed between them,
     // and nothing a widget style lightened.
     AboutBox coloured(QIcon(), kBuiltInTable1);
     coloured.show();
-    ExpectDrawnIn(*coloured.findChild<QPushButton*>("okbutton"),
+    ExpectDrawnIn(*coloured.findChild<QPushButton*>("okButton"),
                   ItemColour(kBuiltInTable1, kAboutBackground),
                   ItemColour(kBuiltInTable1, kAboutText));
 }
@@ -375,21 +375,21 @@ TEST(ResultDialog, ShowsTheResultInTheCurrentLanguageAndAnimatesWhileShown) {
         texts::SetCurrentLanguage(language);
         ResultDialog result(ResultData{15, 25, 4, true, "", "Ada"}, end, QIcon());
         EXPECT_EQ(result.windowTitle(), caption);
-        EXPECT_EQ(result.findChild<QLabel*>("comlabel0")->text(), comment0);
-        EXPECT_EQ(result.findChild<QLabel*>("comlabel1")->text(), comment1);
+        EXPECT_EQ(result.findChild<QLabel*>("commentLabel0")->text(), comment0);
+        EXPECT_EQ(result.findChild<QLabel*>("commentLabel1")->text(), comment1);
         // The title fits beside the title bar's buttons; an empty line takes no room.
         const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
         EXPECT_GE(result.minimumWidth(), title.horizontalAdvance(caption) + 100);
-        EXPECT_EQ(result.findChild<QLabel*>("comlabel1")->isHidden(), *comment1 == '\0');
+        EXPECT_EQ(result.findChild<QLabel*>("commentLabel1")->isHidden(), *comment1 == '\0');
         // More, larger polygons with longer trails the higher the level beaten.
         EXPECT_EQ(result.Animation().Size(), (AnimationSize{3, 2, 3}));
         result.show();
         // Polygons drawn on black.
-        QWidget& picture = *result.findChild<QWidget*>("Picture1");
+        QWidget& picture = *result.findChild<QWidget*>("animationPanel");
         result.AnimationStep();
         EXPECT_FALSE(
             InkBounds(picture.grab().toImage(), [](QColor c) { return c != Qt::black; }).isEmpty());
-        QTest::mouseClick(result.findChild<QPushButton*>("okbutton"), Qt::LeftButton);
+        QTest::mouseClick(result.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         EXPECT_EQ(result.result(), QDialog::Accepted);
     }
     EXPECT_EQ(ResultDialog(ResultData{24, 24, 9, true, "", ""}, GameEnd::ByRules, QIcon())

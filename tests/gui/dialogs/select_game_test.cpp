@@ -63,7 +63,7 @@ class GameFileTest : public WindowTest {
 
 // The Moves column, top to bottom.
 QStringList Moves(SelectGameDialog& dialog) {
-    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"));
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
     QStringList moves;
     for (int row = 0; row < list->topLevelItemCount(); ++row)
         moves << list->topLevelItem(row)->text(3);
@@ -75,7 +75,7 @@ QPushButton& Button(SelectGameDialog& dialog, const char* name) {
 }
 
 void ClickRow(SelectGameDialog& dialog, const QString& moves) {
-    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"));
+    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = list->topLevelItem(row);
         if (item->text(3) != moves) continue;
@@ -87,7 +87,7 @@ void ClickRow(SelectGameDialog& dialog, const QString& moves) {
 }
 
 void ClickHeader(SelectGameDialog& dialog, int column) {
-    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"))->header();
+    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"))->header();
     const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
@@ -95,7 +95,7 @@ void ClickHeader(SelectGameDialog& dialog, int column) {
 // Which way the sort arrow in a column's header points, as drawn; "cut" when
 // the header is narrower than its text and arrow.
 std::string SortArrow(SelectGameDialog& dialog, int column) {
-    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"))->header();
+    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"))->header();
     if (header->sectionSize(column) < header->sectionSizeHint(column)) return "cut";
     const QImage image = header->grab().toImage();
     // The arrow stands at the section's right end, beyond the text.
@@ -155,8 +155,8 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Select Game (4 games in game file)");
         EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
-        EXPECT_FALSE(Button(dialog, "Load").isEnabled());
-        EXPECT_FALSE(Button(dialog, "Delete").isEnabled());
+        EXPECT_FALSE(Button(dialog, "loadButton").isEnabled());
+        EXPECT_FALSE(Button(dialog, "deleteButton").isEnabled());
         ClickHeader(dialog, 3);
         EXPECT_EQ(Moves(dialog), QStringList({"   10", "    9", "    4", "    2"}));
         EXPECT_EQ(SortArrow(dialog, 3), "down");
@@ -164,8 +164,8 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
         EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
         EXPECT_EQ(SortArrow(dialog, 3), "up");
         ClickRow(dialog, "    4");
-        EXPECT_TRUE(Button(dialog, "Load").isEnabled());
-        QTest::mouseClick(&Button(dialog, "Load"), Qt::LeftButton);
+        EXPECT_TRUE(Button(dialog, "loadButton").isEnabled());
+        QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
     });
     game::GameRecord& record = Record();
     record.NameBottomHalf = "changed";
@@ -183,14 +183,14 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     RecordingHelp help;
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        QTest::mouseClick(&Button(dialog, "Help"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "helpButton"), Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_F1);
         ClickRow(dialog, "    9");
-        QTest::mouseClick(&Button(dialog, "Delete"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "deleteButton"), Qt::LeftButton);
         EXPECT_EQ(dialog.windowTitle(), "Select Game (3 games in game file)");
         EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "   10"}));
-        EXPECT_FALSE(Button(dialog, "Delete").isEnabled());
-        QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
+        EXPECT_FALSE(Button(dialog, "deleteButton").isEnabled());
+        QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
     EXPECT_EQ(record.MoveCount, 6);  // cancelled: nothing loaded
@@ -200,7 +200,7 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     // A double click loads, here a game of two people.
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("GameList"));
+        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
         const QRect row = list->visualItemRect(list->topLevelItem(2));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
@@ -216,7 +216,7 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
     archive::SaveGame(file_, stored);
     const auto cancelSelect = [this] {
         WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-            QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
+            QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
         });
     };
     int errors = 0;
@@ -281,9 +281,9 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
         QDir().mkdir(QString::fromStdString(file_));  // no longer a file
         ClickRow(dialog, "    3");
         answerError();
-        QTest::mouseClick(&Button(dialog, "Delete"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "deleteButton"), Qt::LeftButton);
         EXPECT_EQ(Moves(dialog), QStringList({"    3"}));
-        QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
     EXPECT_EQ(errors, 3);
@@ -303,13 +303,13 @@ TEST_F(GameFileTest, SaveReplacesTheStoredCopyInTheFileTheGameCameFrom) {
     TypeFileName(file_);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
         ClickRow(dialog, "    5");
-        QTest::mouseClick(&Button(dialog, "Load"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
     // Another file opened, nothing loaded from it: the game still lives in the first.
     TypeFileName(other);
     WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        QTest::mouseClick(&Button(dialog, "Cancel"), Qt::LeftButton);
+        QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
     PlayAMove();
@@ -328,7 +328,7 @@ TEST_F(GameFileTest, AGameFileOnTheCommandLineOpensItsGamesAfterTheNewGame) {
         WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
             welcomeGone = !window_->Board().WelcomeVisible();
             ClickRow(dialog, "    9");
-            QTest::mouseClick(&Button(dialog, load ? "Load" : "Cancel"), Qt::LeftButton);
+            QTest::mouseClick(&Button(dialog, load ? "loadButton" : "cancelButton"), Qt::LeftButton);
         });
         Open({}, file_);
         EXPECT_TRUE(QTest::qWaitFor([&] { return welcomeGone; }));
@@ -350,14 +350,14 @@ TEST_F(GameFileTest, AFileHandedOverByASecondCopyOpensOnceNoDialogIsOpen) {
         WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
             shown.push_back("select");
             ClickRow(dialog, "    9");
-            QTest::mouseClick(&Button(dialog, "Load"), Qt::LeftButton);
+            QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
         });
         QTimer::singleShot(300, &about, &QDialog::accept);
     });
     Action(kTextAbout)->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }));
     Settle();
-    EXPECT_EQ(shown, (std::vector<std::string>{"AboutBox", "select"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"aboutBox", "select"}));
     EXPECT_EQ(Record().MoveCount, 9);
     EXPECT_EQ(window.GameFiles().CurrentFile(), file_);
 }

@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndTheLettersInPl
         const platform::UserScale units(kWindowLeft, kWindowTop, kWindowRight, kWindowBottom,
                                         board.size());
         const QRect backing =
-            units.Box(kBoardBacking.x1, kBoardBacking.y1, kBoardBacking.x2, kBoardBacking.y2);
+            units.Box(kBoardBacking.X1, kBoardBacking.Y1, kBoardBacking.X2, kBoardBacking.Y2);
         const QColor edge = ItemColour(window.Colours(), kBoardBackground);
         int off = 0;
         for (int x = backing.left(); x <= backing.right(); ++x) {
