@@ -328,7 +328,8 @@ TEST_F(GameFileTest, AGameFileOnTheCommandLineOpensItsGamesAfterTheNewGame) {
         WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
             welcomeGone = !window_->Board().WelcomeVisible();
             ClickRow(dialog, "    9");
-            QTest::mouseClick(&Button(dialog, load ? "loadButton" : "cancelButton"), Qt::LeftButton);
+            QTest::mouseClick(&Button(dialog, load ? "loadButton" : "cancelButton"),
+                              Qt::LeftButton);
         });
         Open({}, file_);
         EXPECT_TRUE(QTest::qWaitFor([&] { return welcomeGone; }));
