@@ -1,10 +1,9 @@
 // The menus' enabling rules in the situations that change them, the person's
-// clock, the stopwatch and a missing engine.
+// clock and a missing engine.
 #include <dlfcn.h>
 
 #include <tuple>
 
-#include "game/precision_timer.h"
 #include "platform/numbered_error.h"
 #include "tests/game/table.h"
 
@@ -125,32 +124,6 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
                   std::make_pair(timeLeft != 0 && !bar, timeLeft != 0 && bar));
         EXPECT_EQ(table.view.captions.back(), caption);
     }
-}
-
-TEST(PrecisionTimer, MeasuresAcrossTheCountersWrapAndRefusesAWrongOrder) {
-    uint32_t counter = 0;
-    PrecisionTimer timer([&counter] { return counter; });
-    const auto measure = [&](uint32_t start, uint32_t stop) {
-        counter = start;
-        timer.StartTimer();
-        counter = stop;
-        timer.StopTimer();
-        return timer.ElapsedTime();
-    };
-    EXPECT_EQ(measure(1000, 1003), 3);
-    EXPECT_EQ(measure(0x7FFFFFF0u, 0x80000010u), 32);  // past 2^31, past 2^32
-    EXPECT_EQ(measure(0xFFFFFFF0u, 0x10u), 32);
-    // Neither refused call disturbs the measurement.
-    counter = 500;
-    timer.StartTimer();
-    EXPECT_TRUE(timer.Running());
-    counter = 700;
-    EXPECT_THROW(timer.StartTimer(), platform::NumberedError);
-    counter = 900;
-    timer.StopTimer();
-    EXPECT_THROW(timer.StopTimer(), platform::NumberedError);
-    EXPECT_FALSE(timer.Running());
-    EXPECT_EQ(timer.ElapsedTime(), 400);
 }
 
 TEST(MissingEngine, IsReportedByEveryCommandThatNeedsItAndNothingElseBreaks) {

@@ -1,7 +1,6 @@
-// The program's settings through the registry layer, the colour scheme they
-// pick, the text table's languages with their help file, and what runs before
-// the main window: the single-copy lock, the game-file type and the move of
-// old settings.
+// The program's settings through the registry layer and the colour scheme
+// they pick, and what runs before the main window: the single-copy lock, the
+// game-file type and the move of old settings.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -12,10 +11,8 @@
 #include <functional>
 
 #include "platform/file_type_registration.h"
-#include "platform/help_viewer.h"
 #include "platform/single_instance.h"
 #include "settings/exchange_settings.h"
-#include "settings/help.h"
 #include "settings/program_entry.h"
 #include "settings/registry.h"
 #include "tests/support/test_home.h"
@@ -91,61 +88,6 @@ TEST_F(SettingsTest, EachStoredTextIsReadByItsRule) {
         Named().SaveSetting(name, text);
         ExchangeSettings(SettingsExchange::Read, settings);
         EXPECT_TRUE(holds(settings));
-    }
-}
-
-TEST(TextTable, EachLookupLoadsTheLanguageItAsksForWithItsHelp) {
-    TextTable table("/opt/zeko");
-    EXPECT_EQ(table.LoadedLanguage(), 0);
-    // The current language, the number and language asked for, then the text,
-    // the loaded language and its help.
-    for (const auto& [current, number, language, text, loaded, help] :
-         std::vector<std::tuple<int16_t, int, int16_t, std::string, int16_t, std::string>>{
-             {kEnglish, 13, 0, "E&xit", kEnglish, "/opt/zeko/zeko_en"},
-             {kEnglish, 13, kDutch, "&Einde", kDutch, "/opt/zeko/zeko_nl"},
-             // The options dialog changes the current language; the next lookup follows.
-             {kDutch, 52, 0, "Annuleer", kDutch, "/opt/zeko/zeko_nl"},
-             // An unknown language keeps the texts and leaves the help without a language.
-             {kDutch, 13, 5, "&Einde", 5, "/opt/zeko/zeko_"},
-             {kEnglish, kTextCount, 0, "", kEnglish, "/opt/zeko/zeko_en"},
-             {kDutch, kTextCount, 0, "", kDutch, "/opt/zeko/zeko_nl"}}) {
-        SCOPED_TRACE(std::to_string(number) + " in " + std::to_string(language));
-        table.SetCurrentLanguage(current);
-        EXPECT_EQ(table.GetText(number, language), text);
-        EXPECT_EQ(table.LoadedLanguage(), loaded);
-        EXPECT_EQ(table.HelpFile(), help);
-    }
-}
-
-TEST(TextTable, AFreshTableHasNoTextsForAnUnknownLanguage) {
-    EXPECT_EQ(TextTable("/opt/zeko").GetText(13, 5), "");
-}
-
-TEST(Help, ContentsIndexAndTopicsReachTheViewerWithTheHelpOfTheLanguage) {
-    struct Recording : platform::HelpViewer {
-        void ShowTopic(QObject*, const std::string& file, const std::string& topic) override {
-            calls.push_back("topic " + file + " " + topic);
-        }
-        void ShowContents(QObject*, const std::string& file) override {
-            calls.push_back("contents " + file);
-        }
-        void ShowIndex(QObject*, const std::string& file) override {
-            calls.push_back("index " + file);
-        }
-        std::vector<std::string> calls;
-    } viewer;
-    const platform::HelpViewerInstallation installation(viewer);
-    for (const int16_t language : {kDutch, kEnglish}) {
-        viewer.calls.clear();
-        texts::SetCurrentLanguage(language);
-        texts::GetText(0);
-        const std::string help = texts::HelpFile();
-        texts::ShowHelpContents(nullptr);
-        texts::ShowHelpIndex(nullptr);
-        texts::ShowHelpTopic(nullptr, kHelpTopicTime);
-        EXPECT_EQ(viewer.calls, (std::vector<std::string>{"contents " + help, "index " + help,
-                                                          "topic " + help + " time.html"}));
-        EXPECT_EQ(help.substr(help.size() - 2), language == kDutch ? "nl" : "en");
     }
 }
 
