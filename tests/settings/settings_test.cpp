@@ -207,7 +207,10 @@ TEST_F(SettingsTest, TheOpenCommandStartsTheProgramWithOrWithoutADesktop) {
              {"/opt/my games/100%/zeko", "\"/opt/my games/100%%/zeko\""},
              {"/opt/$1/`\\\"zeko\"", "\"/opt/\\\\$1/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\""}}) {
         SCOPED_TRACE(program);
-        EXPECT_NE(registerFor(program).find("\nExec=" + exec + " %f\n"), std::string::npos);
+        EXPECT_EQ(registerFor(program),
+                  "[Desktop Entry]\nType=Application\nName=Zeko\nExec=" + exec +
+                      " %f\nIcon=zeko\nMimeType=application/"
+                      "x-zeko-gamefile;\nNoDisplay=true\nTerminal=false\n");
         EXPECT_EQ(run("desktop-file-validate", {QString::fromStdString(entry)}), 0);
     }
     // xdg-open on its own, where it is installed: the program a script that
