@@ -227,16 +227,6 @@ TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
             }
         }
     }
-    // Without a table every ply of a main line searches anew and looks; the
-    // progress still only rises from one ply's search to the next.
-    queue = FakeQueue{};
-    Answer bare, shared;
-    queue.work = bare.work.data();
-    bare.result = findline(kStartBoard, 11, 2, bare.out.data(), bare.work.data(), nullptr);
-    ASSERT_GT(queue.looks, 10);
-    expectRisingProgress(10, kPitsPerRow + 1);
-    call(kFindline, nullptr, false, kStartBoard, 11, 2, shared);
-    ASSERT_EQ(bare, shared);
 }
 
 }  // namespace

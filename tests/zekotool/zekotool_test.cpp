@@ -86,6 +86,7 @@ TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
          "zekotool save: The move number must be from 1 to 2\n"},
         {"save %1", 2, "zekotool save: save needs --moves"},
         {"delete %1 401", 2, "zekotool delete: The slot must be a number from 1 to 400"},
+        {"delete %1 1x", 2, "zekotool delete: The slot must be a number from 1 to 400"},
         {"show %1", 2, "zekotool show: wrong number of arguments"},
         {"play %1", 2, "zekotool: unknown command: play"},
         {"", 2, "Usage: zekotool COMMAND"},
