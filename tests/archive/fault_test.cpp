@@ -3,6 +3,7 @@
 // it was, no stray file beside it, and an error; a writer killed in the middle
 // leaves nothing that stays.
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,6 +101,8 @@ TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
         const bool unnamed = round % 2 == 0;
         const pid_t writer = ::fork();
         if (writer == 0) {
+            // A writer outlives no test, not even one killed for taking too long.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             // Slow writes, so that the kill comes while the copy is made.
             int writes = 0;
             platform::FileCalls calls = Failing(Step::None, 0, writes, unnamed);

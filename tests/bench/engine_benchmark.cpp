@@ -22,59 +22,65 @@
 
 namespace {
 
-using zeko::engine::Board;
+namespace engine = zeko::engine;
+using engine::Board;
 
 // The start position after pit 3 and pit 6, as the level table times it.
 Board levelTablePosition() {
-    Board board = zeko::engine::kStartBoard;
-    zeko::engine::RepetitionTracker trackers[2] = {};
-    zeko::engine::execmove(board, 3, trackers);
-    zeko::engine::execmove(board, 6, trackers);
+    Board board = engine::kStartBoard;
+    engine::RepetitionTracker trackers[2] = {};
+    engine::execmove(board, 3, trackers);
+    engine::execmove(board, 6, trackers);
     return board;
 }
 
-// Top half to move, 6 to 14 stones on the board.
-const std::vector<Board> kEndgames = {
-    zeko::testing::makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"),  // 14 left
-    zeko::testing::makeBoard("1 0 2 1 0 2 0 3 1 0 2 1 18 17"),  // 13 left
-    zeko::testing::makeBoard("0 1 2 1 0 3 1 2 0 0 2 0 20 16"),  // 12 left
-    zeko::testing::makeBoard("0 2 0 1 1 0 2 1 0 1 0 3 20 17"),  // 11 left
-    zeko::testing::makeBoard("2 0 1 0 1 1 0 1 2 0 0 2 19 19"),  // 10 left
-    zeko::testing::makeBoard("1 0 1 0 2 0 0 1 2 1 0 1 21 18"),  // 9 left
-    zeko::testing::makeBoard("0 1 0 1 1 0 1 0 1 0 2 1 20 20"),  // 8 left
-    zeko::testing::makeBoard("0 1 0 2 0 1 1 0 0 1 1 0 22 19"),  // 7 left
-    zeko::testing::makeBoard("1 0 0 1 0 1 0 2 0 0 0 1 21 21"),  // 6 left
-};
+// Top half to move, 14 stones on the board, then one fewer each.
+std::vector<Board> endgames() {
+    std::vector<Board> boards;
+    for (const char* text : {"1 2 0 3 1 0 2 0 1 1 0 3 17 17", "1 0 2 1 0 2 0 3 1 0 2 1 18 17",
+                             "0 1 2 1 0 3 1 2 0 0 2 0 20 16", "0 2 0 1 1 0 2 1 0 1 0 3 20 17",
+                             "2 0 1 0 1 1 0 1 2 0 0 2 19 19", "1 0 1 0 2 0 0 1 2 1 0 1 21 18",
+                             "0 1 0 1 1 0 1 0 1 0 2 1 20 20", "0 1 0 2 0 1 1 0 0 1 1 0 22 19",
+                             "1 0 0 1 0 1 0 2 0 0 0 1 21 21"})
+        boards.push_back(zeko::testing::makeBoard(text));
+    return boards;
+}
+const std::vector<Board> kEndgames = endgames();
 const int kEndgameCount = static_cast<int>(kEndgames.size());
 
-int64_t movesTried(const Board& board, int level) {
+// findmove by the engine, or by the reference transcription, with the
+// positions it tries per second.
+template <bool kReference>
+void findMove(benchmark::State& state, const Board& board, int level) {
     zeko::reference::ReferenceEngine reference;
-    reference.findmove(board, level);
-    return reference.movesTried;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(kReference ? reference.findmove(board, level)
+                                            : engine::findmove(board, level));
+    zeko::reference::ReferenceEngine counting;
+    counting.findmove(board, level);
+    const auto moves = static_cast<double>(counting.movesTried);
+    state.counters["positions/s"] =
+        benchmark::Counter(moves, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["positions"] = moves;
 }
 
-void reportSpeed(benchmark::State& state, int64_t moves) {
-    state.counters["positions/s"] = benchmark::Counter(
-        static_cast<double>(moves), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["positions"] = static_cast<double>(moves);
-}
-
+template <bool kReference>
 void BM_FindMoveByLevel(benchmark::State& state) {
-    const Board board = levelTablePosition();
-    const int level = static_cast<int>(state.range(0));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(zeko::engine::findmove(board, level));
-    reportSpeed(state, movesTried(board, level));
+    findMove<kReference>(state, levelTablePosition(), static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_FindMoveByLevel)->DenseRange(1, 9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_FindMoveByLevel, false)->DenseRange(1, 9)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_FindMoveByLevel, true)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
 
+template <bool kReference>
 void BM_FindMoveEndgame(benchmark::State& state) {
-    const Board& board = kEndgames[static_cast<size_t>(state.range(0))];
-    for (auto _ : state)
-        benchmark::DoNotOptimize(zeko::engine::findmove(board, 9));
-    reportSpeed(state, movesTried(board, 9));
+    findMove<kReference>(state, kEndgames[static_cast<size_t>(state.range(0))], 9);
 }
-BENCHMARK(BM_FindMoveEndgame)->DenseRange(0, kEndgameCount - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_FindMoveEndgame, false)
+    ->DenseRange(0, kEndgameCount - 1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_TEMPLATE(BM_FindMoveEndgame, true)
+    ->DenseRange(0, kEndgameCount - 1)
+    ->Unit(benchmark::kMillisecond);
 
 // The positions the analysis is timed on, the side to move owning cells 0-5:
 // the level table's position, and a middle game with 27 stones on the board.
@@ -86,15 +92,15 @@ const Board kAnalysed[] = {levelTablePosition(),
 void BM_Analysis(benchmark::State& state) {
     const Board& board = kAnalysed[state.range(0)];
     const int level = static_cast<int>(state.range(1));
-    int32_t values[zeko::engine::kPitsPerRow];
-    int32_t line[zeko::engine::kWorkSize];
-    int32_t work[zeko::engine::kWorkSize] = {};
+    int32_t values[engine::kPitsPerRow];
+    int32_t line[engine::kWorkSize];
+    int32_t work[engine::kWorkSize] = {};
     for (auto _ : state) {
         state.PauseTiming();
-        if (auto* table = zeko::engine::TranspositionTable::Shared()) table->Clear();
+        if (auto* table = engine::TranspositionTable::Shared()) table->Clear();
         state.ResumeTiming();
-        const int32_t best = zeko::engine::analyze(board, level, values, work);
-        benchmark::DoNotOptimize(zeko::engine::findline(board, level, best, line, work));
+        const int32_t best = engine::analyze(board, level, values, work);
+        benchmark::DoNotOptimize(engine::findline(board, level, best, line, work));
     }
 }
 BENCHMARK(BM_Analysis)
@@ -106,22 +112,21 @@ BENCHMARK(BM_Analysis)
 void BM_FullWidthAnalysis(benchmark::State& state) {
     const Board& board = kAnalysed[state.range(0)];
     const int level = static_cast<int>(state.range(1));
-    int32_t values[zeko::engine::kPitsPerRow];
-    int32_t work[zeko::engine::kWorkSize] = {};
+    int32_t values[engine::kPitsPerRow];
+    int32_t work[engine::kWorkSize] = {};
     const auto firstBest = [&values] {
-        return static_cast<int>(std::max_element(values, values + zeko::engine::kPitsPerRow) -
-                                values);
+        return static_cast<int>(std::max_element(values, values + engine::kPitsPerRow) - values);
     };
     for (auto _ : state) {
-        Board copy = zeko::engine::rotateboard(board);
-        zeko::engine::searchmoves(copy, values, level, work);
+        Board copy = engine::rotateboard(board);
+        engine::searchmoves(copy, values, level, work);
         for (int pit = firstBest(), left = level - 1; left > 0; --left) {
-            zeko::engine::sow(copy, pit + zeko::engine::kPitsPerRow);
-            copy = zeko::engine::rotateboard(copy);
-            if (copy[zeko::engine::kBottomStore] > zeko::engine::kWinningStore ||
-                zeko::engine::TopRowStones(copy) == 0)
+            engine::sow(copy, pit + engine::kPitsPerRow);
+            copy = engine::rotateboard(copy);
+            if (copy[engine::kBottomStore] > engine::kWinningStore ||
+                engine::TopRowStones(copy) == 0)
                 break;
-            zeko::engine::searchmoves(copy, values, left, work);
+            engine::searchmoves(copy, values, left, work);
             pit = firstBest();
         }
     }
@@ -134,28 +139,6 @@ BENCHMARK(BM_FullWidthAnalysis)
     ->Args({0, 13})
     ->ArgNames({"position", "level"})
     ->Iterations(1)
-    ->Unit(benchmark::kMillisecond);
-
-// The plain transcription of the same search, for comparison.
-void BM_ReferenceFindMoveByLevel(benchmark::State& state) {
-    const Board board = levelTablePosition();
-    const int level = static_cast<int>(state.range(0));
-    zeko::reference::ReferenceEngine reference;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(reference.findmove(board, level));
-    reportSpeed(state, movesTried(board, level));
-}
-BENCHMARK(BM_ReferenceFindMoveByLevel)->Arg(8)->Arg(9)->Unit(benchmark::kMillisecond);
-
-void BM_ReferenceFindMoveEndgame(benchmark::State& state) {
-    const Board& board = kEndgames[static_cast<size_t>(state.range(0))];
-    zeko::reference::ReferenceEngine reference;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(reference.findmove(board, 9));
-    reportSpeed(state, movesTried(board, 9));
-}
-BENCHMARK(BM_ReferenceFindMoveEndgame)
-    ->DenseRange(0, kEndgameCount - 1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

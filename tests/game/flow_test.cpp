@@ -263,24 +263,6 @@ TEST(Keys, PlayThePitOfTheSideToMoveOrDoNothing) {
     }
 }
 
-TEST(Keys, APersonMovesOnceATurnHoweverFastClicksAndKeysCome) {
-    // Two inputs before the event timer ticks: clicks on C and D, keys c and
-    // d, a click on C and the key d.
-    for (const bool computer : {false, true}) {
-        for (int way = 0; way < 3; ++way) {
-            SCOPED_TRACE(::testing::Message() << computer << way);
-            Table table;
-            table.NewGame(computer);
-            way == 1 ? void(table.control.KeyPress('c')) : table.control.ClickPit(2);
-            way == 0 ? table.control.ClickPit(3) : void(table.control.KeyPress('d'));
-            table.Settle();
-            EXPECT_EQ(table.record().MoveCount, computer ? 2 : 1);
-            EXPECT_EQ(table.record().Moves[1], 2);
-            EXPECT_EQ(table.record().TopToMove, !computer);
-        }
-    }
-}
-
 TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
     // A computer game or not, the position, whether the top half moves, the
     // first pit then arrows each with the pit it reaches, Enter's move.
@@ -315,28 +297,6 @@ TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
         EXPECT_EQ(table.record().MoveCount > 0 ? table.record().Moves[1] : -1, enter);
         const auto next = table.Legal(table.record().Board, false, false);
         EXPECT_TRUE(enter < 0 || next.empty() || table.control.IndicatorPit() == next.front());
-    }
-}
-
-TEST(Loading, AComputerGameWithTheTopHalfToMoveHasTheComputerMoveAtOnce) {
-    // A computer game, the top half to move, the game over; moves after the load
-    for (const auto& [computer, top, over, moves] :
-         std::vector<std::tuple<bool, bool, bool, int>>{{true, true, false, 2},
-                                                        {false, true, false, 1},
-                                                        {true, false, false, 0},
-                                                        {true, true, true, 1}}) {
-        SCOPED_TRACE(::testing::Message() << computer << top << over);
-        Table table;
-        table.NewGame(false);
-        if (top) table.Do('c');
-        table.record().ComputerGame = computer;
-        table.record().GameOver = over;
-        table.Do('l');
-        EXPECT_EQ(table.record().MoveCount, moves);
-        EXPECT_EQ(table.record().TopToMove, top && moves == 1);
-        if (!over) {
-            EXPECT_EQ(table.control.State(), PlayState::Idle);
-        }
     }
 }
 

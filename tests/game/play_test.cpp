@@ -1,7 +1,6 @@
 // Whole games through the event ring against the real engine, and take-back
 // and replay checked after every step against a fresh replay of the move list.
 #include <algorithm>
-#include <random>
 #include <sstream>
 
 #include "tests/game/table.h"
@@ -72,40 +71,6 @@ TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
         table.Play("nc");  // until a new game
         EXPECT_EQ(record.MoveCount, computer ? 2 : 1);
     }
-}
-
-TEST(WholeGame, EndsByRepetitionAgainAfterTakeBackAndReplay) {
-    Table table;
-    // A legal two-person game from the start that ends by repetition.
-    std::vector<int> line;
-    for (uint32_t seed = 1; line.empty() && seed < 5000; ++seed) {
-        std::mt19937 random(seed);
-        Board board = engine::kStartBoard;
-        Trackers trackers{};
-        int32_t r = 0;
-        while (r == 0 && line.size() < 1000) {
-            const auto pits = table.Legal(board, line.size() % 2 != 0, line.empty());
-            if (pits.empty()) break;
-            line.push_back(pits[random() % pits.size()]);
-            r = table.engine.execmove(board.data(), line.back(), trackers.data());
-        }
-        if (r != static_cast<int32_t>(GameEnd::Repetition)) line.clear();
-    }
-    ASSERT_FALSE(line.empty());
-    table.NewGame(false);
-    PlayOut(table,
-            [&](const std::vector<int>&, int turn) { return line[static_cast<size_t>(turn)]; });
-    const GameRecord& record = table.record();
-    EXPECT_EQ(record.MoveCount, static_cast<int>(line.size()));
-    EXPECT_EQ(record.Board[kTopStore] + record.Board[kBottomStore], engine::kStones);
-    table.Play("b");
-    EXPECT_FALSE(record.GameOver);
-    EXPECT_EQ(table.Playable(), table.Legal(record.Board, record.TopToMove, false));
-    table.Play("r");
-    EXPECT_EQ(table.control.EndCode(), GameEnd::Repetition);
-    ASSERT_EQ(table.view.messages.size(), 2u);
-    EXPECT_EQ(table.view.messages[0], Score(record));
-    EXPECT_EQ(table.view.messages[1], Score(record));
 }
 
 TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {

@@ -68,43 +68,26 @@ TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
 
 TEST(PositionEdit, TheBoxNamesTheOnlyHalfThatCanMove) {
     platform::EngineLibrary engine;
-    // The set-up; whether it may be accepted and which halves can move; the box
-    // for a cleared and for a checked box.
-    struct Row {
-        Board board;
-        bool acceptable, bottom, top;
-        NextToMoveBox fromClear, fromChecked;
+    // The set-up; whether it may be accepted, the bottom half can move and the
+    // top half can; then the box (enabled, checked) from a cleared and from a
+    // checked box.
+    const std::pair<Board, std::string> rows[] = {
+        {engine::kStartBoard, "111 10 11"},
+        {{0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, "101 11 11"},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 24}, "110 10 10"},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 25}, "000"},
+        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 25, 22}, "000"},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}, "000"},
     };
-    const Row rows[] = {
-        {engine::kStartBoard, true, true, true, {true, false}, {true, true}},
-        {{0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12},
-         true,
-         false,
-         true,
-         {true, true},
-         {true, true}},
-        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 24},
-         true,
-         true,
-         false,
-         {true, false},
-         {true, false}},
-        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 25}, false, false, false, {}, {}},
-        {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 25, 22}, false, false, false, {}, {}},
-        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}, false, false, false, {}, {}},
-    };
-    for (const Row& row : rows) {
-        const PositionVerdict v = JudgePosition(engine, row.board);
-        EXPECT_EQ(v.Acceptable, row.acceptable);
-        EXPECT_EQ(v.BottomCanMove, row.bottom);
-        EXPECT_EQ(v.TopCanMove, row.top);
-        if (!v.Acceptable) continue;
-        for (const auto& [checked, box] :
-             {std::pair{false, row.fromClear}, {true, row.fromChecked}}) {
-            const NextToMoveBox got = NextToMove(v, checked);
-            EXPECT_EQ(got.Enabled, box.Enabled);
-            EXPECT_EQ(got.Checked, box.Checked);
+    const auto bit = [](bool on) { return on ? '1' : '0'; };
+    for (const auto& [board, expected] : rows) {
+        const PositionVerdict v = JudgePosition(engine, board);
+        std::string got = {bit(v.Acceptable), bit(v.BottomCanMove), bit(v.TopCanMove)};
+        for (const bool checked : {false, true}) {
+            const NextToMoveBox box = NextToMove(v, checked);
+            if (v.Acceptable) got += {' ', bit(box.Enabled), bit(box.Checked)};
         }
+        EXPECT_EQ(got, expected);
     }
     // Neither half can move: the box cannot be used and keeps its state.
     for (const bool checked : {false, true}) {

@@ -1,10 +1,13 @@
 // The menus' enabling rules in the situations that change them, the person's
-// clock, the stopwatch and a missing engine.
+// clock, a missing engine, and the level table's figures: the climb through
+// the levels until one search needs a tenth of a second, timed by a scripted
+// counter so that the figures are known, and the text for each range of the
+// estimate.
 #include <dlfcn.h>
 
 #include <tuple>
 
-#include "game/precision_timer.h"
+#include "game/level_timing.h"
 #include "platform/numbered_error.h"
 #include "tests/game/table.h"
 
@@ -127,32 +130,6 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
     }
 }
 
-TEST(PrecisionTimer, MeasuresAcrossTheCountersWrapAndRefusesAWrongOrder) {
-    uint32_t counter = 0;
-    PrecisionTimer timer([&counter] { return counter; });
-    const auto measure = [&](uint32_t start, uint32_t stop) {
-        counter = start;
-        timer.StartTimer();
-        counter = stop;
-        timer.StopTimer();
-        return timer.ElapsedTime();
-    };
-    EXPECT_EQ(measure(1000, 1003), 3);
-    EXPECT_EQ(measure(0x7FFFFFF0u, 0x80000010u), 32);  // past 2^31, past 2^32
-    EXPECT_EQ(measure(0xFFFFFFF0u, 0x10u), 32);
-    // Neither refused call disturbs the measurement.
-    counter = 500;
-    timer.StartTimer();
-    EXPECT_TRUE(timer.Running());
-    counter = 700;
-    EXPECT_THROW(timer.StartTimer(), platform::NumberedError);
-    counter = 900;
-    timer.StopTimer();
-    EXPECT_THROW(timer.StopTimer(), platform::NumberedError);
-    EXPECT_FALSE(timer.Running());
-    EXPECT_EQ(timer.ElapsedTime(), 400);
-}
-
 TEST(MissingEngine, IsReportedByEveryCommandThatNeedsItAndNothingElseBreaks) {
     // A folder that cannot exist hides the library unless the system finds it.
     if (void* handle = dlopen(platform::EngineLibrary::kFileName, RTLD_NOW | RTLD_LOCAL)) {
@@ -171,6 +148,68 @@ TEST(MissingEngine, IsReportedByEveryCommandThatNeedsItAndNothingElseBreaks) {
     table.control.Exit();
     table.Settle();
     EXPECT_EQ(table.view.closes, 1);
+}
+
+std::string English(int number) {
+    return number == kTextVeryFast ? "Very Fast" : std::to_string(number);
+}
+
+// A millisecond counter that makes search n take durations[n] milliseconds,
+// starting just before the counter wraps.
+struct ScriptedCounter {
+    explicit ScriptedCounter(const std::vector<uint32_t>& durations) {
+        uint32_t now = UINT32_MAX - 100;
+        for (uint32_t d : durations) {
+            readings.push_back(now);
+            readings.push_back(now += d);
+            now += 7;  // the board set up between two searches
+        }
+    }
+    uint32_t operator()() { return readings.at(next++); }
+    std::vector<uint32_t> readings;
+    size_t next = 0;
+};
+
+TEST(LevelTiming, ClimbsToTheFirstLevelThatNeedsATenthOfASecondAndExtrapolatesFromIt) {
+    // 150 ms at level 4, the searches below it faster.
+    ScriptedCounter counter({3, 20, 100, 150, 900});
+    PrecisionTimer timer([&counter] { return counter(); });
+    platform::EngineLibrary engine;
+    const LevelTiming timing = MeasureLevels(engine, timer);
+    EXPECT_EQ(timing.Level, 4);
+    EXPECT_EQ(timing.Milliseconds, 150);
+    EXPECT_EQ(counter.next, 8u) << "level 5 is never searched";
+    const std::vector<std::string> expected = {
+        "Very Fast", "Very Fast", "Very Fast", " < 1 Sec.", " < 1 Sec.",
+        "4 Sec.",    "18 Sec.",   "95 Sec.",   "8 Min.",
+    };
+    for (int level = 1; level <= kLevelCount; ++level)
+        EXPECT_EQ(ResponseTimeText(EstimatedUnits(timing, level), English), expected[level - 1])
+            << level;
+}
+
+TEST(LevelTiming, EstimatesRoundHalvesToEvenAndEachRangeHasItsText) {
+    // t x 5^(i - k + 1) / 1000 units of 0.2 s.
+    struct Case {
+        LevelTiming timing;
+        int level;
+        int64_t units;
+    };
+    for (const Case& c : {Case{{5, 2500}, 4, 2}, Case{{5, 1500}, 4, 2}, Case{{5, 500}, 4, 0},
+                          Case{{5, 700}, 4, 1}, Case{{2, 101}, 9, 39453}, Case{{20, 150}, 1, 0},
+                          Case{{4, 300}, 3, 0}, Case{{4, 300}, 5, 8}})
+        EXPECT_EQ(EstimatedUnits(c.timing, c.level), c.units)
+            << c.timing.Level << " " << c.timing.Milliseconds << " " << c.level;
+    // The text of each range of the estimate.
+    const std::vector<std::pair<int64_t, std::string>> cases = {
+        {0, "Very Fast"}, {1, " < 1 Sec."}, {4, " < 1 Sec."},    {5, "1 Sec."},
+        {7, "1 Sec."},    {8, "2 Sec."},    {49, "10 Sec."},     {50, "10 Sec."},
+        {54, "10 Sec."},  {55, "12 Sec."},  {149, "30 Sec."},    {150, "30 Sec."},
+        {162, "30 Sec."}, {163, "35 Sec."}, {604, "120 Sec."},   {605, "2 Min."},
+        {749, "2 Min."},  {750, "3 Min."},  {39453, "132 Min."},
+    };
+    for (const auto& [units, text] : cases)
+        EXPECT_EQ(ResponseTimeText(units, English), text) << units;
 }
 
 }  // namespace

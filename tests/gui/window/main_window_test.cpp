@@ -35,6 +35,7 @@
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
+#include "tests/support/timing.h"
 
 namespace zeko::gui {
 namespace {
@@ -478,8 +479,7 @@ TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 0);
         std::printf("start-up to first painted window: %lld ms\n", clock.elapsed());
-        // Sanitizer builds are several times slower; the figure is for release.
-        EXPECT_LT(clock.elapsed(), 3000);
+        EXPECT_FASTER_THAN(clock.elapsed(), 3000);
     }
     QProcess first;
     QProcess second;

@@ -1,0 +1,85 @@
+// What the program asks of the system besides its settings: the hand-over
+// of a file between copies over a local socket, the window-message queue
+// outside a search, and the engine library loaded from the program's own
+// folder, a copy missing or damaged reported with its reason.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "engine/board.h"
+#include "platform/copy_hand_over.h"
+#include "platform/engine_library.h"
+#include "platform/message_queue.h"
+#include "platform/numbered_error.h"
+#include "platform/program_path.h"
+#include "tests/support/test_home.h"
+
+namespace zeko::platform {
+namespace {
+
+using HandOverTest = testing::IsolatedTest;
+
+TEST_F(HandOverTest, PassesAFileOrNothingAndOutlivesAStaleSocket) {
+    EXPECT_FALSE(HandOverToRunningCopy("zeko", "/a.zgf", 200));  // nobody listens
+    // A socket file left behind by a copy that crashed.
+    QFile stale(QString::fromStdString(HandOverSocketPath("zeko")));
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    std::vector<std::string> received;
+    const CopyHandOverServer server("zeko", [&](const std::string& f) { received.push_back(f); });
+    ASSERT_TRUE(server.Listening());
+    for (const std::string file : {"/home/ada/games/zeko ü.zgf", ""})
+        EXPECT_TRUE(HandOverToRunningCopy("zeko", file));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 2; }));
+    EXPECT_EQ(received, (std::vector<std::string>{"/home/ada/games/zeko ü.zgf", ""}));
+}
+
+TEST(MessageQueue, TheEventLoopDeliversEachWaitingMessageToItsWindow) {
+    MessageQueue queue;
+    int window = 0;
+    int other = 0;
+    std::vector<uint32_t> delivered;
+    queue.RegisterWindow(&window, [&](const MSG& msg) { delivered.push_back(msg.message); });
+    EXPECT_TRUE(queue.Post(&window, WM_STOPSEARCH, 0, 0));
+    EXPECT_TRUE(queue.Post(&other, WM_USER, 0, 0));  // no procedure: dropped
+    EXPECT_TRUE(queue.Post(&window, WM_USER + 1, 0, 0));
+    queue.DispatchPending();
+    EXPECT_EQ(delivered, (std::vector<uint32_t>{WM_STOPSEARCH, WM_USER + 1}));
+    EXPECT_EQ(queue.Size(), 0u);
+}
+
+TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {
+    if (void* handle = dlopen(EngineLibrary::kFileName, RTLD_NOW | RTLD_LOCAL)) {
+        dlclose(handle);
+        GTEST_SKIP() << "the system finds " << EngineLibrary::kFileName;
+    }
+    QTemporaryDir folder;
+    const std::string copy = (folder.path() + "/").toStdString() + EngineLibrary::kFileName;
+    const auto reason = [&] {
+        try {
+            EngineLibrary(folder.path().toStdString()).checkmove(engine::kStartBoard.data(), 0, 0);
+        } catch (const NumberedError& error) {
+            EXPECT_EQ(error.Number(), EngineLibrary::kLoadError);
+            return error.Description();
+        }
+        return std::string("loaded");
+    };
+    EXPECT_EQ(reason().rfind("File not found: ", 0), 0u);
+    // Not a library at all, and the real one cut short.
+    std::ofstream(copy) << "not a library";
+    EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
+    std::filesystem::copy_file(FolderOf(ProgramPath()) + "/" + EngineLibrary::kFileName, copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(copy, 40);
+    EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
+}
+
+}  // namespace
+}  // namespace zeko::platform
