@@ -118,7 +118,7 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         EXPECT_FALSE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
         EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("Cancel"));
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-        ExpectTextsFit(dialog);
+        ExpectLaidOut(dialog);
 
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_EQ(Letters(dialog), QStringLiteral("ABCDEF"));
