@@ -6,9 +6,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <array>
@@ -192,24 +192,31 @@ TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMoves
     });
 }
 
-// Clicks Cancel from a timer once the dialog is in state, and reports how long
-// the search took to give way.
+// Clicks Cancel from a timer once the dialog is in state and shows its
+// progress, and reports how long the search took to give way.
 struct CancelWhen {
     CancelWhen(AnalysisDialog& dialog, AnalysisState state) {
         timer.setInterval(20);
+        waited.start();
         QObject::connect(&timer, &QTimer::timeout, [this, &dialog, state] {
-            if (dialog.State() != state) return;
+            const bool progress = !Child<QLabel>(dialog, "progressLabel").text().isEmpty();
+            if (dialog.State() != state || (!progress && waited.elapsed() < 500)) return;
             timer.stop();
             shapes = Shapes(dialog);
-            shown = {Shown(dialog), dialog.cursor().shape()};
+            // The progress, whatever its figure.
+            const auto look = [&dialog] {
+                return std::pair(Shown(dialog).replace(QRegularExpression("\\d+%"), "n%"),
+                                 dialog.cursor().shape());
+            };
+            shown = look();
             clicked.start();
             Press(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
-            stopping = {Shown(dialog), dialog.cursor().shape()};
+            stopping = look();
         });
         timer.start();
     }
     QTimer timer;
-    QElapsedTimer clicked;
+    QElapsedTimer waited, clicked;
     std::vector<QRect> shapes;                            // while the search ran
     std::pair<QString, Qt::CursorShape> shown, stopping;  // then, and after the click
 };
@@ -232,6 +239,8 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         emit levels.activated(kAnalysisLevels - 1);
         ASSERT_EQ(dialog.AnalysisLevel(), kAnalysisLevels);
         auto& okCancel = Child<QPushButton>(dialog, "okCancelButton");
+        // The progress shows soon, so that it is seen before Cancel.
+        Child<QTimer>(dialog, "progressTimer").setInterval(10);
         CancelWhen cancel(dialog, AnalysisState::Analysing);
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         ASSERT_TRUE(cancel.clicked.isValid()) << "the analysis ended before Cancel";
@@ -239,12 +248,14 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         EXPECT_EQ(
             cancel.shown,
             std::pair(QString("Analyzing...|Analysis &Level|-Analysis Level G|-&Analyze|-&Main "
-                              "Line|+&Calculate Main Line|Analyzing...|A|B|C|D|E|F|Cancel|Help"),
+                              "Line|+&Calculate Main Line|Analyzing...|Progress : "
+                              "n%|A|B|C|D|E|F|Cancel|Help"),
                       Qt::WaitCursor));
         EXPECT_EQ(
             cancel.stopping,
             std::pair(QString("Analyzing...|Analysis &Level|-Analysis Level G|-&Analyze|-&Main "
-                              "Line|+&Calculate Main Line|Analyzing...|A|B|C|D|E|F|-Cancel|Help"),
+                              "Line|+&Calculate Main Line|Analyzing...|Progress : "
+                              "n%|A|B|C|D|E|F|-Cancel|Help"),
                       Qt::WaitCursor));
         EXPECT_EQ(cancel.shapes, atRest);  // the status shown moved nothing
         EXPECT_EQ(
