@@ -74,14 +74,9 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         EXPECT_EQ(Counts(e), std::vector<int>(12, 0));
         EXPECT_FALSE(e.OkButton().isEnabled());  // 24 and 24
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 24");
-        // Disabled, it stands in the same colours but does not look the same.
-        const QImage disabled = e.OkButton().grab().toImage();
-        ExpectDrawnIn(e.OkButton(), ItemColour(window_->Colours(), kNewPositionBackground),
-                      e.palette().color(QPalette::ButtonText));
         Press(e.Pit(3));  // from the top half's store on a tie
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
         EXPECT_TRUE(e.OkButton().isEnabled());
-        EXPECT_TRUE(e.OkButton().grab().toImage() != disabled) << "looks as when disabled";
         // Only the bottom half can move: the box names it, whatever is clicked.
         EXPECT_TRUE(e.NextToMoveBox().isEnabled());
         Press(e.NextToMoveBox());
