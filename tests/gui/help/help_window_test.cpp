@@ -37,9 +37,6 @@ namespace {
 
 using namespace settings;
 
-// The pages' own margin on either side, as their style sheet sets it.
-constexpr int kPageMargin = 14;
-
 class HelpWindowTest : public WindowTest {
   protected:
     MainWindow& Open(int16_t language, ProgramSettings settings = {}) {
@@ -72,15 +69,12 @@ TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpen
         EXPECT_TRUE(QTest::qWaitFor([&] {
             return help.ContentsView().currentIndex().data().toString() == heading;
         })) << code;
-        // Pictures come out of the help file too, within the page at the
-        // window's first size.
-        const QImage board = QImage::fromData(
-            help.Browser()
-                .loadResource(QTextDocument::ImageResource,
-                              QUrl(Expected(code, QStringLiteral("images/board.png"))))
-                .toByteArray());
-        EXPECT_FALSE(board.isNull());
-        EXPECT_LE(board.width(), help.Browser().viewport()->width() - 2 * kPageMargin);
+        // Pictures come out of the help file too, named relative to their page.
+        EXPECT_FALSE(QImage::fromData(help.Browser()
+                                          .loadResource(QTextDocument::ImageResource,
+                                                        QUrl(QStringLiteral("images/board.png")))
+                                          .toByteArray())
+                         .isNull());
         // The last section of the page is scrolled into view.
         help.resize(600, 300);
         help.Browser().setSource(help.Page());
