@@ -170,6 +170,7 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
                   "Select Game (4 games in game file)|-&Load Game|-&Delete "
                   "Game|Cancel|Help");
         ExpectLaidOut(dialog);
+        EXPECT_GE(List(dialog).viewport()->width(), List(dialog).header()->length());
         EXPECT_EQ(Rows(dialog), QStringList({"|<Computer>|    2|1 - Beginner",
                                              "|<Computer>|    4|   - Practice game",
                                              "Ann|Bob|    9|", "Ann|Bob|   10|"}));

@@ -347,6 +347,10 @@ TEST_F(ToolsDialogsTest, LevelTableShowsEveryLevelsResponseTimeAndIsBusyMeanwhil
                                  "5|Skilful|5 Min.", "6|Expert|26 Min.", "7|Professional|130 Min.",
                                  "8|Master|651 Min.", "9|Grandmaster|3255 Min."}));
     ExpectLaidOut(dialog);
+    // A table to read, not to choose from.
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                      table.visualItemRect(table.topLevelItem(0)).center());
+    EXPECT_TRUE(table.selectedItems().isEmpty());
     Press(Child<QPushButton>(dialog, "okButton"));
     EXPECT_FALSE(dialog.isVisible());
 }
