@@ -103,8 +103,7 @@ void ExpectLaidOut(QWidget& window) {
         }
         const auto* label = qobject_cast<QLabel*>(w);
         if ((label != nullptr && label->wordWrap()) || qobject_cast<QLineEdit*>(w) != nullptr ||
-            qobject_cast<QTabBar*>(w) != nullptr ||
-            qobject_cast<QAbstractItemView*>(w) != nullptr)
+            qobject_cast<QTabBar*>(w) != nullptr || qobject_cast<QAbstractItemView*>(w) != nullptr)
             continue;
         EXPECT_GE(w->width(), w->sizeHint().width()) << name;
         EXPECT_GE(w->height(), w->sizeHint().height()) << name;
