@@ -92,6 +92,8 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
     settings.Level = 1;
     MainWindow& window = Open(settings);
     EXPECT_TRUE(window.Control().Record().TimerOn);
+    Analysis([](AnalysisDialog&) {});  // closed with nothing analysed: the clock runs on
+    EXPECT_TRUE(window.Control().Record().TimerOn);
     SetPosition(kWinsAndIllegal, false);
     RecordingHelp help;
     Analysis([&](AnalysisDialog& dialog) {
