@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, TheComputerAnswersAfterItsResponseDelay) {
     settings.Level = 1;
     settings.DelayActivated = true;
     settings.DelayFixed = true;
-    settings.DelayTime = 1;
+    settings.DelayTime = 2;  // time enough to open the menu meanwhile
     Open(settings);
     QElapsedTimer clock;
     clock.start();
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, TheComputerAnswersAfterItsResponseDelay) {
     EXPECT_FALSE(Action(kTextLoad)->isEnabled());
     Settle();
     EXPECT_EQ(Record().MoveCount, 2);
-    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_GE(clock.elapsed(), 1900);
     Menu(0)->hide();
     EXPECT_TRUE(Action(kTextLoad)->isEnabled());
 }
