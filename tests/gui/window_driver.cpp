@@ -1,11 +1,16 @@
 #include "tests/gui/window_driver.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QTabBar>
 
 #include "game/game_control.h"
 #include "gui/board/board_view.h"
@@ -17,16 +22,91 @@
 
 namespace zeko::gui {
 
-void ExpectTextsFit(QWidget& dialog) {
-    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+namespace {
+
+// The parts a person sees and uses, as opposed to the frames that hold them
+// and the pieces that make up a part.
+bool IsPart(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) != nullptr ||
+           qobject_cast<const QLabel*>(w) != nullptr ||
+           qobject_cast<const QLineEdit*>(w) != nullptr ||
+           qobject_cast<const QComboBox*>(w) != nullptr ||
+           qobject_cast<const QAbstractSlider*>(w) != nullptr ||
+           qobject_cast<const QAbstractItemView*>(w) != nullptr ||
+           qobject_cast<const QTabBar*>(w) != nullptr ||
+           qobject_cast<const QGroupBox*>(w) != nullptr;
+}
+
+std::vector<QWidget*> VisibleParts(QWidget& window) {
+    std::vector<QWidget*> parts;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisible() || !IsPart(w)) continue;
+        bool inside = false;
+        for (QWidget* up = w->parentWidget(); up != &window && !inside; up = up->parentWidget())
+            inside = IsPart(up) && qobject_cast<QGroupBox*>(up) == nullptr;
         const auto* label = qobject_cast<QLabel*>(w);
-        if (label != nullptr && (label->wordWrap() || label->text().isEmpty())) continue;
-        if (label == nullptr && qobject_cast<QAbstractButton*>(w) == nullptr &&
-            qobject_cast<QGroupBox*>(w) == nullptr && qobject_cast<QComboBox*>(w) == nullptr)
+        if (!inside && (label == nullptr || !label->text().isEmpty())) parts.push_back(w);
+    }
+    return parts;
+}
+
+}  // namespace
+
+QString Shown(QWidget& window) {
+    QStringList shown{window.windowTitle()};
+    for (QWidget* w : VisibleParts(window)) {
+        QStringList texts;
+        if (const auto* label = qobject_cast<QLabel*>(w)) texts << label->text();
+        if (const auto* button = qobject_cast<QAbstractButton*>(w)) texts << button->text();
+        if (const auto* group = qobject_cast<QGroupBox*>(w)) texts << group->title();
+        if (const auto* combo = qobject_cast<QComboBox*>(w)) texts << combo->currentText();
+        if (const auto* edit = qobject_cast<QLineEdit*>(w)) texts << edit->text();
+        if (const auto* tabs = qobject_cast<QTabBar*>(w)) {
+            for (int k = 0; k < tabs->count(); ++k)
+                texts << tabs->tabText(k);
+        }
+        if (const auto* list = qobject_cast<QListWidget*>(w)) {
+            for (int k = 0; k < list->count(); ++k)
+                texts << list->item(k)->text();
+        }
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        const QString mark = QString(w->isEnabled() ? "" : "-") +
+                             (button != nullptr && button->isChecked() ? "+" : "");
+        for (const QString& text : texts)
+            shown << mark + text;
+    }
+    return shown.join(QLatin1Char('|'));
+}
+
+void ExpectLaidOut(QWidget& window) {
+    const std::vector<QWidget*> parts = VisibleParts(window);
+    const auto place = [&window](QWidget* w) {
+        return QRect(w->mapTo(&window, QPoint()), w->size());
+    };
+    for (QWidget* w : parts) {
+        const std::string name = QStringLiteral("%1 %2")
+                                     .arg(w->metaObject()->className(), w->objectName())
+                                     .toStdString();
+        EXPECT_TRUE(window.rect().contains(place(w))) << name;
+        for (QWidget* other : parts) {
+            if (other != w && !w->isAncestorOf(other) && !other->isAncestorOf(w)) {
+                EXPECT_FALSE(place(w).intersects(place(other)))
+                    << name << " over " << other->metaObject()->className();
+            }
+        }
+        // A field is named for a screen reader, by its label.
+        if (qobject_cast<QLineEdit*>(w) != nullptr ||
+            qobject_cast<QAbstractSlider*>(w) != nullptr) {
+            EXPECT_FALSE(
+                QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty())
+                << name;
+        }
+        const auto* label = qobject_cast<QLabel*>(w);
+        if ((label != nullptr && label->wordWrap()) || qobject_cast<QLineEdit*>(w) != nullptr ||
+            qobject_cast<QTabBar*>(w) != nullptr || qobject_cast<QAbstractItemView*>(w) != nullptr)
             continue;
-        if (!w->isVisible()) continue;
-        EXPECT_GE(w->width(), w->sizeHint().width()) << w->objectName().toStdString();
-        EXPECT_GE(w->height(), w->sizeHint().height()) << w->objectName().toStdString();
+        EXPECT_GE(w->width(), w->sizeHint().width()) << name;
+        EXPECT_GE(w->height(), w->sizeHint().height()) << name;
     }
 }
 

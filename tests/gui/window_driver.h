@@ -61,9 +61,15 @@ inline void DoAccessibleAction(QWidget& widget, const QString& action) {
     accessible->actionInterface()->doAction(action);
 }
 
-// Every text of `dialog`'s visible labels, buttons, group boxes and combo
-// boxes is shown whole, as wide and as high as it asks.
-void ExpectTextsFit(QWidget& dialog);
+// What `window` shows and offers, in the order its parts were made: its
+// title, then every visible label, button, group box, tab, combo box, line
+// edit and list entry by its text, "-" before a disabled one and "+" before a
+// checked one, joined by "|".
+QString Shown(QWidget& window);
+
+// Every part that `window` shows lies inside it, clear of the others, and
+// is as wide and as high as its text asks; every field is named by a label.
+void ExpectLaidOut(QWidget& window);
 
 // `button` is drawn in exactly `face`, its text in `text` smoothed towards
 // the face, with nothing a widget style lightened or shaded.

@@ -1,10 +1,10 @@
 // The game file from the window, as a person uses it: Save, Save As and Load
-// from the Game menu with the file dialog, the select-game dialog's list,
-// sorting, loading and deleting by clicks, the prompt modes, failures in
-// message boxes, and a game file named on the command line.
+// from the Game menu with the file dialog, the select-game dialog's list as
+// shown, sorted, loaded and deleted by clicks, the prompt modes, a failure
+// told in a message box, and a game file named on the command line or handed
+// over by a second copy.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -47,6 +47,8 @@ class GameFileTest : public WindowTest {
             QTest::keyClick(edit, Qt::Key_Return);
         });
     }
+    // The next select-game dialog is handled by `act`.
+    void Select(std::function<void(SelectGameDialog&)> act) { WhenShown(std::move(act)); }
     // Plays the bottom half's first playable pit; the computer answers.
     void PlayAMove() {
         for (int pit = 0; pit < engine::kPitsPerRow; ++pit) {
@@ -61,33 +63,42 @@ class GameFileTest : public WindowTest {
     std::string file_;
 };
 
-// The Moves column, top to bottom.
-QStringList Moves(SelectGameDialog& dialog) {
-    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
-    QStringList moves;
-    for (int row = 0; row < list->topLevelItemCount(); ++row)
-        moves << list->topLevelItem(row)->text(3);
-    return moves;
+QTreeWidget& List(SelectGameDialog& dialog) {
+    return *dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
+}
+
+// The rows as shown, top to bottom, each without its date and score.
+QStringList Rows(SelectGameDialog& dialog) {
+    QStringList rows;
+    for (int row = 0; row < List(dialog).topLevelItemCount(); ++row) {
+        QStringList columns;
+        for (int c = 1; c < List(dialog).columnCount() - 1; ++c)
+            columns << List(dialog).topLevelItem(row)->text(c);
+        rows << columns.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 QPushButton& Button(SelectGameDialog& dialog, const char* name) {
     return *dialog.findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-void ClickRow(SelectGameDialog& dialog, const QString& moves) {
-    auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
-    for (int row = 0; row < list->topLevelItemCount(); ++row) {
-        QTreeWidgetItem* item = list->topLevelItem(row);
-        if (item->text(3) != moves) continue;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(item).center());
+// Clicks the row of the game of `moves` moves, twice for a double click.
+void ClickRow(SelectGameDialog& dialog, int moves, bool twice = false) {
+    QTreeWidget& list = List(dialog);
+    for (int row = 0; row < list.topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = list.topLevelItem(row);
+        if (item->text(3).toInt() != moves) continue;
+        const QPoint at = list.visualItemRect(item).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        if (twice) QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
         return;
     }
-    ADD_FAILURE() << "no row of " << moves.toStdString() << " moves";
+    ADD_FAILURE() << "no row of " << moves << " moves";
 }
 
 void ClickHeader(SelectGameDialog& dialog, int column) {
-    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"))->header();
+    QHeaderView* header = List(dialog).header();
     const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
 }
@@ -95,7 +106,7 @@ void ClickHeader(SelectGameDialog& dialog, int column) {
 // Which way the sort arrow in a column's header points, as drawn; "cut" when
 // the header is narrower than its text and arrow.
 std::string SortArrow(SelectGameDialog& dialog, int column) {
-    QHeaderView* header = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"))->header();
+    QHeaderView* header = List(dialog).header();
     if (header->sectionSize(column) < header->sectionSizeHint(column)) return "cut";
     const QImage image = header->grab().toImage();
     // The arrow stands at the section's right end, beyond the text.
@@ -135,11 +146,13 @@ game::GameRecord PeopleGame(int count) {
 TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     Open();
     PlayAMove();
-    TypeFileName(file_);
-    ChooseGameItem(kTextSave);  // never stored: asks for the file
+    // Never stored: Save asks for the file, and the name gets its extension.
+    TypeFileName(home_.Root() + "/games");
+    ChooseGameItem(kTextSave);
     EXPECT_EQ(Record().RecordNumber, 1);
     EXPECT_EQ(QFileInfo(QString::fromStdString(file_)).size(), 25664);
     PlayAMove();
+    Action(kTextTimerOff)->trigger();
     TypeFileName(file_);
     ChooseGameItem(kTextSaveAs);  // adds a new game, even to the same file
     EXPECT_EQ(Record().RecordNumber, 2);
@@ -152,19 +165,25 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
 
     // Load: sort by Moves, descending first, then flipped; pick the 4-move game.
     TypeFileName(file_);
-    WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), "Select Game (4 games in game file)");
-        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
-        EXPECT_FALSE(Button(dialog, "loadButton").isEnabled());
-        EXPECT_FALSE(Button(dialog, "deleteButton").isEnabled());
+    Select([](SelectGameDialog& dialog) {
+        EXPECT_EQ(Shown(dialog),
+                  "Select Game (4 games in game file)|-&Load Game|-&Delete "
+                  "Game|Cancel|Help");
+        ExpectLaidOut(dialog);
+        EXPECT_GE(List(dialog).viewport()->width(), List(dialog).header()->length());
+        EXPECT_EQ(Rows(dialog), QStringList({"|<Computer>|    2|1 - Beginner",
+                                             "|<Computer>|    4|   - Practice game",
+                                             "Ann|Bob|    9|", "Ann|Bob|   10|"}));
         ClickHeader(dialog, 3);
-        EXPECT_EQ(Moves(dialog), QStringList({"   10", "    9", "    4", "    2"}));
+        EXPECT_EQ(List(dialog).topLevelItem(0)->text(3), "   10");
         EXPECT_EQ(SortArrow(dialog, 3), "down");
         ClickHeader(dialog, 3);
-        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "    9", "   10"}));
+        EXPECT_EQ(List(dialog).topLevelItem(0)->text(3), "    2");
         EXPECT_EQ(SortArrow(dialog, 3), "up");
-        ClickRow(dialog, "    4");
-        EXPECT_TRUE(Button(dialog, "loadButton").isEnabled());
+        ClickRow(dialog, 4);
+        EXPECT_EQ(Shown(dialog),
+                  "Select Game (4 games in game file)|&Load Game|&Delete "
+                  "Game|Cancel|Help");
         QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
     });
     game::GameRecord& record = Record();
@@ -177,19 +196,32 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     EXPECT_EQ(window_->Board().Pit(0).ShownCount(), record.Board[0]);
     PlayAMove();
     EXPECT_EQ(record.MoveCount, 6);
+    // Another file opened, nothing loaded from it: Save replaces the copy in
+    // the file the game came from.
+    const std::string other = home_.Root() + "/other.zgf";
+    game::GameRecord people = PeopleGame(3);
+    archive::SaveGame(other, people);
+    const std::string otherBefore = testing::ReadFile(other);
+    TypeFileName(other);
+    Select([](SelectGameDialog& dialog) { dialog.reject(); });
+    ChooseGameItem(kTextLoad);
+    ChooseGameItem(kTextSave);
+    EXPECT_EQ(testing::ReadFile(other), otherBefore);
+    EXPECT_EQ(archive::ReadGameList(file_)[1].MoveCount, 6);
 
     // Delete, at once: the row goes, the caption recounts, the file loses it.
     // Help and F1 show the dialog's topic.
     RecordingHelp help;
     TypeFileName(file_);
-    WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
+    Select([](SelectGameDialog& dialog) {
         QTest::mouseClick(&Button(dialog, "helpButton"), Qt::LeftButton);
         QTest::keyClick(&dialog, Qt::Key_F1);
-        ClickRow(dialog, "    9");
+        ClickRow(dialog, 9);
         QTest::mouseClick(&Button(dialog, "deleteButton"), Qt::LeftButton);
-        EXPECT_EQ(dialog.windowTitle(), "Select Game (3 games in game file)");
-        EXPECT_EQ(Moves(dialog), QStringList({"    2", "    4", "   10"}));
-        EXPECT_FALSE(Button(dialog, "deleteButton").isEnabled());
+        EXPECT_EQ(Shown(dialog),
+                  "Select Game (3 games in game file)|-&Load Game|-&Delete "
+                  "Game|Cancel|Help");
+        EXPECT_EQ(Rows(dialog).size(), 3);
         QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
@@ -199,34 +231,22 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
 
     // A double click loads, here a game of two people.
     TypeFileName(file_);
-    WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
-        const QRect row = list->visualItemRect(list->topLevelItem(2));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
-    });
+    Select([](SelectGameDialog& dialog) { ClickRow(dialog, 10, true); });
     ChooseGameItem(kTextLoad);
     EXPECT_EQ(record.MoveCount, 10);
     EXPECT_FALSE(record.ComputerGame);
     EXPECT_FALSE(window_->menuBar()->actions()[1]->isVisible());  // no Skill menu
 }
 
-TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
+TEST_F(GameFileTest, PromptModesAndAFailureToldInAMessageBox) {
     game::GameRecord stored = PeopleGame(3);
     archive::SaveGame(file_, stored);
-    const auto cancelSelect = [this] {
-        WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-            QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
-        });
-    };
-    int errors = 0;
-    std::string lastError;
-    const auto answerError = [&] {
-        WhenShown<QMessageBox>([&](QMessageBox& box) {
-            ++errors;
-            lastError = box.windowTitle().toStdString() + ": " + box.text().toStdString();
-            EXPECT_EQ(box.icon(), QMessageBox::Critical);
-            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+    const auto cancelSelect = [this] { Select([](SelectGameDialog& dialog) { dialog.reject(); }); };
+    bool asked = false;
+    const auto cancelFile = [&] {
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            asked = true;
+            dialog.reject();
         });
     };
 
@@ -238,11 +258,7 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
     cancelSelect();
     ChooseGameItem(kTextLoad);
     EXPECT_EQ(window_->GameFiles().CurrentFile(), file_);
-    bool asked = false;
-    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-        asked = true;
-        dialog.reject();
-    });
+    cancelFile();
     cancelSelect();
     ChooseGameItem(kTextLoad);
     EXPECT_FALSE(asked);
@@ -250,74 +266,24 @@ TEST_F(GameFileTest, PromptModesCancelsAndFailures) {
 
     // Always ask: a cancelled file dialog ends the command without a word.
     Open();
-    WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-    answerError();
+    cancelFile();
     ChooseGameItem(kTextLoad);
-    EXPECT_EQ(errors, 0);
+    EXPECT_TRUE(asked);
     EXPECT_TRUE(window_->GameFiles().CurrentFile().empty());
 
-    // Always the default file: none there is an error; no dialog in either case.
+    // Always the default file: none there is told, and no dialog shows.
     ProgramSettings fixed;
     fixed.GameFilePrompt = kUseDefaultFile;
     fixed.DefaultGameFile = home_.Root() + "/missing.zgf";
     Open(fixed);
-    ChooseGameItem(kTextLoad);
-    EXPECT_EQ(errors, 1);
-    EXPECT_EQ(lastError, "Zeko: Error opening Zeko Game File.");
-
-    // A game from a set-up position is not saved.
-    window_->Control().PositionAccepted(engine::kStartBoard, false);
-    Settle();
-    answerError();
-    ChooseGameItem(kTextSave);
-    EXPECT_EQ(lastError, "Zeko: A game from a set-up position cannot be saved.");
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(fixed.DefaultGameFile)));
-
-    // A delete that fails is reported and its row stays.
-    fixed.DefaultGameFile = file_;
-    Open(fixed);
-    WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
-        QFile::remove(QString::fromStdString(file_));
-        QDir().mkdir(QString::fromStdString(file_));  // no longer a file
-        ClickRow(dialog, "    3");
-        answerError();
-        QTest::mouseClick(&Button(dialog, "deleteButton"), Qt::LeftButton);
-        EXPECT_EQ(Moves(dialog), QStringList({"    3"}));
-        QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
+    std::string told;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        told = (box.windowTitle() + ": " + box.text()).toStdString();
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
     });
     ChooseGameItem(kTextLoad);
-    EXPECT_EQ(errors, 3);
-    EXPECT_EQ(lastError, "Zeko: Error opening Zeko Game File.");
-}
-
-TEST_F(GameFileTest, SaveReplacesTheStoredCopyInTheFileTheGameCameFrom) {
-    const std::string other = home_.Root() + "/other.zgf";
-    for (const std::string& name : {file_, other}) {
-        for (const int count : {3, 5}) {
-            game::GameRecord people = PeopleGame(count);
-            archive::SaveGame(name, people);
-        }
-    }
-    const std::string otherBefore = testing::ReadFile(other);
-    Open();
-    TypeFileName(file_);
-    WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        ClickRow(dialog, "    5");
-        QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
-    });
-    ChooseGameItem(kTextLoad);
-    // Another file opened, nothing loaded from it: the game still lives in the first.
-    TypeFileName(other);
-    WhenShown<SelectGameDialog>([](SelectGameDialog& dialog) {
-        QTest::mouseClick(&Button(dialog, "cancelButton"), Qt::LeftButton);
-    });
-    ChooseGameItem(kTextLoad);
-    PlayAMove();
-    ChooseGameItem(kTextSave);
-    EXPECT_EQ(testing::ReadFile(other), otherBefore);
-    const std::vector<game::GameRecord> games = archive::ReadGameList(file_);
-    ASSERT_EQ(games.size(), 2u);
-    EXPECT_EQ(games[1].MoveCount, 6);
+    EXPECT_EQ(told, "Zeko: Error opening Zeko Game File.");
 }
 
 TEST_F(GameFileTest, AGameFileOnTheCommandLineOpensItsGamesAfterTheNewGame) {
@@ -325,11 +291,10 @@ TEST_F(GameFileTest, AGameFileOnTheCommandLineOpensItsGamesAfterTheNewGame) {
     archive::SaveGame(file_, stored);
     for (const bool load : {true, false}) {
         bool welcomeGone = false;
-        WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
+        Select([&](SelectGameDialog& dialog) {
             welcomeGone = !window_->Board().WelcomeVisible();
-            ClickRow(dialog, "    9");
-            QTest::mouseClick(&Button(dialog, load ? "loadButton" : "cancelButton"),
-                              Qt::LeftButton);
+            ClickRow(dialog, 9, load);
+            if (!load) dialog.reject();
         });
         Open({}, file_);
         EXPECT_TRUE(QTest::qWaitFor([&] { return welcomeGone; }));
@@ -348,10 +313,9 @@ TEST_F(GameFileTest, AFileHandedOverByASecondCopyOpensOnceNoDialogIsOpen) {
     WhenShown<QDialog>([&](QDialog& about) {
         shown.push_back(about.objectName().toStdString());
         window.TakeHandOver(file_);
-        WhenShown<SelectGameDialog>([&](SelectGameDialog& dialog) {
+        Select([&](SelectGameDialog& dialog) {
             shown.push_back("select");
-            ClickRow(dialog, "    9");
-            QTest::mouseClick(&Button(dialog, "loadButton"), Qt::LeftButton);
+            ClickRow(dialog, 9, true);
         });
         QTimer::singleShot(300, &about, &QDialog::accept);
     });

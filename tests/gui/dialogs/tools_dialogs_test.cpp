@@ -6,15 +6,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 #include <array>
 #include <optional>
 
 #include "gui/board/board_view.h"
+#include "gui/board/pit_view.h"
 #include "gui/dialogs/analysis_dialog.h"
 #include "gui/dialogs/analysis_texts.h"
 #include "gui/dialogs/clear_placement.h"
@@ -77,20 +78,6 @@ T& Child(QWidget& dialog, const char* name) {
     return *child;
 }
 
-std::vector<QString> Captions(const AnalysisDialog& dialog) {
-    std::vector<QString> shown;
-    for (int label = 0; label < 6; ++label)
-        shown.push_back(dialog.PitCaption(label));
-    return shown;
-}
-
-QString Letters(const AnalysisDialog& dialog) {
-    QString letters;
-    for (int label = 0; label < 6; ++label)
-        letters += dialog.PitLetter(label);
-    return letters;
-}
-
 // Where the dialog's controls stand.
 std::vector<QRect> Shapes(QWidget& dialog) {
     std::vector<QRect> shapes;
@@ -106,31 +93,36 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
     settings.Level = 1;
     MainWindow& window = Open(settings);
     EXPECT_TRUE(window.Control().Record().TimerOn);
+    Analysis([](AnalysisDialog&) {});  // closed with nothing analysed: the clock runs on
+    EXPECT_TRUE(window.Control().Record().TimerOn);
     SetPosition(kWinsAndIllegal, false);
     RecordingHelp help;
     Analysis([&](AnalysisDialog& dialog) {
         // First use in the run: level 3, main line on, nothing made yet.
         auto& levels = Child<QComboBox>(dialog, "levelList");
         EXPECT_EQ(levels.count(), kAnalysisLevels);
-        EXPECT_EQ(levels.currentIndex(), 2);
         EXPECT_EQ(levels.itemText(15), QStringLiteral("Analysis Level G"));
-        EXPECT_TRUE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
-        EXPECT_FALSE(Child<QPushButton>(dialog, "mainLineButton").isEnabled());
-        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("Cancel"));
+        EXPECT_EQ(Shown(dialog),
+                  "Analyze Position|Analysis &Level|Amateur|&Analyze|-&Main Line|+&Calculate Main "
+                  "Line|A|B|C|D|E|F|Cancel|Help");
+        EXPECT_FALSE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
         EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-        ExpectTextsFit(dialog);
+        ExpectLaidOut(dialog);
+        // Clear of the pits where the screen has room.
+        QRect pits;
+        for (const int pit : {0, 5, 6, 11}) {
+            const PitView& view = window.Board().Pit(pit);
+            pits |= QRect(view.mapToGlobal(QPoint()), view.size());
+        }
+        EXPECT_FALSE(dialog.frameGeometry().intersects(pits));
 
         Press(Child<QPushButton>(dialog, "analyzeButton"));
-        EXPECT_EQ(Letters(dialog), QStringLiteral("ABCDEF"));
-        EXPECT_EQ(Captions(dialog),
-                  (std::vector<QString>{" 94", "", "", "Win in  2", " 100", "Illegal"}));
-        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :D   a   F   "));
+        EXPECT_EQ(
+            Shown(dialog),
+            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
+            "Line|Main Line :D   a   F   |A| 94|B|C|D|Win in  2|E| 100|F|Illegal|OK|Help");
         EXPECT_EQ(dialog.State(), AnalysisState::LineShown);
-        EXPECT_EQ(Child<QPushButton>(dialog, "okCancelButton").text(), QStringLiteral("OK"));
         EXPECT_TRUE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
-        EXPECT_FALSE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
-        EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isEnabled());
 
         // Each caption stands at one to six sevenths of the width.
         auto& strip = Child<QWidget>(dialog, "pitCaptions");
@@ -154,9 +146,9 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         levels.setFocus();
         QTest::keyClick(&levels, Qt::Key_Down);
         EXPECT_EQ(dialog.AnalysisLevel(), 4);
-        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
-        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
-        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
+        EXPECT_EQ(Shown(dialog),
+                  "Analyze Position|Analysis &Level|Advanced|&Analyze|-&Main Line|+&Calculate Main "
+                  "Line|A|B|C|D|E|F|OK|Help");
 
         Press(Child<QPushButton>(dialog, "helpButton"));
         QTest::keyClick(&dialog, Qt::Key_F1);
@@ -176,10 +168,9 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         levels.setFocus();
         QTest::keyClick(&levels, Qt::Key_Up);
         Press(Child<QPushButton>(dialog, "analyzeButton"));
-        EXPECT_EQ(Captions(dialog),
-                  (std::vector<QString>{"-327", "", "Loss in  1", "Loss in  1", "", "Illegal"}));
-        EXPECT_EQ(dialog.State(), AnalysisState::AnalysisShown);
-        EXPECT_TRUE(dialog.MainLineShown().isEmpty());
+        EXPECT_EQ(Shown(dialog),
+                  "Analyze Position|Analysis &Level|Amateur|-&Analyze|&Main Line|-&Calculate Main "
+                  "Line|A|-327|B|C|Loss in  1|D|Loss in  1|E|F|Illegal|OK|Help");
         Press(Child<QPushButton>(dialog, "mainLineButton"));
         EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :A   d   D   "));
     });
@@ -197,32 +188,40 @@ TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMoves
     Analysis([&](AnalysisDialog& dialog) {
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         // The top half's pit f stands where the bottom half's A does.
-        EXPECT_EQ(Letters(dialog), QStringLiteral("fedcba"));
-        EXPECT_EQ(Captions(dialog),
-                  (std::vector<QString>{"Illegal", " 100", "Win in  2", "", "", " 94"}));
-        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :d   A   f   "));
+        EXPECT_EQ(
+            Shown(dialog),
+            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
+            "Line|Main Line :d   A   f   |f|Illegal|e| 100|d|Win in  2|c|b|a| 94|OK|Help");
     });
 }
 
-// Clicks Cancel from a timer once the dialog is in state, and reports how long
-// the search took to give way.
+// Clicks Cancel from a timer once the dialog is in state and shows its
+// progress, and reports how long the search took to give way.
 struct CancelWhen {
     CancelWhen(AnalysisDialog& dialog, AnalysisState state) {
         timer.setInterval(20);
+        waited.start();
         QObject::connect(&timer, &QTimer::timeout, [this, &dialog, state] {
-            if (dialog.State() != state) return;
+            const bool progress = !Child<QLabel>(dialog, "progressLabel").text().isEmpty();
+            if (dialog.State() != state || (!progress && waited.elapsed() < 500)) return;
             timer.stop();
             shapes = Shapes(dialog);
+            // The progress, whatever its figure.
+            const auto look = [&dialog] {
+                return std::pair(Shown(dialog).replace(QRegularExpression("\\d+%"), "n%"),
+                                 dialog.cursor().shape());
+            };
+            shown = look();
             clicked.start();
             Press(*dialog.findChild<QPushButton*>(QStringLiteral("okCancelButton")));
-            stateAfterClick = dialog.State();
+            stopping = look();
         });
         timer.start();
     }
     QTimer timer;
-    QElapsedTimer clicked;
-    std::vector<QRect> shapes;  // while the search ran
-    AnalysisState stateAfterClick = AnalysisState::Loaded;
+    QElapsedTimer waited, clicked;
+    std::vector<QRect> shapes;                            // while the search ran
+    std::pair<QString, Qt::CursorShape> shown, stopping;  // then, and after the click
 };
 
 TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
@@ -232,9 +231,10 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         // The game's first move must reach the other row: A and B cannot be
         // played, and the main line starts from the best pit that can.
         Press(Child<QPushButton>(dialog, "analyzeButton"));
-        EXPECT_EQ(Captions(dialog),
-                  (std::vector<QString>{"Illegal", "Illegal", " 7", " 5", " 5", " 7"}));
-        EXPECT_EQ(dialog.MainLineShown(), QStringLiteral("Main Line :C   a   A   "));
+        EXPECT_EQ(
+            Shown(dialog),
+            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
+            "Line|Main Line :C   a   A   |A|Illegal|B|Illegal|C| 7|D| 5|E| 5|F| 7|OK|Help");
 
         // Level 16 from the start: the deepest analysis, stopped by Cancel.
         auto& levels = Child<QComboBox>(dialog, "levelList");
@@ -242,19 +242,31 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         emit levels.activated(kAnalysisLevels - 1);
         ASSERT_EQ(dialog.AnalysisLevel(), kAnalysisLevels);
         auto& okCancel = Child<QPushButton>(dialog, "okCancelButton");
+        // The progress shows soon, so that it is seen before Cancel.
+        Child<QTimer>(dialog, "progressTimer").setInterval(10);
         CancelWhen cancel(dialog, AnalysisState::Analysing);
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         ASSERT_TRUE(cancel.clicked.isValid()) << "the analysis ended before Cancel";
         EXPECT_FASTER_THAN(cancel.clicked.elapsed(), 200) << "Cancel answered within 0.2 s";
-        EXPECT_EQ(cancel.stateAfterClick, AnalysisState::StopRequested);
+        EXPECT_EQ(
+            cancel.shown,
+            std::pair(QString("Analyzing...|Analysis &Level|-Analysis Level G|-&Analyze|-&Main "
+                              "Line|+&Calculate Main Line|Analyzing...|Progress : "
+                              "n%|A|B|C|D|E|F|Cancel|Help"),
+                      Qt::WaitCursor));
+        EXPECT_EQ(
+            cancel.stopping,
+            std::pair(QString("Analyzing...|Analysis &Level|-Analysis Level G|-&Analyze|-&Main "
+                              "Line|+&Calculate Main Line|Analyzing...|Progress : "
+                              "n%|A|B|C|D|E|F|-Cancel|Help"),
+                      Qt::WaitCursor));
         EXPECT_EQ(cancel.shapes, atRest);  // the status shown moved nothing
-        EXPECT_EQ(dialog.State(), AnalysisState::Cleared);
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Analyze Position"));
-        EXPECT_EQ(Captions(dialog), std::vector<QString>(6));
-        EXPECT_TRUE(Child<QPushButton>(dialog, "analyzeButton").isEnabled());
-        EXPECT_TRUE(okCancel.isEnabled());
+        EXPECT_EQ(
+            Shown(dialog),
+            "Analyze Position|Analysis &Level|Analysis Level G|&Analyze|-&Main Line|+&Calculate "
+            "Main Line|A|B|C|D|E|F|OK|Help");
+        EXPECT_EQ(dialog.cursor().shape(), Qt::ArrowCursor);
         EXPECT_TRUE(okCancel.hasFocus());
-        EXPECT_EQ(okCancel.text(), QStringLiteral("OK"));
         EXPECT_TRUE(dialog.isVisible());
     });
 }
@@ -283,7 +295,7 @@ TEST_F(ToolsDialogsTest, ARequestToEndStopsAnAnalysisAndClosesAsExitDoes) {
     EXPECT_NE(testing::ReadFile(home_.SettingsFile()).find("Skill="), std::string::npos);
 }
 
-TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRecalculate) {
+TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivation) {
     MainWindow& window = Open();
     RecordingHelp help;
     QElapsedTimer opened;
@@ -294,38 +306,56 @@ TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivationAndOnRec
     WithDialog<LevelInfoDialog>(
         kLevelInfoItem,
         [&](LevelInfoDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Level Information Table"));
-            QTreeWidget& table = dialog.Table();
-            EXPECT_EQ(table.headerItem()->text(0), QStringLiteral("Level"));
-            EXPECT_EQ(table.headerItem()->text(1), QStringLiteral("Strength"));
-            EXPECT_EQ(table.headerItem()->text(2), QStringLiteral("Response Time"));
             ASSERT_EQ(dialog.Measurements(), 1) << "measured once the dialog was shown";
             EXPECT_GE(dialog.Timing().Milliseconds, game::kTimedSearchMs);
-            ASSERT_EQ(table.topLevelItemCount(), 9);
-            for (int row = 0; row < 9; ++row) {
-                EXPECT_EQ(table.topLevelItem(row)->text(0), QString::number(row + 1));
-                EXPECT_FALSE(table.topLevelItem(row)->text(2).isEmpty()) << row;
-            }
-            EXPECT_EQ(table.topLevelItem(8)->text(1), QStringLiteral("Grandmaster"));
-            EXPECT_EQ(table.topLevelItem(0)->text(2), QStringLiteral("Very Fast"));
-            // Every column shows its widest text whole.
-            for (int column = 0; column < 3; ++column) {
-                for (int row = 0; row < 9; ++row) {
-                    EXPECT_GE(table.columnWidth(column), table.fontMetrics().horizontalAdvance(
-                                                             table.topLevelItem(row)->text(column)))
-                        << row << " " << column;
-                }
-            }
-            Press(Child<QPushButton>(dialog, "recalculateButton"));
-            EXPECT_EQ(dialog.Measurements(), 2);
-            EXPECT_FALSE(dialog.Measuring());
             QTest::keyClick(&dialog, Qt::Key_F1);
-            Press(Child<QPushButton>(dialog, "okButton"));
-            EXPECT_FALSE(dialog.isVisible());
         },
         measured);
     EXPECT_EQ(help.topics, std::vector<std::string>{"skill.html"});
     EXPECT_TRUE(window.Control().Record().TimerOn);
+}
+
+// With a clock that moves half a second at each reading, level 1 takes 500 ms.
+TEST_F(ToolsDialogsTest, LevelTableShowsEveryLevelsResponseTimeAndIsBusyMeanwhile) {
+    platform::EngineLibrary engine;
+    uint32_t now = 0;
+    std::vector<Qt::CursorShape> cursors;
+    LevelInfoDialog* shown = nullptr;
+    LevelInfoDialog dialog(engine, QIcon(), nullptr, [&] {
+        cursors.push_back(shown->cursor().shape());
+        return now += 500;
+    });
+    shown = &dialog;
+    dialog.show();
+    Press(Child<QPushButton>(dialog, "recalculateButton"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Measurements() >= 1 && !dialog.Measuring(); }));
+    EXPECT_EQ(cursors, std::vector<Qt::CursorShape>(2 * dialog.Measurements(), Qt::WaitCursor));
+    EXPECT_EQ(dialog.cursor().shape(), Qt::ArrowCursor);
+    QTreeWidget& table = dialog.Table();
+    QStringList rows{Shown(dialog)};
+    for (int row = -1; row < table.topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = row < 0 ? table.headerItem() : table.topLevelItem(row);
+        QStringList columns;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            columns << item->text(column);
+            // Every column shows its texts whole.
+            EXPECT_GE(table.columnWidth(column),
+                      table.fontMetrics().horizontalAdvance(columns.back()));
+        }
+        rows << columns.join(QLatin1Char('|'));
+    }
+    EXPECT_EQ(rows, QStringList({"Level Information Table|&Recalculate|OK",
+                                 "Level|Strength|Response Time", "1|Beginner| < 1 Sec.",
+                                 "2|Novice|2 Sec.", "3|Amateur|12 Sec.", "4|Advanced|60 Sec.",
+                                 "5|Skilful|5 Min.", "6|Expert|26 Min.", "7|Professional|130 Min.",
+                                 "8|Master|651 Min.", "9|Grandmaster|3255 Min."}));
+    ExpectLaidOut(dialog);
+    // A table to read, not to choose from.
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {},
+                      table.visualItemRect(table.topLevelItem(0)).center());
+    EXPECT_TRUE(table.selectedItems().isEmpty());
+    Press(Child<QPushButton>(dialog, "okButton"));
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 // The work array's three top levels as a percentage: six moves a level in an
@@ -380,21 +410,13 @@ TEST(AnalysisPlacement, KeepsThePitsInViewWhereTheScreenHasRoom) {
         QSize frame;
         QPoint corner;
     };
-    const QRect fullHd(0, 0, 1920, 1080);
+    const QRect hd(0, 0, 1920, 1080), low(0, 0, 1920, 800), small(0, 0, 800, 600);
     for (const Row& row : {
-             Row{fullHd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
-             Row{fullHd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
-             Row{{0, 0, 1920, 800},
-                 {100, 200, 560, 400},
-                 {120, 280, 520, 200},
-                 {600, 500},
-                 {660, 149}},
-             Row{fullHd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
-             Row{{0, 0, 800, 600},
-                 {132, 100, 536, 360},
-                 {150, 170, 500, 130},
-                 {600, 300},
-                 {99, 129}},
+             Row{hd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
+             Row{hd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
+             Row{low, {100, 200, 560, 400}, {120, 280, 520, 200}, {600, 500}, {660, 149}},
+             Row{hd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
+             Row{small, {132, 100, 536, 360}, {150, 170, 500, 130}, {600, 300}, {99, 129}},
          }) {
         EXPECT_EQ(ClearPlacement(row.pits, row.owner, row.screen, row.frame), row.corner)
             << row.corner.x() << "," << row.corner.y();

@@ -263,8 +263,10 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
 
     // The next start, of a game between two people, shows them from the start.
     read.ComputerGame = false;
+    read.ColorScheme = kSchemeMonochrome;
     MainWindow& next = Open(read);
     BoardView& board = next.Board();
+    EXPECT_EQ(board.grab().toImage().pixelColor(2, 2), ToQColor(kMonochromeTable[kZekoBackground]));
     EXPECT_EQ(next.windowTitle(), "Zeko : Human 1 - Human 2");
     EXPECT_FALSE(board.PitLabel(11).isVisible());
     EXPECT_TRUE(board.ScoreLabel(0).isVisible());
@@ -280,13 +282,22 @@ TEST_F(MainWindowTest, TheComputerAnswersAfterItsResponseDelay) {
     settings.Level = 1;
     settings.DelayActivated = true;
     settings.DelayFixed = true;
-    settings.DelayTime = 1;
+    settings.DelayTime = 2;  // time enough to open the menu meanwhile
     Open(settings);
     QElapsedTimer clock;
     clock.start();
-    Click(Pit(2));  // and wait until play rests
+    QTest::mouseClick(&Pit(2), Qt::LeftButton);
+    // Nothing can be loaded meanwhile, and again once the answer is played.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Record().MoveCount == 1; }));
+    QMenu* game = Menu(0);
+    EXPECT_FALSE(Action(kTextLoad)->isEnabled());
+    game->hide();
+    Settle();
     EXPECT_EQ(Record().MoveCount, 2);
-    EXPECT_GE(clock.elapsed(), 900);
+    EXPECT_GE(clock.elapsed(), 1900);
+    game = Menu(0);
+    EXPECT_TRUE(Action(kTextLoad)->isEnabled());
+    game->hide();
 }
 
 TEST_F(MainWindowTest, NewGameAndClosingStopADeepSearchAtOnce) {
@@ -337,6 +348,13 @@ TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndTheLettersInPl
         SCOPED_TRACE(size.width());
         window.resize(size);
         QTest::qWait(1);
+        // The pits keep their size in window units.
+        for (int pit = 0; pit < engine::kPits; ++pit) {
+            EXPECT_NEAR(Pit(pit).width(), board.width() * kPitSize / (kWindowRight - kWindowLeft),
+                        1);
+            EXPECT_NEAR(Pit(pit).height(), board.height() * kPitSize / (kWindowBottom - kWindowTop),
+                        1);
+        }
         const QImage image = board.grab().toImage();
         const platform::UserScale units(kWindowLeft, kWindowTop, kWindowRight, kWindowBottom,
                                         board.size());
