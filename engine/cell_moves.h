@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 #include "engine/board.h"
 #include "engine/cells.h"
@@ -74,6 +75,25 @@ inline int32_t LeafValue(const Cells& c) {
     using S = Side<Top>;
     return EvaluateAfter<Top>(c) +
            kStoreWeight * (int32_t{c[S::kOwnStore]} - int32_t{c[S::kOpponentStore]});
+}
+
+// What DecidedValue returns when the move's value needs its replies searched.
+inline constexpr int32_t kUndecided = std::numeric_limits<int32_t>::min();
+
+// The value of the side Top's pit k where the rules decide it without its
+// replies: an empty pit, a starved opponent, a store past 24, a leaf at depth
+// 1. A mover that has emptied its own row is followed one ply further, so its
+// leaf is not decided here. Otherwise kUndecided, with the position after the
+// move in child.
+template <bool Top>
+inline int32_t DecidedValue(const Cells& position, int k, int depth, Cells& child) {
+    using S = Side<Top>;
+    if (position[S::kOwn + k] == 0) return kEmptyPit;
+    child = PlayPit<Top>(position, k);
+    if (RowEmpty(child, S::kOpponent)) return kStarves;
+    if (child[S::kOwnStore] > kWinningStore) return kWinNow;
+    if (depth == 1 && !RowEmpty(child, S::kOwn)) return LeafValue<Top>(child);
+    return kUndecided;
 }
 
 }  // namespace zeko::engine

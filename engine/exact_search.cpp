@@ -116,7 +116,6 @@ int ExactSearch::LowestWorkElement(const Board& board, int depth) {
 template <bool Top>
 ExactSearch::Outcome ExactSearch::Node(const Cells& position, int depth, int32_t alpha,
                                        int32_t beta) {
-    using S = Side<Top>;
     if (++nodes_ == nextLook_) {
         Look();
         if (stopflag) return {0, false};
@@ -146,26 +145,14 @@ ExactSearch::Outcome ExactSearch::Node(const Cells& position, int depth, int32_t
     int32_t score[kPitsPerRow];
     int searched = 0;
     for (int k = 0; k < kPitsPerRow; ++k) {
-        int32_t value;
-        if (position[S::kOwn + k] == 0) {
-            value = kEmptyPit;
-        } else {
-            const Cells c = PlayPit<Top>(position, k);
-            if (RowEmpty(c, S::kOpponent)) {
-                value = kStarves;
-            } else if (c[S::kOwnStore] > kWinningStore) {
-                value = kWinNow;
-            } else if (depth == 1 && !RowEmpty(c, S::kOwn)) {
-                value = LeafValue<Top>(c);
-            } else {
-                children[k] = c;
-                score[k] = k == tableMove ? kTableMoveScore : LeafValue<Top>(c);
-                int at = searched++;
-                for (; at > 0 && score[order[at - 1]] < score[k]; --at)
-                    order[at] = order[at - 1];
-                order[at] = k;
-                continue;
-            }
+        const int32_t value = DecidedValue<Top>(position, k, depth, children[k]);
+        if (value == kUndecided) {
+            score[k] = k == tableMove ? kTableMoveScore : LeafValue<Top>(children[k]);
+            int at = searched++;
+            for (; at > 0 && score[order[at - 1]] < score[k]; --at)
+                order[at] = order[at - 1];
+            order[at] = k;
+            continue;
         }
         if (value > best) {
             best = value;

@@ -82,38 +82,27 @@ int32_t BestValue(const Cells& position, int depth, SearchContext& context, int3
 template <bool Top>
 int32_t SearchNode(const Cells& position, int depth, SearchContext& context, int32_t* values,
                    int32_t parentBest) {
-    using S = Side<Top>;
     int32_t* work = context.Work;
     const bool shallow = depth <= SubtreeCache::kDeepest;
     if (shallow) context.Entered |= 1u << depth;
     int32_t best = kNoBound;
     for (int k = 0; k < kPitsPerRow; ++k) {
         work[depth] = k;
-        int32_t value;
-        if (position[S::kOwn + k] == 0) {
-            value = kEmptyPit;
-        } else {
-            const Cells c = PlayPit<Top>(position, k);
-            if (RowEmpty(c, S::kOpponent)) {
-                value = kStarves;
-            } else if (c[S::kOwnStore] > kWinningStore) {
-                value = kWinNow;
-            } else if (depth == 1 && !RowEmpty(c, S::kOwn)) {
-                value = LeafValue<Top>(c);
-            } else {
-                // A mover that has emptied its own row is followed one ply
-                // further. Below four plies a reply needs only beat this
-                // node's best so far; the root needs every value exactly.
-                const int next = depth == 1 ? 1 : depth - 1;
-                const int32_t bound =
-                    values == nullptr && next <= SubtreeCache::kDeepest ? best : kNoBound;
-                const int32_t m = BestValue<!Top>(c, next, context, bound);
-                if (stopflag) return best;
-                value = MoveValue<Top>(m, c);
-                if (depth == 4 && pumpmessages()) {
-                    if (values != nullptr) values[k] = value;
-                    return best;
-                }
+        Cells c;
+        int32_t value = DecidedValue<Top>(position, k, depth, c);
+        if (value == kUndecided) {
+            // A mover that has emptied its own row is followed one ply
+            // further. Below four plies a reply needs only beat this node's
+            // best so far; the root needs every value exactly.
+            const int next = depth == 1 ? 1 : depth - 1;
+            const int32_t bound =
+                values == nullptr && next <= SubtreeCache::kDeepest ? best : kNoBound;
+            const int32_t m = BestValue<!Top>(c, next, context, bound);
+            if (stopflag) return best;
+            value = MoveValue<Top>(m, c);
+            if (depth == 4 && pumpmessages()) {
+                if (values != nullptr) values[k] = value;
+                return best;
             }
         }
         if (values != nullptr) values[k] = value;
