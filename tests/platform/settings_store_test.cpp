@@ -53,14 +53,9 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
     // What QSettings wrote, with values of other types and odd characters in
     // names and values; the store gives each key its own section.
     const std::string theirs =
-        "[General]\n"
-        "rootkey=root value\n"
-        "\n"
-        "[%General]\n"
-        "x=in general group\n"
-        "\n"
-        "[Software]\n"
-        "Kiezel%20Games\\Zeko\\Color0=@ByteArray(\\x1\\x2zz)\n"
+        "[General]\nrootkey=root value\n\n"
+        "[%General]\nx=in general group\n\n"
+        "[Software]\nKiezel%20Games\\Zeko\\Color0=@ByteArray(\\x1\\x2zz)\n"
         "Kiezel%20Games\\Zeko\\Color3=ctl\\x1\\x35\\x1f\x7f tab\\tnl\\ncr\\r bell\\a\n"
         "Kiezel%20Games\\Zeko\\Name1=\"Ann\xc3\xa9 \\\"Q\\\" ; x, y = z\"\n"
         "Kiezel%20Games\\Zeko\\Name2=\"  lead and trail  \"\n"
@@ -69,26 +64,18 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         "Kiezel%20Games\\Zeko\\sub\\deeper=nested\n"
         "Kiezel%20Games\\Zeko\\%UD83D%UDE00=emoji name\n";
     const std::string ours =
-        "[General]\n"
-        "rootkey=root value\n"
-        "\n"
-        "[%General]\n"
-        "x=in general group\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Color0=@ByteArray(\\x1\\x2zz)\n"
+        "[General]\nrootkey=root value\n\n"
+        "[%General]\nx=in general group\n\n"
+        "[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nColor0=@ByteArray(\\x1\\x2zz)\n"
         "Color3=ctl\\x01\\x35\\x1F\x7f tab\\tnl\\ncr\\r bell\\a\n"
         "Name1=\"Ann\xc3\xa9 \\\"Q\\\" ; x, y = z\"\n"
         "Name2=\"  lead and trail  \"\n"
         "Skill=3\n"
         "View=@@starts with at\n"
         "odd%20name%20%E9%25%3B%3D%5B%5D=v\n"
-        "%UD83D%UDE00=emoji name\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko\\sub]\n"
-        "deeper=nested\n";
+        "%UD83D%UDE00=emoji name\n\n"
+        "[Software\\Kiezel%20Games\\Zeko\\sub]\ndeeper=nested\n";
     // Edited by hand: comments, blanks, quotes and every escape; lines of
     // unusable names and sections are dropped.
     const std::string edited =
@@ -111,20 +98,12 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         "name with spaces = value with spaces \r\n"
         "=novalue\r\n";
     const std::string editedWritten =
-        "[General]\n"
-        "B=\"q;uo ted\"\n"
-        "\n"
-        "[%25ZZ%E9%25U12]\n"
-        "name%20with%20spaces=value with spaces\n"
-        "\n"
-        "[%General]\n"
-        "C=A\xe4\x85\x82"
-        "A\\a?'\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Language=1\n"
+        "[General]\nB=\"q;uo ted\"\n\n"
+        "[%25ZZ%E9%25U12]\nname%20with%20spaces=value with spaces\n\n"
+        "[%General]\nC=A\xe4\x85\x82"
+        "A\\a?'\n\n"
+        "[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nLanguage=1\n"
         "Name2=\" \"\n"
         "Q=00e9\\x00z\n"
         "Skill=3\n"
@@ -136,13 +115,9 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         "\x01\xff garbage\n====\nName1=\"open quote\nName2 =\t x \t\nLa\n"
         "View=@Variant(\\0\\x7f)\n  [Other]\nLevel=3\n[Software\\Kiezel\nLanguage=1\n";
     const std::string damagedWritten =
-        "[Other]\n"
-        "Level=3\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Name1=open quote\n"
+        "[Other]\nLevel=3\n\n"
+        "[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nName1=open quote\n"
         "Name2=x\n"
         "Skill=3\n"
         "View=@Variant(\\0\\x7f)\n";
@@ -160,9 +135,7 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         // QSettings reads every other value as before.
         auto reread = AsQSettingsReads(file_);
         reread.erase("Software/Kiezel Games/Zeko/Skill");
-        if (before == theirs) {
-            EXPECT_EQ(reread, read);
-        }
+        EXPECT_EQ(reread, before == theirs ? read : reread);
     }
 
     // Any text the program stores reads back the same, also in QSettings.
