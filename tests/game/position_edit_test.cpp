@@ -16,29 +16,21 @@ int32_t Sum(const Board& board) {
 
 TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
     // The stores and pit 3 before, the cell clicked and the change; the stores
-    // and pit 3 after (the same when nothing happens).
+    // and pit 3 after (the same when nothing happens). A tie gives from the top
+    // half's store and takes to the bottom half's; then no stone to add, none
+    // to take; then the stores' displays: +1 into the store clicked, -1 out of
+    // it, also when a store is empty.
     struct Row {
         int32_t top, bottom, pit, cell, change, topAfter, bottomAfter, pitAfter;
     };
+    const int T = kTopStore, B = kBottomStore;
     const Row rows[] = {
-        {24, 24, 0, 3, +1, 23, 24, 1},  // a tie gives from the top half's store
-        {10, 14, 0, 3, +1, 10, 13, 1},
-        {14, 10, 0, 3, +1, 13, 10, 1},
-        {10, 14, 1, 3, -1, 11, 14, 0},
-        {14, 10, 1, 3, -1, 14, 11, 0},
-        {12, 12, 1, 3, -1, 12, 13, 0},  // a tie takes to the bottom half's store
-        {0, 0, 0, 3, +1, 0, 0, 0},      // no stone to add
-        {24, 23, 0, 3, -1, 24, 23, 0},  // no stone to take
-        // The stores' displays: +1 into the store clicked, -1 out of it.
-        {10, 14, 0, kTopStore, +1, 11, 13, 0},
-        {10, 14, 0, kTopStore, -1, 9, 15, 0},
-        {10, 14, 0, kBottomStore, +1, 9, 15, 0},
-        {10, 14, 0, kBottomStore, -1, 11, 13, 0},
-        {10, 0, 0, kTopStore, +1, 10, 0, 0},  // the bottom half's store is empty
-        {0, 10, 0, kTopStore, -1, 0, 10, 0},  // the top half's store is empty
-        {0, 10, 0, kBottomStore, +1, 0, 10, 0},
-        {10, 0, 0, kBottomStore, -1, 10, 0, 0},
-    };
+        {24, 24, 0, 3, +1, 23, 24, 1}, {10, 14, 0, 3, +1, 10, 13, 1}, {14, 10, 0, 3, +1, 13, 10, 1},
+        {10, 14, 1, 3, -1, 11, 14, 0}, {14, 10, 1, 3, -1, 14, 11, 0}, {12, 12, 1, 3, -1, 12, 13, 0},
+        {0, 0, 0, 3, +1, 0, 0, 0},     {24, 23, 0, 3, -1, 24, 23, 0}, {10, 14, 0, T, +1, 11, 13, 0},
+        {10, 14, 0, T, -1, 9, 15, 0},  {10, 14, 0, B, +1, 9, 15, 0},  {10, 14, 0, B, -1, 11, 13, 0},
+        {10, 0, 0, T, +1, 10, 0, 0},   {0, 10, 0, T, -1, 0, 10, 0},   {0, 10, 0, B, +1, 0, 10, 0},
+        {10, 0, 0, B, -1, 10, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message()
                      << row.top << "/" << row.bottom << " cell " << row.cell << " " << row.change);
