@@ -1,9 +1,7 @@
 // The store against files built byte by byte from the format: what it reads
 // from them, the bytes it writes, slot and block reuse, names and dates; and
 // damaged or hostile files, each refused with its error, the game record kept.
-#include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <ctime>
 #include <filesystem>
 #include <limits>

@@ -2,12 +2,8 @@
 // clamp), write nothing and stay inside the caller's arrays.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
 #include <functional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "engine/search.h"
 #include "engine/zeko32.h"

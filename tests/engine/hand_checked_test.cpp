@@ -4,13 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <sstream>
-#include <string>
-#include <string_view>
 #include <tuple>
-#include <vector>
 
 #include "engine/analysis.h"
 #include "engine/evaluate.h"

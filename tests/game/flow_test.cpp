@@ -2,7 +2,6 @@
 // replies, the response delay, the flashing, and the keyboard.
 #include <algorithm>
 #include <sstream>
-#include <utility>
 
 #include "engine/host_messages.h"
 #include "tests/game/table.h"

@@ -1,7 +1,6 @@
 // The settings store: files as QSettings, the store, a person or a damage
 // left them, written back whole; any text through it; and writes that keep
 // what others wrote and what could not be read.
-#include <gtest/gtest.h>
 
 #include <QDebug>
 #include <QSettings>

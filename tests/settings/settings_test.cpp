@@ -1,7 +1,6 @@
 // The program's settings through the registry layer and the colour scheme
 // they pick, and what runs before the main window: the single-copy lock, the
 // game-file type and the move of old settings.
-#include <gtest/gtest.h>
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,10 +1,8 @@
 // zekotool through its real executable: what each command prints, its exit
 // status, and that a refused command writes nothing.
-#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "tests/support/test_home.h"
 
