@@ -28,9 +28,8 @@ TEST(Menus, FollowTheGame) {
         {false, "t", "Load Save Opponent TakeBack Analysis Skill L3 people"},
         {true, "o", "Load Save Opponent Pass Analysis Skill L3 people"},
         {true, "oo", "Load Save Opponent Pass Analysis Skill L3 computer"},
-        {false, "ccbkl",
-         "Load Save Opponent TakeBack Analysis Skill L3 computer"},  // loaded, the computer to
-                                                                     // move: it has moved
+        // Loaded with the computer to move: it has moved.
+        {false, "ccbkl", "Load Save Opponent TakeBack Analysis Skill L3 computer"},
     };
     for (const auto& [computer, steps, menus] : rows) {
         SCOPED_TRACE(steps);
