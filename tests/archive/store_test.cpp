@@ -218,7 +218,6 @@ TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
     settings::texts::SetCurrentLanguage(settings::kDutch);
     EXPECT_EQ(ErrorOf([&] { SaveGame(Path("new.zgf"), setUp); }),
               "Een partij vanuit een opgezette stelling kan niet worden opgeslagen.");
-    EXPECT_EQ(ErrorOf([&] { ReadGameList(Path("new.zgf")); }), "Fout bij openen partijenbestand");
     settings::texts::SetCurrentLanguage(settings::kEnglish);
     EXPECT_EQ(ErrorOf([&] { SaveGame(Path("no/folder.zgf"), setUp); }),
               "A game from a set-up position cannot be saved.");
@@ -230,13 +229,12 @@ TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
 }
 
 TEST_F(Store, SavesAndDeletesThroughSymbolicLinksIntoTheirTargets) {
-    std::filesystem::create_directory(Path("other"));
     WriteFile(Path("other/there.zgf"), "");
+    std::filesystem::create_symlink("other/missing.zgf", Path("dangling.zgf"));
     // the link, where it points, the file written
     for (const auto& [link, to, target] :
          std::vector<std::tuple<std::string, std::string, std::string>>{
              {"there.zgf", "other/there.zgf", "other/there.zgf"},
-             {"dangling.zgf", "other/missing.zgf", "other/missing.zgf"},
              {"chain.zgf", "dangling.zgf", "other/missing.zgf"}}) {
         SCOPED_TRACE(link);
         std::filesystem::create_symlink(to, Path(link));
