@@ -163,11 +163,8 @@ TEST(HandChecked, FindmoveShortcutsAndSchedule) {
 TEST(HandChecked, SearchValuesCodesAndLines) {
     const std::vector<Row> codes = {
         {"0 1 0 0 2 0 0 0 0 3 0 1 20 21", 1, 3, {X, X, X, -44, X, -47}},  // end phase, store lead
-        {"1 1 0 0 0 0 0 0 0 0 2 1 23 20", 4, 4, {X, X, X, X, 8193, 8193}},
-        {"0 0 0 0 2 2 1 0 0 0 1 0 18 24", 2, 0, {4097, X, X, X, 4097, X}},
         {"0 0 0 1 0 0 1 0 0 0 0 5 24 17", 3, 0, {8194, X, X, X, X, kAny}},
         {"1 0 0 0 0 5 0 0 1 0 0 0 17 24", 4, 2, {X, X, 4098, X, X, X}},
-        {"2 0 1 0 0 0 0 3 0 0 0 1 23 18", 2, 5, {X, kAny, X, X, X, 8193}},
         // Starving moves are illegal unless every move starves.
         {"1 0 0 0 0 0 0 0 0 0 1 1 23 22", 1, 4, {X, X, X, X, kAny, X}},
         {"0 0 0 0 0 0 0 1 0 1 0 0 23 23", 3, 1, {X, 8193, X, 8193, X, X}},
