@@ -27,36 +27,20 @@ constexpr int kLoadsPerInput = 4;
 
 // The copy that saves and deletes change, in a folder of its own for the run,
 // in memory: on a disk every input takes several times as long.
-class Scratch {
-  public:
+struct Scratch {
     Scratch() {
-        std::string pattern = "/dev/shm/zeko-fuzz-XXXXXX";
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder_ = pattern;
+        if (::mkdtemp(folder.data()) == nullptr) std::abort();
     }
     ~Scratch() {
         std::error_code error;
-        std::filesystem::remove_all(folder_, error);
+        std::filesystem::remove_all(folder, error);
     }
-    std::string Path() const { return folder_ + "/games.zgf"; }
+    std::string Path() const { return folder + "/games.zgf"; }
     void Write(const std::string& bytes) const {
         std::ofstream(Path(), std::ios::binary | std::ios::trunc) << bytes;
     }
-
-  private:
-    std::string folder_;
+    std::string folder = "/dev/shm/zeko-fuzz-XXXXXX";
 };
-
-// The system's calls without the flush to disk, which a copy that lives for
-// one input does not need.
-const platform::FileCalls& FastCalls() {
-    static const platform::FileCalls calls = [] {
-        platform::FileCalls c = platform::SystemFileCalls();
-        c.Flush = [](int) { return 0; };
-        return c;
-    }();
-    return calls;
-}
 
 using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
 
@@ -76,6 +60,13 @@ void CheckKept(const std::string& path, const LoadedGames& loaded, int gone,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static platform::EngineLibrary engine;
+    // The system's calls without the flush to disk, which a copy that lives
+    // for one input does not need.
+    static const platform::FileCalls fastCalls = [] {
+        platform::FileCalls calls = platform::SystemFileCalls();
+        calls.Flush = [](int) { return 0; };
+        return calls;
+    }();
     static const Scratch scratch;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const archive::GameFileImage file(bytes);
@@ -105,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         saved.RecordMove(pit);
     bool done = true;
     try {
-        archive::SaveGame(scratch.Path(), saved, {}, FastCalls());
+        archive::SaveGame(scratch.Path(), saved, {}, fastCalls);
     } catch (const platform::NumberedError&) {
         done = false;  // no room left
     }
@@ -118,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     if (!loaded.empty()) {
         scratch.Write(bytes);
-        archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, FastCalls());
+        archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, fastCalls);
         CheckKept(scratch.Path(), loaded, loaded.front().first, engine);
     }
     return 0;
