@@ -281,9 +281,8 @@ TEST_F(Store, DatesAndTheCommandLinesFile) {
         EXPECT_EQ(GameFileArgument(arguments), file);
 }
 
-TEST(DamagedFile, EachFaultIsRefusedAndTheRecordKept) {
-    platform::EngineLibrary engine;
-    const std::vector<int> moves = LegalGame(engine, 64);
+TEST_F(Store, EachFaultInADamagedFileIsRefusedAndTheRecordKept) {
+    const std::vector<int> moves = LegalGame(engine_, 64);
     FileBytes sound;  // game 1: 64 moves in blocks 401 and 402
     sound.PutHeader({.moveNumber = 65, .moveCount = 64});
     sound.PutMoves(401, moves);
@@ -298,7 +297,7 @@ TEST(DamagedFile, EachFaultIsRefusedAndTheRecordKept) {
             f.PutMoves(401, changed);
         };
     };
-    std::vector<int> finished = LegalGame(engine, 0);
+    std::vector<int> finished = LegalGame(engine_, 0);
     finished.push_back(finished.back() < 6 ? 6 : 0);
     const int n = 64;
     // what, the change, the slot asked for, the error
@@ -344,23 +343,16 @@ TEST(DamagedFile, EachFaultIsRefusedAndTheRecordKept) {
              },
              1, "Invalid Moves."},
         };
-    QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/damaged.zgf";
     for (const auto& [what, change, slot, error] : rows) {
         SCOPED_TRACE(what);
         FileBytes file = sound;
         change(file);
-        zeko::testing::WriteFile(path, file.bytes);
-        game::GameRecord record = RecordOf({3});
+        WriteFile(Path(), file.bytes);
+        GameRecord record = RecordOf({3});
         record.NameTopHalf = "kept";
         record.RecordNumber = static_cast<int16_t>(slot);
-        const game::GameRecord before = record;
-        std::string raised;
-        try {
-            LoadGame(path, record, engine);
-        } catch (const platform::NumberedError& e) {
-            raised = e.Description();
-        }
+        const GameRecord before = record;
+        const std::string raised = ErrorOf([&] { LoadGame(Path(), record, engine_); });
         EXPECT_EQ(raised, error);
         if (!raised.empty()) {
             EXPECT_EQ(
