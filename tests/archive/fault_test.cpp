@@ -2,13 +2,11 @@
 // rename, or a file that may not be written, leaves the file byte for byte as
 // it was, no stray file beside it, and an error; a writer killed in the middle
 // leaves nothing that stays.
-#include <gtest/gtest.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <cerrno>
 #include <csignal>
 #include <random>

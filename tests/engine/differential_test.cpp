@@ -1,13 +1,10 @@
 // The fast engine against the plain reference transcription: values, chosen
 // pits, codes, lines and work arrays must agree, through the internal routines
 // and through the library's exports alike.
-#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <numeric>
 #include <random>
-#include <vector>
 
 #include "engine/rules.h"
 #include "tests/engine/answer.h"

@@ -4,15 +4,12 @@
 // reference's: how many, where in the search, and what a StopSearch seen at
 // one of them leaves behind. The analysis looks as often as its own search
 // needs; a stop at any look leaves only exact results.
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <deque>
 #include <random>
 #include <utility>
-#include <vector>
 
 #include "engine/host_messages.h"
 #include "engine/pump.h"

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include <stdlib.h>
-#include <unistd.h>
 
 #include "archive/game_header.h"
 #include "archive/game_store.h"
@@ -26,42 +25,22 @@ using namespace zeko;
 // Loads per input: enough to reach the chains, few enough to keep inputs fast.
 constexpr int kLoadsPerInput = 4;
 
-// The copy that saves and deletes change, in a folder of its own for the run.
-class Scratch {
-  public:
+// The copy that saves and deletes change, in a folder of its own for the run,
+// in memory: on a disk every input takes several times as long.
+struct Scratch {
     Scratch() {
-        // In memory where the system has such a folder: on a disk every
-        // input takes several times as long.
-        const std::filesystem::path memory = "/dev/shm";
-        const std::filesystem::path parent =
-            ::access(memory.c_str(), W_OK) == 0 ? memory : std::filesystem::temp_directory_path();
-        std::string pattern = (parent / "zeko-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        folder_ = pattern;
+        if (::mkdtemp(folder.data()) == nullptr) std::abort();
     }
     ~Scratch() {
         std::error_code error;
-        std::filesystem::remove_all(folder_, error);
+        std::filesystem::remove_all(folder, error);
     }
-    std::string Path() const { return (folder_ / "games.zgf").string(); }
+    std::string Path() const { return folder + "/games.zgf"; }
     void Write(const std::string& bytes) const {
         std::ofstream(Path(), std::ios::binary | std::ios::trunc) << bytes;
     }
-
-  private:
-    std::filesystem::path folder_;
+    std::string folder = "/dev/shm/zeko-fuzz-XXXXXX";
 };
-
-// The system's calls without the flush to disk, which a copy that lives for
-// one input does not need.
-const platform::FileCalls& FastCalls() {
-    static const platform::FileCalls calls = [] {
-        platform::FileCalls c = platform::SystemFileCalls();
-        c.Flush = [](int) { return 0; };
-        return c;
-    }();
-    return calls;
-}
 
 using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
 
@@ -81,6 +60,13 @@ void CheckKept(const std::string& path, const LoadedGames& loaded, int gone,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static platform::EngineLibrary engine;
+    // The system's calls without the flush to disk, which a copy that lives
+    // for one input does not need.
+    static const platform::FileCalls fastCalls = [] {
+        platform::FileCalls calls = platform::SystemFileCalls();
+        calls.Flush = [](int) { return 0; };
+        return calls;
+    }();
     static const Scratch scratch;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const archive::GameFileImage file(bytes);
@@ -110,19 +96,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         saved.RecordMove(pit);
     bool done = true;
     try {
-        archive::SaveGame(scratch.Path(), saved, {}, FastCalls());
+        archive::SaveGame(scratch.Path(), saved, {}, fastCalls);
     } catch (const platform::NumberedError&) {
         done = false;  // no room left
     }
     if (done) {
+        loaded.emplace_back(
+            saved.RecordNumber,
+            std::vector<int16_t>(saved.Moves.begin(), saved.Moves.begin() + saved.MoveCount + 1));
         CheckKept(scratch.Path(), loaded, 0, engine);
-        const std::vector<int16_t> moves(saved.Moves.begin(),
-                                         saved.Moves.begin() + saved.MoveCount + 1);
-        CheckKept(scratch.Path(), {{saved.RecordNumber, moves}}, 0, engine);
+        loaded.pop_back();
     }
     if (!loaded.empty()) {
         scratch.Write(bytes);
-        archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, FastCalls());
+        archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, fastCalls);
         CheckKept(scratch.Path(), loaded, loaded.front().first, engine);
     }
     return 0;

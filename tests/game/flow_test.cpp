@@ -2,7 +2,6 @@
 // replies, the response delay, the flashing, and the keyboard.
 #include <algorithm>
 #include <sstream>
-#include <utility>
 
 #include "engine/host_messages.h"
 #include "tests/game/table.h"
@@ -114,34 +113,65 @@ void ComputerThinksFor(Table& table, int64_t searchMs, bool fixed = true) {
     }
 }
 
-TEST(ResponseDelay, AFixedDelayCountsTheThinkingTimeIn) {
-    for (const auto& [searchMs, delayLeft] : std::vector<std::pair<int64_t, int>>{
-             {0, 8}, {1300, 5}, {3400, 1}, {4000, 0}, {5000, -2}}) {
-        SCOPED_TRACE(searchMs);
+TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) {
+    // The wait before (click or fixed, 4 seconds) and the search's time; the
+    // new rules (none when seconds is 0) given some time after it; then the
+    // half-seconds of delay left and ticked, and whether the pit waits for its
+    // click. A fixed delay counts the thinking time in.
+    struct Row {
+        int fixedBefore, searchMs, activated, fixed, seconds, elapsedMs, delayLeft, delayTicks;
+        bool clickAwaited;
+    };
+    const Row rows[] = {{1, 0, 0, 0, 0, 0, 8, 8, 0},     {1, 1300, 0, 0, 0, 0, 5, 5, 0},
+                        {1, 3400, 0, 0, 0, 0, 1, 1, 0},  {1, 4000, 0, 0, 0, 0, 0, 0, 0},
+                        {1, 5000, 0, 0, 0, 0, -2, 0, 0}, {0, 0, 1, 1, 4, 1000, 6, 6, 0},
+                        {0, 0, 0, 0, 4, 1000, 6, 0, 0},  {0, 0, 1, 0, 6, 1000, 8, 0, 1},
+                        {1, 0, 1, 0, 4, 1000, 6, 0, 1},  {1, 0, 1, 1, 6, 1000, 10, 10, 0},
+                        {1, 0, 1, 1, 2, 3000, -2, 0, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.fixedBefore << " " << row.searchMs << " "
+                                          << row.activated << row.fixed << row.seconds);
         Table table;
         table.nowMs = 3'000'000'000'000;
         table.options().DelayTime = 4;
         table.options().View[settings::kViewFlashingMoves] = true;
-        ComputerThinksFor(table, searchMs);
-        EXPECT_EQ(table.control.DelayLeft(), delayLeft);
+        ComputerThinksFor(table, row.searchMs, row.fixedBefore);
+        const int pit = table.control.MovePit();
+        if (row.seconds > 0) {
+            table.nowMs += row.elapsedMs;
+            table.control.SetResponseDelay(row.activated, row.fixed, row.seconds);
+            while (table.Tick()) {
+            }
+        }
+        EXPECT_EQ(table.control.DelayLeft(), row.delayLeft);
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)],
+                  row.clickAwaited ? PitLook::Flash : PitLook::Normal);
         int ticks = 0;
         for (; table.view.armed[TimerId::Delay]; ++ticks) {
             EXPECT_EQ(table.control.State(), PlayState::AwaitingResponse);
             table.control.OnDelayTimer();
         }
-        EXPECT_EQ(ticks, std::max(delayLeft, 0));
+        EXPECT_EQ(ticks, row.delayTicks);
         // Then the pit flashes five times before the move is played.
         table.Tick();
         std::vector<PitLook> looks;
         while (table.view.armed[TimerId::Flash] && looks.size() < 20) {
             EXPECT_EQ(table.record().MoveCount, 0);
             table.control.OnFlashTimer();
-            looks.push_back(table.view.looks[static_cast<size_t>(table.control.MovePit())]);
+            looks.push_back(table.view.looks[static_cast<size_t>(pit)]);
         }
         const auto F = PitLook::Flash, N = PitLook::Normal;
-        EXPECT_EQ(looks, (std::vector<PitLook>{F, N, F, N, F, N, F, N, F, N}));
+        const std::vector<PitLook> flashes = {F, N, F, N, F, N, F, N, F, N};
+        EXPECT_EQ(looks, row.clickAwaited ? std::vector<PitLook>{} : flashes);
         table.Settle();
-        EXPECT_EQ(table.record().MoveCount, 1);
+        EXPECT_EQ(table.record().MoveCount, row.clickAwaited ? 0 : 1);
+        if (row.clickAwaited) {
+            EXPECT_EQ(table.Playable(), std::vector<int>{pit});
+            table.control.ClickPit(pit);
+            table.Settle();
+        }
+        EXPECT_EQ(table.record().Moves[1], pit);
+        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
     }
 }
 
@@ -171,51 +201,6 @@ TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
         if (way == 2) continue;
         EXPECT_EQ(table.record().Moves[1], pit);
         EXPECT_EQ(table.view.flashes, flashes);  // the colour only restored
-    }
-}
-
-TEST(ResponseDelay, NewRulesTakeOverTheMoveThatWaitsAndGiveItsPitBackItsColour) {
-    // The wait before (click or fixed, 4 seconds), the new rules, the time
-    // since the computer began to think; then whether the pit waits for its
-    // click and the half-seconds of delay still to come.
-    struct Row {
-        bool fixedBefore;
-        bool activated, fixed;
-        int seconds;
-        int64_t elapsedMs;
-        bool clickAwaited;
-        int delayTicks;
-    };
-    for (const Row& row :
-         {Row{false, true, true, 4, 1000, false, 6}, Row{false, false, false, 4, 1000, false, 0},
-          Row{false, true, false, 6, 1000, true, 0}, Row{true, true, false, 4, 1000, true, 0},
-          Row{true, true, true, 6, 1000, false, 10}, Row{true, true, true, 2, 3000, false, 0}}) {
-        SCOPED_TRACE(::testing::Message() << row.fixedBefore << row.activated << row.fixed
-                                          << row.seconds << " " << row.elapsedMs);
-        Table table;
-        table.options().DelayTime = 4;
-        ComputerThinksFor(table, 0, row.fixedBefore);
-        const int pit = table.control.MovePit();
-        table.nowMs += row.elapsedMs;
-        table.control.SetResponseDelay(row.activated, row.fixed, row.seconds);
-        while (table.Tick()) {
-        }
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)],
-                  row.clickAwaited ? PitLook::Flash : PitLook::Normal);
-        int ticks = 0;
-        for (; table.view.armed[TimerId::Delay]; ++ticks)
-            table.control.OnDelayTimer();
-        EXPECT_EQ(ticks, row.delayTicks);
-        table.Settle();
-        EXPECT_EQ(table.record().MoveCount, row.clickAwaited ? 0 : 1);
-        if (row.clickAwaited) {
-            EXPECT_EQ(table.Playable(), std::vector<int>{pit});
-            table.control.ClickPit(pit);
-            table.Settle();
-        }
-        EXPECT_EQ(table.record().MoveCount, 1);
-        EXPECT_EQ(table.record().Moves[1], pit);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
     }
 }
 

@@ -16,31 +16,21 @@ int32_t Sum(const Board& board) {
 
 TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
     // The stores and pit 3 before, the cell clicked and the change; the stores
-    // and pit 3 after (the same when nothing happens).
+    // and pit 3 after (the same when nothing happens). A tie gives from the top
+    // half's store and takes to the bottom half's; then no stone to add, none
+    // to take; then the stores' displays: +1 into the store clicked, -1 out of
+    // it, also when a store is empty.
     struct Row {
-        int32_t top, bottom, pit;
-        int cell, change;
-        int32_t topAfter, bottomAfter, pitAfter;
+        int32_t top, bottom, pit, cell, change, topAfter, bottomAfter, pitAfter;
     };
+    const int T = kTopStore, B = kBottomStore;
     const Row rows[] = {
-        {24, 24, 0, 3, +1, 23, 24, 1},  // a tie gives from the top half's store
-        {10, 14, 0, 3, +1, 10, 13, 1},
-        {14, 10, 0, 3, +1, 13, 10, 1},
-        {10, 14, 1, 3, -1, 11, 14, 0},
-        {14, 10, 1, 3, -1, 14, 11, 0},
-        {12, 12, 1, 3, -1, 12, 13, 0},  // a tie takes to the bottom half's store
-        {0, 0, 0, 3, +1, 0, 0, 0},      // no stone to add
-        {24, 23, 0, 3, -1, 24, 23, 0},  // no stone to take
-        // The stores' displays: +1 into the store clicked, -1 out of it.
-        {10, 14, 0, kTopStore, +1, 11, 13, 0},
-        {10, 14, 0, kTopStore, -1, 9, 15, 0},
-        {10, 14, 0, kBottomStore, +1, 9, 15, 0},
-        {10, 14, 0, kBottomStore, -1, 11, 13, 0},
-        {10, 0, 0, kTopStore, +1, 10, 0, 0},  // the bottom half's store is empty
-        {0, 10, 0, kTopStore, -1, 0, 10, 0},  // the top half's store is empty
-        {0, 10, 0, kBottomStore, +1, 0, 10, 0},
-        {10, 0, 0, kBottomStore, -1, 10, 0, 0},
-    };
+        {24, 24, 0, 3, +1, 23, 24, 1}, {10, 14, 0, 3, +1, 10, 13, 1}, {14, 10, 0, 3, +1, 13, 10, 1},
+        {10, 14, 1, 3, -1, 11, 14, 0}, {14, 10, 1, 3, -1, 14, 11, 0}, {12, 12, 1, 3, -1, 12, 13, 0},
+        {0, 0, 0, 3, +1, 0, 0, 0},     {24, 23, 0, 3, -1, 24, 23, 0}, {10, 14, 0, T, +1, 11, 13, 0},
+        {10, 14, 0, T, -1, 9, 15, 0},  {10, 14, 0, B, +1, 9, 15, 0},  {10, 14, 0, B, -1, 11, 13, 0},
+        {10, 0, 0, T, +1, 10, 0, 0},   {0, 10, 0, T, -1, 0, 10, 0},   {0, 10, 0, B, +1, 0, 10, 0},
+        {10, 0, 0, B, -1, 10, 0, 0}};
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message()
                      << row.top << "/" << row.bottom << " cell " << row.cell << " " << row.change);
@@ -52,10 +42,8 @@ TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
         board[7] = engine::kStones - Sum(board);
         const Board before = board;
         const int mask = ChangeStones(board, row.cell, row.change);
-        EXPECT_EQ(board[kTopStore], row.topAfter);
-        EXPECT_EQ(board[kBottomStore], row.bottomAfter);
-        EXPECT_EQ(board[3], row.pitAfter);
-        EXPECT_EQ(Sum(board), engine::kStones);
+        EXPECT_EQ(std::tuple(board[kTopStore], board[kBottomStore], board[3], Sum(board)),
+                  std::tuple(row.topAfter, row.bottomAfter, row.pitAfter, engine::kStones));
         EXPECT_EQ(mask == 0, board == before);
         // The pits to redraw: the one clicked, and only when it changed.
         EXPECT_EQ(mask & kAllPitsMask, board[3] != before[3] ? CellBit(3) : 0);
@@ -92,8 +80,7 @@ TEST(PositionEdit, TheBoxNamesTheOnlyHalfThatCanMove) {
     // Neither half can move: the box cannot be used and keeps its state.
     for (const bool checked : {false, true}) {
         const NextToMoveBox box = NextToMove({true, false, false}, checked);
-        EXPECT_FALSE(box.Enabled);
-        EXPECT_EQ(box.Checked, checked);
+        EXPECT_EQ(std::pair(box.Enabled, box.Checked), std::pair(false, checked));
     }
 }
 
@@ -111,9 +98,7 @@ TEST(SetUpPosition, PlayGoesOnFromItAndASideWithoutStonesLosesItsTurnAndTheGame)
         {false, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 12, 12}, true, false, 0, 0},
         {true, {2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 12, 12}, false, false, 0, 0},
         {true, {0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, false, true, 36, 12},
-        {false, {0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, false, true, 36, 12},
         {true, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, true, 20, 28},
-        {false, {1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, true, 20, 28},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.computer << " " << row.top << " " << row.ends);
@@ -122,15 +107,13 @@ TEST(SetUpPosition, PlayGoesOnFromItAndASideWithoutStonesLosesItsTurnAndTheGame)
         table.control.PositionAccepted(row.board, row.top);
         table.Settle();
         const GameRecord& record = table.record();
-        EXPECT_EQ(record.StartBoard, row.board);
-        EXPECT_FALSE(record.TimerOn);
-        EXPECT_EQ(record.GameOver, row.ends);
-        EXPECT_EQ(table.control.State(), PlayState::Idle);
+        EXPECT_EQ(
+            std::tuple(record.StartBoard, record.TimerOn, record.GameOver, table.control.State()),
+            std::tuple(row.board, false, row.ends, PlayState::Idle));
         if (row.ends) {
-            EXPECT_EQ(record.Board[kTopStore], row.topStore);
-            EXPECT_EQ(record.Board[kBottomStore], row.bottomStore);
-            EXPECT_EQ(table.view.messages.size(), 1u);
-            EXPECT_EQ(record.MoveCount, 0);
+            EXPECT_EQ(std::tuple(record.Board[kTopStore], record.Board[kBottomStore],
+                                 table.view.messages.size(), record.MoveCount),
+                      std::tuple(row.topStore, row.bottomStore, 1u, 0));
             continue;
         }
         // The computer answers at once; a person finds the legal pits of the

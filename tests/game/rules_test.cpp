@@ -26,9 +26,10 @@ TEST(Menus, FollowTheGame) {
         {true, "wccg", "Load Save TakeBack Analysis Skill L9 computer"},  // over, top to move
         {false, "ec", "Load Save TakeBack Skill L3 people"},              // every stone stored
         {false, "t", "Load Save Opponent TakeBack Analysis Skill L3 people"},
-        {false, "ccbkl",
-         "Load Save Opponent TakeBack Analysis Skill L3 computer"},  // loaded, the computer to
-                                                                     // move: it has moved
+        {true, "o", "Load Save Opponent Pass Analysis Skill L3 people"},
+        {true, "oo", "Load Save Opponent Pass Analysis Skill L3 computer"},
+        // Loaded with the computer to move: it has moved.
+        {false, "ccbkl", "Load Save Opponent TakeBack Analysis Skill L3 computer"},
     };
     for (const auto& [computer, steps, menus] : rows) {
         SCOPED_TRACE(steps);
@@ -36,16 +37,8 @@ TEST(Menus, FollowTheGame) {
         table.NewGame(computer, kAmateur);
         table.Play(steps);
         EXPECT_EQ(Menus(table.control), menus);
-    }
-}
-
-TEST(Menus, TheSkillMenuBelongsToComputerGamesAndAControlStartsAtTheStart) {
-    Table table;
-    EXPECT_EQ(table.record().Board, engine::kStartBoard);
-    table.NewGame(true, kAmateur);
-    for (const bool computer : {false, true}) {
-        table.Do('o');
-        EXPECT_EQ(table.view.skillMenuVisible, computer);
+        // Only choosing the opponent shows or hides the Skill menu.
+        EXPECT_EQ(table.view.skillMenuVisible, steps[0] != 'o' || table.record().ComputerGame);
     }
 }
 
@@ -154,31 +147,22 @@ std::string English(int number) {
     return number == kTextVeryFast ? "Very Fast" : std::to_string(number);
 }
 
-// A millisecond counter that makes search n take durations[n] milliseconds,
-// starting just before the counter wraps.
-struct ScriptedCounter {
-    explicit ScriptedCounter(const std::vector<uint32_t>& durations) {
-        uint32_t now = UINT32_MAX - 100;
-        for (uint32_t d : durations) {
-            readings.push_back(now);
-            readings.push_back(now += d);
-            now += 7;  // the board set up between two searches
-        }
-    }
-    uint32_t operator()() { return readings.at(next++); }
-    std::vector<uint32_t> readings;
-    size_t next = 0;
-};
-
 TEST(LevelTiming, ClimbsToTheFirstLevelThatNeedsATenthOfASecondAndExtrapolatesFromIt) {
-    // 150 ms at level 4, the searches below it faster.
-    ScriptedCounter counter({3, 20, 100, 150, 900});
-    PrecisionTimer timer([&counter] { return counter(); });
+    // The millisecond counter makes the searches from level 1 up take 3, 20,
+    // 100, 150 and 900 ms, starting just before it wraps; the board is set up
+    // in 7 ms between two searches.
+    std::vector<uint32_t> readings;
+    for (uint32_t now = UINT32_MAX - 100; const uint32_t d : {3, 20, 100, 150, 900}) {
+        readings.insert(readings.end(), {now, now + d});
+        now += d + 7;
+    }
+    size_t next = 0;
+    PrecisionTimer timer([&] { return readings.at(next++); });
     platform::EngineLibrary engine;
     const LevelTiming timing = MeasureLevels(engine, timer);
     EXPECT_EQ(timing.Level, 4);
     EXPECT_EQ(timing.Milliseconds, 150);
-    EXPECT_EQ(counter.next, 8u) << "level 5 is never searched";
+    EXPECT_EQ(next, 8u) << "level 5 is never searched";
     const std::vector<std::string> expected = {
         "Very Fast", "Very Fast", "Very Fast", " < 1 Sec.", " < 1 Sec.",
         "4 Sec.",    "18 Sec.",   "95 Sec.",   "8 Min.",

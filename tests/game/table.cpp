@@ -20,7 +20,6 @@ void Table::Do(char step) {
         {'s', [](Table& t) { t.record().RecordNumber = 12; }},
         {'l', [](Table& t) { t.control.GameLoaded(); }},
         {'k', [](Table& t) { t.record().ComputerGame = true; }},
-        {'x', [](Table& t) { t.control.ClickPit(t.Legal(t.record().Board, true, false).front()); }},
         {'w', setUp(kPersonWins, false)},
         // The last stones: the bottom half's captures the top half's.
         {'e', setUp({0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 23, 23}, false)},

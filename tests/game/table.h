@@ -152,8 +152,7 @@ class Table {
     // pit (the n-th click the n-th, wrapping round), b takes back, r replays, p
     // passes, n starts a new game, o changes the opponent, g chooses
     // Grandmaster, s stores the game, k makes the record a computer game, l
-    // loads the record as it stands, x clicks a legal pit of the top half; w,
-    // e, t, u and v set up positions.
+    // loads the record as it stands; w, e, t, u and v set up positions.
     void Do(char step);
     void Play(const std::string& steps) {
         for (char step : steps)
@@ -161,19 +160,17 @@ class Table {
     }
     std::vector<int> Playable() const {
         std::vector<int> pits;
-        for (int pit = 0; pit < kPits; ++pit) {
+        for (int pit = 0; pit < kPits; ++pit)
             if (view.pitPointers[static_cast<size_t>(pit)] == Pointer::Playable)
                 pits.push_back(pit);
-        }
         return pits;
     }
     std::vector<int> Legal(const Board& board, bool top, bool opening) {
         const Board seen = top ? rotateboard(board) : board;
         std::vector<int> pits;
-        for (int pit = 0; pit < kPitsPerRow; ++pit) {
+        for (int pit = 0; pit < kPitsPerRow; ++pit)
             if (engine.checkmove(seen.data(), pit, opening) == 1)
                 pits.push_back(top ? pit + kPitsPerRow : pit);
-        }
         return pits;
     }
     // The board and trackers that the first count recorded moves give from the start.

@@ -1,7 +1,6 @@
 // The settings store: files as QSettings, the store, a person or a damage
 // left them, written back whole; any text through it; and writes that keep
 // what others wrote and what could not be read.
-#include <gtest/gtest.h>
 
 #include <QDebug>
 #include <QSettings>
@@ -53,14 +52,8 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
     // What QSettings wrote, with values of other types and odd characters in
     // names and values; the store gives each key its own section.
     const std::string theirs =
-        "[General]\n"
-        "rootkey=root value\n"
-        "\n"
-        "[%General]\n"
-        "x=in general group\n"
-        "\n"
-        "[Software]\n"
-        "Kiezel%20Games\\Zeko\\Color0=@ByteArray(\\x1\\x2zz)\n"
+        "[General]\nrootkey=root value\n\n[%General]\nx=in general group\n\n"
+        "[Software]\nKiezel%20Games\\Zeko\\Color0=@ByteArray(\\x1\\x2zz)\n"
         "Kiezel%20Games\\Zeko\\Color3=ctl\\x1\\x35\\x1f\x7f tab\\tnl\\ncr\\r bell\\a\n"
         "Kiezel%20Games\\Zeko\\Name1=\"Ann\xc3\xa9 \\\"Q\\\" ; x, y = z\"\n"
         "Kiezel%20Games\\Zeko\\Name2=\"  lead and trail  \"\n"
@@ -69,65 +62,27 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         "Kiezel%20Games\\Zeko\\sub\\deeper=nested\n"
         "Kiezel%20Games\\Zeko\\%UD83D%UDE00=emoji name\n";
     const std::string ours =
-        "[General]\n"
-        "rootkey=root value\n"
-        "\n"
-        "[%General]\n"
-        "x=in general group\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Color0=@ByteArray(\\x1\\x2zz)\n"
+        "[General]\nrootkey=root value\n\n[%General]\nx=in general group\n\n"
+        "[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nColor0=@ByteArray(\\x1\\x2zz)\n"
         "Color3=ctl\\x01\\x35\\x1F\x7f tab\\tnl\\ncr\\r bell\\a\n"
-        "Name1=\"Ann\xc3\xa9 \\\"Q\\\" ; x, y = z\"\n"
-        "Name2=\"  lead and trail  \"\n"
-        "Skill=3\n"
-        "View=@@starts with at\n"
-        "odd%20name%20%E9%25%3B%3D%5B%5D=v\n"
-        "%UD83D%UDE00=emoji name\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko\\sub]\n"
-        "deeper=nested\n";
+        "Name1=\"Ann\xc3\xa9 \\\"Q\\\" ; x, y = z\"\nName2=\"  lead and trail  \"\nSkill=3\n"
+        "View=@@starts with at\nodd%20name%20%E9%25%3B%3D%5B%5D=v\n%UD83D%UDE00=emoji name\n\n"
+        "[Software\\Kiezel%20Games\\Zeko\\sub]\ndeeper=nested\n";
     // Edited by hand: comments, blanks, quotes and every escape; lines of
     // unusable names and sections are dropped.
     const std::string edited =
-        "; a comment\r\n"
-        "[general]\r\n"
-        "B= \"q;uo\" ted ; trailing comment\r\n"
-        "[%general]\r\n"
-        "C=\\x41\\x4142\\101\\7\\?\\'\\q\\\r\n"
-        "[a/./b]\r\n"
-        "D=4\r\n"
-        "[Software\\Kiezel%20Games\\Zeko]\r\n"
-        "Skill=1\r\n"
-        "..\\Skill=2\r\n"
-        "Name2=\" \"\r\n"
-        "View=a \"b\" c\r\n"
-        "  [ Software\\Kiezel%20Games\\Zeko ]\r\n"
-        "Language=\t1 \r\n"
-        "Q=\\U00e9\\xz\r\n"
-        "[%ZZ%U00E9%U12]\r\n"
-        "name with spaces = value with spaces \r\n"
+        "; a comment\r\n[general]\r\nB= \"q;uo\" ted ; trailing comment\r\n[%general]\r\n"
+        "C=\\x41\\x4142\\101\\7\\?\\'\\q\\\r\n[a/./b]\r\nD=4\r\n"
+        "[Software\\Kiezel%20Games\\Zeko]\r\nSkill=1\r\n..\\Skill=2\r\nName2=\" \"\r\n"
+        "View=a \"b\" c\r\n  [ Software\\Kiezel%20Games\\Zeko ]\r\nLanguage=\t1 \r\n"
+        "Q=\\U00e9\\xz\r\n[%ZZ%U00E9%U12]\r\nname with spaces = value with spaces \r\n"
         "=novalue\r\n";
     const std::string editedWritten =
-        "[General]\n"
-        "B=\"q;uo ted\"\n"
-        "\n"
-        "[%25ZZ%E9%25U12]\n"
-        "name%20with%20spaces=value with spaces\n"
-        "\n"
-        "[%General]\n"
-        "C=A\xe4\x85\x82"
-        "A\\a?'\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Language=1\n"
-        "Name2=\" \"\n"
-        "Q=00e9\\x00z\n"
-        "Skill=3\n"
+        "[General]\nB=\"q;uo ted\"\n\n[%25ZZ%E9%25U12]\nname%20with%20spaces=value with spaces\n\n"
+        "[%General]\nC=A\xe4\x85\x82"
+        "A\\a?'\n\n[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nLanguage=1\nName2=\" \"\nQ=00e9\\x00z\nSkill=3\n"
         "View=a b c\n";
     // Damaged: lines below a section header left open belong to no key, those
     // below an indented header to that header's key.
@@ -136,15 +91,8 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         "\x01\xff garbage\n====\nName1=\"open quote\nName2 =\t x \t\nLa\n"
         "View=@Variant(\\0\\x7f)\n  [Other]\nLevel=3\n[Software\\Kiezel\nLanguage=1\n";
     const std::string damagedWritten =
-        "[Other]\n"
-        "Level=3\n"
-        "\n"
-        "[Software\\Kiezel%20Games]\n"
-        "\n"
-        "[Software\\Kiezel%20Games\\Zeko]\n"
-        "Name1=open quote\n"
-        "Name2=x\n"
-        "Skill=3\n"
+        "[Other]\nLevel=3\n\n[Software\\Kiezel%20Games]\n\n"
+        "[Software\\Kiezel%20Games\\Zeko]\nName1=open quote\nName2=x\nSkill=3\n"
         "View=@Variant(\\0\\x7f)\n";
     // The file, the value Skill reads from it, the file once Skill is set to 3.
     using Row = std::tuple<std::string, std::optional<std::string>, std::string>;
@@ -160,9 +108,7 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         // QSettings reads every other value as before.
         auto reread = AsQSettingsReads(file_);
         reread.erase("Software/Kiezel Games/Zeko/Skill");
-        if (before == theirs) {
-            EXPECT_EQ(reread, read);
-        }
+        EXPECT_EQ(reread, before == theirs ? read : reread);
     }
 
     // Any text the program stores reads back the same, also in QSettings.

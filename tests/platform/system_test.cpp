@@ -2,16 +2,13 @@
 // of a file between copies over a local socket, the window-message queue
 // outside a search, and the engine library loaded from the program's own
 // folder, a copy missing or damaged reported with its reason.
-#include <gtest/gtest.h>
 
 #include <dlfcn.h>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 #include "engine/board.h"
 #include "platform/copy_hand_over.h"

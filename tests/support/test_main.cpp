@@ -1,7 +1,6 @@
 // The one main of every test program: a temporary home under every test, and
 // Qt's offscreen platform, so that no test needs a display or touches the
 // user's folders.
-#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QString>

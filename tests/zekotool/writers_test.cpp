@@ -1,14 +1,12 @@
 // Writers of one game file at once, as real processes: zekotool beside the
 // store in other processes. No game that a writer was told is saved gets
 // lost, and a huge sparse file is changed in bounded memory.
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <fcntl.h>
-#include <QTemporaryDir>
 #include <set>
 
 #include "archive/game_store.h"

@@ -1,10 +1,8 @@
 // zekotool through its real executable: what each command prints, its exit
 // status, and that a refused command writes nothing.
-#include <gtest/gtest.h>
 
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "tests/support/test_home.h"
 
@@ -75,7 +73,6 @@ TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
         {"list %2", 1, "Error opening Zeko Game File.\n"},
         {"show %1 9", 1, "Invalid Game.\n"},
         {"delete %1 9", 1, "Invalid Game.\n"},
-        {"delete %2 1", 1, "Error opening Zeko Game File.\n"},
         {"save %1 --moves \"C C\"", 2, "zekotool save: Illegal move 2: C\n"},
         {"save %1 --moves A", 2,
          "zekotool save: Illegal move 1: A (the first move must reach the opponent's row)\n"},
@@ -102,8 +99,8 @@ TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
     EXPECT_FALSE(QFile::exists(Missing()));
     for (const std::string command : {"list", "show", "save", "delete"}) {
         const Outcome run = Zekotool((command + " --help").c_str());
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.out.substr(0, 16 + command.size()), "Usage: zekotool " + command);
+        EXPECT_EQ(std::pair(run.status, run.out.substr(0, 16 + command.size())),
+                  std::pair(0, "Usage: zekotool " + command));
     }
 }
 
