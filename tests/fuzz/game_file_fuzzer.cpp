@@ -26,7 +26,8 @@ using namespace zeko;
 constexpr int kLoadsPerInput = 4;
 
 // The copy that saves and deletes change, in a folder of its own for the run,
-// in memory: on a disk every input takes several times as long.
+// in memory where the system has one: on a disk every input takes several
+// times as long.
 struct Scratch {
     Scratch() {
         if (::mkdtemp(folder.data()) == nullptr) std::abort();
@@ -39,7 +40,10 @@ struct Scratch {
     void Write(const std::string& bytes) const {
         std::ofstream(Path(), std::ios::binary | std::ios::trunc) << bytes;
     }
-    std::string folder = "/dev/shm/zeko-fuzz-XXXXXX";
+    std::string folder =
+        std::filesystem::is_directory("/dev/shm")
+            ? "/dev/shm/zeko-fuzz-XXXXXX"
+            : (std::filesystem::temp_directory_path() / "zeko-fuzz-XXXXXX").string();
 };
 
 using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
