@@ -169,16 +169,6 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
         QTest::keyClick(window_.get(), keys.key(), keys.keyboardModifiers());
         Settle();
     };
-    // The class of the dialog a key opened.
-    const auto opens = [&](Qt::Key key) {
-        QString opened;
-        WhenShown<QDialog>([&opened](QDialog& dialog) {
-            opened = dialog.metaObject()->className();
-            dialog.reject();
-        });
-        press(key);
-        return opened;
-    };
 
     // Two people, the bottom half's first move made: no clock, no Skill menu.
     ProgramSettings people;
@@ -228,14 +218,10 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
     EXPECT_EQ(Record().MoveNumber, 1);
     press(Qt::CTRL | Qt::Key_Y);
     EXPECT_EQ(Record().MoveNumber, 3);
-    EXPECT_EQ(opens(Qt::Key_F5), "zeko::gui::AnalysisDialog");
-    EXPECT_EQ(opens(Qt::Key_F6), "zeko::gui::NewPositionEditor");
     press(Qt::Key_F1);
     EXPECT_TRUE(window.Help().isVisible());
     press(Qt::Key_F2);
     EXPECT_EQ(Record().MoveCount, 0);
-    // Exit shows Alt+F4, the key that closes the window.
-    EXPECT_EQ(Action(kTextExit)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     ChooseText(0, kTextExit);
     Settle();
     EXPECT_FALSE(window.isVisible());
@@ -412,9 +398,6 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), &Pit(10));
     // A move, and the computer's answer, by the pit's press action.
-    QAccessibleInterface* pit = QAccessible::queryAccessibleInterface(&Pit(2));
-    EXPECT_EQ(pit->role(), QAccessible::Button);
-    EXPECT_TRUE(pit->state().focusable);
     DoAccessibleAction(Pit(2), QAccessibleActionInterface::pressAction());
     Settle();
     ASSERT_EQ(Record().MoveCount, 2);
@@ -485,7 +468,7 @@ TEST(Program, EndsAsExitDoesWhenASignalAsksAndLeavesNoFolderBehind) {
     }
 }
 
-TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {
+TEST(Program, ReachesItsFirstPaintedWindowQuickly) {
     QTemporaryDir home;
     // The first start registers the file type, the second is an ordinary one.
     for (int run = 0; run < 2; ++run) {
@@ -499,18 +482,6 @@ TEST(Program, ReachesItsFirstPaintedWindowQuicklyAndASecondCopyEndsAtOnce) {
         std::printf("start-up to first painted window: %lld ms\n", clock.elapsed());
         EXPECT_FASTER_THAN(clock.elapsed(), 3000);
     }
-    QProcess first;
-    QProcess second;
-    Start(first, home);
-    // The first copy holds its lock from before its window opens.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(home.path() + "/zeko.lock"); }));
-    QTest::qWait(300);
-    Start(second, home);
-    EXPECT_TRUE(second.waitForFinished(3000));
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(first.state(), QProcess::Running);
-    first.kill();
-    first.waitForFinished();
 }
 
 TEST(Program, ASecondCopyHandsItsGameFileToTheFirstAndEnds) {
