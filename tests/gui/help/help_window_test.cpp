@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHelpContentModel>
 #include <QImage>
 #include <QLineEdit>
 #include <QListView>

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -235,7 +234,6 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
         Choose(2, option);
     Choose(1, 7);  // Master
     EXPECT_FALSE(window.Board().PitLabel(0).isVisible());
-    EXPECT_TRUE(window.Board().ScoreLabel(1).isVisible());
     EXPECT_FALSE(window.Board().ScoreBarOf(1).isVisible());
     EXPECT_FALSE(Pit(0).GraphicChips());
     EXPECT_TRUE(window.Board().TimeBarView().isVisible());
@@ -255,7 +253,6 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
     EXPECT_EQ(board.grab().toImage().pixelColor(2, 2), ToQColor(kMonochromeTable[kZekoBackground]));
     EXPECT_EQ(next.windowTitle(), "Zeko : Human 1 - Human 2");
     EXPECT_FALSE(board.PitLabel(11).isVisible());
-    EXPECT_TRUE(board.ScoreLabel(0).isVisible());
     EXPECT_FALSE(Pit(11).GraphicChips());
     // Two people play without a clock: its displays stay hidden.
     next.ToggleViewOption(kViewTimeBar);
@@ -411,11 +408,6 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
               QStringLiteral("Computer : %1").arg(Record().Board[engine::kTopStore]));
     ASSERT_TRUE(board.Clock().isVisible());
     expectTheBoardSaysItAll();
-    texts::SetCurrentLanguage(kDutch);
-    window.SetTexts();
-    EXPECT_EQ(said(board), "Onderste helft aan zet");
-    EXPECT_TRUE(said(Pit(0)).startsWith("Veld A, "));
-    texts::SetCurrentLanguage(kEnglish);
 }
 
 // Starts the program in a home of its own on the offscreen platform.
