@@ -6,19 +6,15 @@
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTabBar>
 
 #include "game/game_control.h"
-#include "gui/board/board_view.h"
 #include "gui/board/score_bar.h"
 #include "gui/board/score_geometry.h"
 #include "gui/board/welcome_screen.h"
 #include "platform/message_queue.h"
-#include "settings/text_table.h"
 
 namespace zeko::gui {
 

@@ -3,21 +3,17 @@
 // and bit by bit, the clock face's digits and colon, the board backing with its
 // shadows, the welcome screen, the about box, and what the result dialog says
 // for every way a game can end.
-#include <gtest/gtest.h>
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
 #include "gui/board/board_backing.h"
 #include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"
 #include "gui/board/clock_face.h"
 #include "gui/board/clock_geometry.h"
-#include "gui/board/pit_view.h"
 #include "gui/board/score_bar.h"
 #include "gui/board/time_bar.h"
 #include "gui/board/welcome_screen.h"
@@ -25,8 +21,6 @@
 #include "gui/dialogs/bouncing_polygons.h"
 #include "gui/dialogs/result_dialog.h"
 #include "platform/user_scale.h"
-#include "settings/text_id.h"
-#include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
 #include "tests/support/image_probe.h"
 

@@ -1,32 +1,22 @@
 // The Tools menu's new-position editor and options dialog, opened by clicks
 // on the main window's menu and driven by clicks and keys as a person would,
 // with what the main window takes from them.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTest>
 #include <array>
 #include <tuple>
 
 #include "gui/board/board_style.h"
-#include "gui/board/board_view.h"
-#include "gui/board/pit_view.h"
 #include "gui/board/score_bar.h"
 #include "gui/dialogs/new_position_editor.h"
 #include "gui/dialogs/options_dialog.h"
-#include "gui/window/main_window.h"
-#include "settings/text_id.h"
-#include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
 
 namespace zeko::gui {

@@ -3,24 +3,15 @@
 // shown, sorted, loaded and deleted by clicks, the prompt modes, a failure
 // told in a message box, and a game file named on the command line or handed
 // over by a second copy.
-#include <gtest/gtest.h>
 
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 #include <QTreeWidget>
 
 #include "archive/game_store.h"
-#include "gui/board/board_view.h"
-#include "gui/board/pit_view.h"
 #include "gui/dialogs/select_game_dialog.h"
 #include "gui/window/game_file_commands.h"
-#include "gui/window/main_window.h"
-#include "settings/text_id.h"
-#include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
 
 namespace zeko::gui {

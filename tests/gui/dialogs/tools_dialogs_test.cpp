@@ -1,26 +1,19 @@
 // The Tools menu's analysis dialog and level information table, opened by
 // clicks on the main window's menu and driven by clicks and keys on Qt's
 // offscreen platform, with the real engine.
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTreeWidget>
 #include <array>
 #include <optional>
 
-#include "gui/board/board_view.h"
-#include "gui/board/pit_view.h"
 #include "gui/dialogs/analysis_dialog.h"
 #include "gui/dialogs/analysis_texts.h"
 #include "gui/dialogs/clear_placement.h"
 #include "gui/dialogs/level_info_dialog.h"
-#include "gui/window/main_window.h"
 #include "tests/gui/window_driver.h"
 #include "tests/support/timing.h"
 

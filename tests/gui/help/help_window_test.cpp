@@ -2,33 +2,26 @@
 // and Help menu and by the dialogs' F1 at their topic, in the program's
 // language; its contents, index, search, back and forward; its smallest size;
 // a missing help file.
-#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
-#include "gui/board/board_view.h"
-#include "gui/board/pit_view.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/result_dialog.h"
 #include "gui/dialogs/result_texts.h"
 #include "gui/help/help_browser.h"
 #include "gui/help/help_window.h"
-#include "gui/window/main_window.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
-#include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
 
 namespace zeko::gui {

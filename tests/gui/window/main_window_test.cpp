@@ -2,17 +2,14 @@
 // clicks on the welcome screen, the pits and the menus, and by keys, with the
 // settings it reads and writes in the test's own home; and the real program's
 // start-up and single copy.
-#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <csignal>
 #include <functional>
@@ -20,19 +17,14 @@
 
 #include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"
-#include "gui/board/board_view.h"
 #include "gui/board/clock_face.h"
-#include "gui/board/pit_view.h"
 #include "gui/board/score_bar.h"
 #include "gui/board/time_bar.h"
 #include "gui/board/welcome_screen.h"
 #include "gui/help/help_window.h"
-#include "gui/window/main_window.h"
 #include "platform/copy_hand_over.h"
 #include "platform/single_instance.h"
 #include "platform/user_scale.h"
-#include "settings/text_id.h"
-#include "settings/text_table.h"
 #include "tests/gui/window_driver.h"
 #include "tests/support/timing.h"
 
