@@ -5,6 +5,7 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenuBar>
@@ -173,6 +174,16 @@ void WindowTest::ChooseText(int index, int text) {
         return;
     }
     ADD_FAILURE() << "no item " << text;
+}
+
+void WindowTest::TypeFileName(const std::string& name) {
+    WhenShown<QFileDialog>([name](QFileDialog& dialog) {
+        if (name.empty()) return dialog.reject();
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        // Set whole, so that no completion list takes the Enter key.
+        edit->setText(QString::fromStdString(name));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
 }
 
 QAction* WindowTest::Action(int text) {

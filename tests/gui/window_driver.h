@@ -108,6 +108,11 @@ class WindowTest : public testing::IsolatedTest {
     // The window's action with text number `text`.
     QAction* Action(int text);
     game::GameRecord& Record() { return window_->Control().Record(); }
+    PitView& Pit(int pit) { return window_->Board().Pit(pit); }
+    bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
+    // The next file dialog gets `name` typed in and Enter; an empty name
+    // cancels it.
+    void TypeFileName(const std::string& name);
 
     // Runs `act` once on the next modal window of type T as soon as it shows
     // (and `ready` holds), made the active window so that access keys reach
@@ -128,6 +133,23 @@ class WindowTest : public testing::IsolatedTest {
             act(*window);
         });
         poll->start();
+    }
+
+    // Chooses item `item` of menu `menu` and runs `act` on the modal window of
+    // type T it opens, once `ready` holds; the window is closed afterwards.
+    // The wait never blocks: a search that dispatches events meanwhile goes on.
+    template <typename T>
+    void Use(int menu, int item, std::function<void(T&)> act, std::function<bool(T&)> ready = {}) {
+        bool ran = false;
+        WhenShown<T>(
+            [&ran, &act](T& window) {
+                act(window);
+                ran = true;
+                if (window.isVisible()) window.reject();
+            },
+            ready);
+        Choose(menu, item);
+        EXPECT_TRUE(ran);
     }
 
     std::unique_ptr<QObject> watches_ = std::make_unique<QObject>();

@@ -27,14 +27,8 @@ using namespace settings;
 class DialogsTest : public WindowTest {
   protected:
     // The Tools menu's editor and options dialog, handled by `act`.
-    void Editor(std::function<void(NewPositionEditor&)> act) {
-        WhenShown(std::move(act));
-        Choose(3, 1);
-    }
-    void Options(std::function<void(OptionsDialog&)> act) {
-        WhenShown(std::move(act));
-        Choose(3, 4);
-    }
+    void Editor(std::function<void(NewPositionEditor&)> act) { Use(3, 1, std::move(act)); }
+    void Options(std::function<void(OptionsDialog&)> act) { Use(3, 4, std::move(act)); }
 };
 
 std::vector<int> Counts(NewPositionEditor& editor) {
@@ -265,11 +259,7 @@ TEST_F(DialogsTest, OptionsShowEachTabInEitherLanguageAndApplyAfterOkOnly) {
         QTest::keyClicks(&d.NameEdit(1), " Ann ");
         // The game file: the default file only when it exists.
         d.Tabs().setCurrentIndex(OptionsDialog::kGameFileTab);
-        WhenShown<QFileDialog>([&](QFileDialog& files) {
-            QLineEdit* name = files.findChild<QLineEdit*>("fileNameEdit");
-            name->setText(file);
-            QTest::keyClick(name, Qt::Key_Return);
-        });
+        TypeFileName(file.toStdString());
         Press(d.BrowseButton());
         Press(d.GameFileButton(kUseDefaultFile));
         // The language relabels the dialog at once; Qt's own dialogs follow.

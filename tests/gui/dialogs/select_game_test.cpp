@@ -23,28 +23,14 @@ class GameFileTest : public WindowTest {
   protected:
     void SetUp() override { file_ = home_.Root() + "/games.zgf"; }
 
-    // The next file dialog gets `name` typed in and Enter, or is cancelled.
-    void TypeFileName(const std::string& name) {
-        WhenShown<QFileDialog>([name](QFileDialog& dialog) {
-            if (name.empty()) return dialog.reject();
-            auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            // Set whole, so that no completion list takes the Enter key.
-            edit->setText(QString::fromStdString(name));
-            QTest::keyClick(edit, Qt::Key_Return);
-        });
-    }
     // Game > Load with `act` on the select-game dialog.
-    void Load(std::function<void(SelectGameDialog&)> act) {
-        WhenShown(std::move(act));
-        ChooseText(0, kTextLoad);
-    }
+    void Load(std::function<void(SelectGameDialog&)> act) { Use(0, 1, std::move(act)); }
     // Plays the bottom half's first playable pit; the computer answers.
     void PlayAMove() {
-        for (int pit = 0; pit < engine::kPitsPerRow; ++pit) {
-            PitView& view = window_->Board().Pit(pit);
-            if (view.cursor().shape() == Qt::BitmapCursor) return Click(view);
-        }
-        ADD_FAILURE() << "no playable pit";
+        int pit = 0;
+        while (pit < engine::kPitsPerRow && !Playable(pit))
+            ++pit;
+        Click(Pit(pit));
     }
     std::string file_;
 };
@@ -156,7 +142,7 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     EXPECT_EQ(record.MoveCount, 4);
     EXPECT_EQ(record.MoveNumber, 5);
     EXPECT_EQ(record.RecordNumber, 2);
-    EXPECT_EQ(window_->Board().Pit(0).ShownCount(), record.Board[0]);
+    EXPECT_EQ(Pit(0).ShownCount(), record.Board[0]);
     PlayAMove();
     // Another file opened, nothing loaded from it: Save replaces the copy in
     // the file the game came from.

@@ -41,26 +41,8 @@ class ToolsDialogsTest : public WindowTest {
         window_->Control().PositionAccepted(board, topToMove);
         Settle();
     }
-    // Chooses a Tools menu item by clicks; drive runs on the dialog it opens
-    // once it is ready, inside that dialog's modal loop, and the dialog is
-    // closed afterwards. The wait never blocks: a search that dispatches
-    // events meanwhile goes on.
-    template <class Dialog>
-    void WithDialog(int item, const std::function<void(Dialog&)>& drive,
-                    const std::function<bool(Dialog&)>& ready = {}) {
-        bool ran = false;
-        WhenShown<Dialog>(
-            [&ran, &drive](Dialog& dialog) {
-                drive(dialog);
-                ran = true;
-                if (dialog.isVisible()) dialog.reject();
-            },
-            ready);
-        Choose(kToolsMenu, item);
-        EXPECT_TRUE(ran);
-    }
-    void Analysis(const std::function<void(AnalysisDialog&)>& drive) {
-        WithDialog<AnalysisDialog>(kAnalysisItem, drive);
+    void Analysis(std::function<void(AnalysisDialog&)> drive) {
+        Use(kToolsMenu, kAnalysisItem, std::move(drive));
     }
 };
 
@@ -249,8 +231,8 @@ TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivation) {
     const auto measured = [&opened](LevelInfoDialog& dialog) {
         return dialog.Measurements() == 1 || opened.elapsed() > 30000;
     };
-    WithDialog<LevelInfoDialog>(
-        kLevelInfoItem,
+    Use<LevelInfoDialog>(
+        kToolsMenu, kLevelInfoItem,
         [&](LevelInfoDialog& dialog) {
             ASSERT_EQ(dialog.Measurements(), 1) << "measured once the dialog was shown";
             EXPECT_GE(dialog.Timing().Milliseconds, game::kTimedSearchMs);

@@ -35,9 +35,6 @@ using namespace settings;
 
 class MainWindowTest : public WindowTest {
   protected:
-    PitView& Pit(int pit) { return window_->Board().Pit(pit); }
-    bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
-
     // What the board shows is the game's position: counts, the score texts,
     // and the chips of the score bars as drawn bit by bit and painted whole.
     void ExpectTheBoardShowsTheGame() {
