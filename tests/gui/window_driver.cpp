@@ -167,13 +167,9 @@ void WindowTest::Choose(int index, int item) {
 
 void WindowTest::ChooseText(int index, int text) {
     QMenu* menu = Menu(index);
-    for (QAction* item : menu->actions()) {
-        if (item->text().toStdString() != settings::texts::GetText(text)) continue;
-        ASSERT_TRUE(item->isEnabled()) << text;
-        Click(*menu, menu->actionGeometry(item).center());
-        return;
-    }
-    ADD_FAILURE() << "no item " << text;
+    QAction* item = Action(text);
+    ASSERT_TRUE(item != nullptr && item->isEnabled()) << text;
+    Click(*menu, menu->actionGeometry(item).center());
 }
 
 void WindowTest::TypeFileName(const std::string& name) {

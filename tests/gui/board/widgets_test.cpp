@@ -289,10 +289,8 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerInItsOwnColours) {
         QStringLiteral("Over Zeko|Zeko|Versie %1.%2|Kiezel Games|©|Licentie: GPL-3.0-or-later|OK")
             .arg(ZEKO_VERSION_MAJOR)
             .arg(ZEKO_VERSION_MINOR));
-    // Everything it shows lies inside it, the OK button in its lower part.
     ExpectLaidOut(about);
     auto& ok = *about.findChild<QPushButton*>("okButton");
-    EXPECT_GT(ok.y(), about.height() / 2);
     // The button shows the box's own colours, its text smoothed between them,
     // and nothing a widget style lightened.
     ExpectDrawnIn(ok, ItemColour(kBuiltInTable1, kAboutBackground),

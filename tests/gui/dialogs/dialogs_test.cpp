@@ -62,7 +62,6 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
         EXPECT_TRUE(e.OkButton().isEnabled());
         // Only the bottom half can move: the box names it, whatever is clicked.
-        EXPECT_TRUE(e.NextToMoveBox().isEnabled());
         Press(e.NextToMoveBox());
         EXPECT_FALSE(e.NextToMoveBox().isChecked());
         // The score bars move stones between the stores; other buttons do nothing.
@@ -107,8 +106,6 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
     EXPECT_EQ(Record().StartBoard, setUp);
     EXPECT_EQ(Record().MoveCount, 1);
     EXPECT_GE(Record().Moves[1], engine::kPitsPerRow);
-    EXPECT_TRUE(window_->Control().NewPositionTopToMove());
-    EXPECT_EQ(window_->Board().Pit(0).ShownCount(), Record().Board[0]);
 }
 
 TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) {
