@@ -74,6 +74,7 @@ TEST_F(HelpWindowTest, OpensAtTheTopicAndAnchorInTheProgramsLanguageAndStaysOpen
         EXPECT_GE(help.Browser().viewport()->width(), 30 * page.averageCharWidth()) << code;
         EXPECT_GE(help.Browser().viewport()->height(), 5 * page.lineSpacing()) << code;
         EXPECT_LT(help.ContentsView().width(), help.Browser().width()) << code;
+        EXPECT_TRUE(help.Browser().document()->defaultStyleSheet().contains("table.board"));
         // The game goes on while the help is open.
         QTest::mouseClick(&window.Board().Pit(3), Qt::LeftButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return window.Control().Record().MoveCount == 2; }));
