@@ -390,6 +390,11 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
               QStringLiteral("Computer : %1").arg(Record().Board[engine::kTopStore]));
     ASSERT_TRUE(board.Clock().isVisible());
     expectTheBoardSaysItAll();
+    texts::SetCurrentLanguage(kDutch);
+    window.SetTexts();
+    EXPECT_EQ(said(board), "Onderste helft aan zet");
+    EXPECT_TRUE(said(Pit(0)).startsWith("Veld A, "));
+    texts::SetCurrentLanguage(kEnglish);
 }
 
 // Starts the program in a home of its own on the offscreen platform.
