@@ -76,6 +76,9 @@ QString Shown(QWidget& window) {
 }
 
 void ExpectLaidOut(QWidget& window) {
+    // Sized by what it shows: nothing to maximize, no "what's this" button.
+    EXPECT_FALSE(window.windowFlags() &
+                 (Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
     const std::vector<QWidget*> parts = VisibleParts(window);
     const auto place = [&window](QWidget* w) {
         return QRect(w->mapTo(&window, QPoint()), w->size());

@@ -75,7 +75,8 @@ inline void DoAccessibleAction(QWidget& widget, const QString& action) {
 QString Shown(QWidget& window);
 
 // Every part that `window` shows lies inside it, clear of the others, and
-// is as wide and as high as its text asks; every field is named by a label.
+// is as wide and as high as its text asks; every field is named by a label;
+// it offers no maximize or "what's this" button.
 void ExpectLaidOut(QWidget& window);
 
 // `button` is drawn in exactly `face`, its text in `text` smoothed towards
