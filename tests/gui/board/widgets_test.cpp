@@ -131,11 +131,13 @@ TEST(ClockFace, RewritesOnlyTheDigitsThatChangeAndBlinksItsColon) {
     clock.SetColourTable(kTable);
     clock.show();
     // Wide, narrow and very narrow faces (the last two those of windows of
-    // 250 x 400 and 300 x 250): the digits read right and leave the same
-    // margin on both sides.
+    // 250 x 400 and 300 x 250): the digits stand apart, read right, and
+    // leave the same margin on both sides.
     for (const QSize size :
          {QSize(250, 75), QSize(90, 75), QSize(40, 75), QSize(37, 26), QSize(45, 16)}) {
         clock.resize(size);
+        for (int k = 1; k < 4; ++k)
+            EXPECT_LT(clock.Digit(k).geometry().right(), clock.Digit(k - 1).geometry().left());
         clock.ShowClockTime(245, true);
         EXPECT_EQ(ReadTime(clock), "04:05") << size.width();
         const QRect ink =

@@ -62,6 +62,7 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
         EXPECT_TRUE(e.OkButton().isEnabled());
         // Only the bottom half can move: the box names it, whatever is clicked.
+        EXPECT_TRUE(e.NextToMoveBox().isEnabled());
         Press(e.NextToMoveBox());
         EXPECT_FALSE(e.NextToMoveBox().isChecked());
         // The score bars move stones between the stores; other buttons do nothing.
@@ -71,6 +72,9 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         Press(e.ScoreBarOf(1), Qt::RightButton);
         Press(e.Pit(3), Qt::MiddleButton);
         EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
+        // The bar shows its chips as drawn bit by bit and as painted whole.
+        for (const bool repainted : {false, true})
+            EXPECT_EQ(ChipsShown(e.ScoreBarOf(0), repainted), 23) << repainted;
         QTest::keyClick(&e, Qt::Key_F1);
         Press(e.HelpButton());
         Press(e.CancelButton());

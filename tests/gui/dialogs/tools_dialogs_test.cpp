@@ -93,6 +93,10 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
                     .geometry();
             EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
         }
+        // A larger dialog keeps the results right below the controls.
+        const int top = strip.y();
+        dialog.resize(dialog.size() * 2);
+        EXPECT_EQ(strip.y(), top);
         // Another level clears the results and allows a new analysis.
         levels.setFocus();
         QTest::keyClick(&levels, Qt::Key_Down);
@@ -166,10 +170,15 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         // is clicked from a timer once it shows, and then disabled.
         Child<QTimer>(dialog, "progressTimer").setInterval(10);
         QElapsedTimer clicked;
-        QStringList looks;  // the progress whatever its figure, and the pointer
+        // The progress whatever its figure, the pointer, and the results'
+        // place, which the status shown leaves as it was.
+        QStringList looks;
+        const QRect captions = Child<QWidget>(dialog, "pitCaptions").geometry();
         const auto look = [&] {
             looks << Shown(dialog).replace(QRegularExpression("\\d+%"), "n%") +
-                         (dialog.cursor().shape() == Qt::WaitCursor ? "|busy" : "");
+                         (dialog.cursor().shape() == Qt::WaitCursor ? "|busy" : "") +
+                         (Child<QWidget>(dialog, "pitCaptions").geometry() == captions ? ""
+                                                                                       : "|moved");
         };
         QTimer cancel;
         QObject::connect(&cancel, &QTimer::timeout, [&] {
