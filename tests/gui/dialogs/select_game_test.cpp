@@ -58,15 +58,11 @@ void Press(SelectGameDialog& dialog, const char* button) {
 // Clicks the row of the game of `moves` moves, twice for a double click.
 void ClickRow(SelectGameDialog& dialog, int moves, bool twice = false) {
     QTreeWidget& list = List(dialog);
-    for (int row = 0; row < list.topLevelItemCount(); ++row) {
-        QTreeWidgetItem* item = list.topLevelItem(row);
-        if (item->text(3).toInt() != moves) continue;
-        const QPoint at = list.visualItemRect(item).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
-        if (twice) QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-        return;
-    }
-    ADD_FAILURE() << "no row of " << moves << " moves";
+    const auto rows = list.findItems(QStringLiteral("%1").arg(moves, 5), Qt::MatchExactly, 3);
+    ASSERT_EQ(rows.size(), 1) << moves << " moves";
+    const QPoint at = list.visualItemRect(rows.front()).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+    if (twice) QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
 }
 
 // A game of two people with `count` moves, the first legal pit each turn,
