@@ -5,20 +5,17 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTabBar>
 
 #include "game/game_control.h"
-#include "gui/board/board_view.h"
 #include "gui/board/score_bar.h"
 #include "gui/board/score_geometry.h"
 #include "gui/board/welcome_screen.h"
 #include "platform/message_queue.h"
-#include "settings/text_table.h"
 
 namespace zeko::gui {
 
@@ -79,6 +76,9 @@ QString Shown(QWidget& window) {
 }
 
 void ExpectLaidOut(QWidget& window) {
+    // Sized by what it shows: nothing to maximize, no "what's this" button.
+    EXPECT_FALSE(window.windowFlags() &
+                 (Qt::WindowMaximizeButtonHint | Qt::WindowContextHelpButtonHint));
     const std::vector<QWidget*> parts = VisibleParts(window);
     const auto place = [&window](QWidget* w) {
         return QRect(w->mapTo(&window, QPoint()), w->size());
@@ -170,13 +170,19 @@ void WindowTest::Choose(int index, int item) {
 
 void WindowTest::ChooseText(int index, int text) {
     QMenu* menu = Menu(index);
-    for (QAction* item : menu->actions()) {
-        if (item->text().toStdString() != settings::texts::GetText(text)) continue;
-        ASSERT_TRUE(item->isEnabled()) << text;
-        Click(*menu, menu->actionGeometry(item).center());
-        return;
-    }
-    ADD_FAILURE() << "no item " << text;
+    QAction* item = Action(text);
+    ASSERT_TRUE(item != nullptr && item->isEnabled()) << text;
+    Click(*menu, menu->actionGeometry(item).center());
+}
+
+void WindowTest::TypeFileName(const std::string& name) {
+    WhenShown<QFileDialog>([name](QFileDialog& dialog) {
+        if (name.empty()) return dialog.reject();
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        // Set whole, so that no completion list takes the Enter key.
+        edit->setText(QString::fromStdString(name));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
 }
 
 QAction* WindowTest::Action(int text) {

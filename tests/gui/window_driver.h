@@ -8,8 +8,11 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <QTimer>
@@ -21,9 +24,13 @@
 #include <vector>
 
 #include "game/game_record.h"
+#include "gui/board/board_view.h"
+#include "gui/board/pit_view.h"
 #include "gui/window/main_window.h"
 #include "platform/help_viewer.h"
 #include "settings/exchange_settings.h"
+#include "settings/text_id.h"
+#include "settings/text_table.h"
 #include "tests/support/test_home.h"
 
 // Failures show texts as text.
@@ -68,7 +75,8 @@ inline void DoAccessibleAction(QWidget& widget, const QString& action) {
 QString Shown(QWidget& window);
 
 // Every part that `window` shows lies inside it, clear of the others, and
-// is as wide and as high as its text asks; every field is named by a label.
+// is as wide and as high as its text asks; every field is named by a label;
+// it offers no maximize or "what's this" button.
 void ExpectLaidOut(QWidget& window);
 
 // `button` is drawn in exactly `face`, its text in `text` smoothed towards
@@ -101,6 +109,11 @@ class WindowTest : public testing::IsolatedTest {
     // The window's action with text number `text`.
     QAction* Action(int text);
     game::GameRecord& Record() { return window_->Control().Record(); }
+    PitView& Pit(int pit) { return window_->Board().Pit(pit); }
+    bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
+    // The next file dialog gets `name` typed in and Enter; an empty name
+    // cancels it.
+    void TypeFileName(const std::string& name);
 
     // Runs `act` once on the next modal window of type T as soon as it shows
     // (and `ready` holds), made the active window so that access keys reach
@@ -121,6 +134,23 @@ class WindowTest : public testing::IsolatedTest {
             act(*window);
         });
         poll->start();
+    }
+
+    // Chooses item `item` of menu `menu` and runs `act` on the modal window of
+    // type T it opens, once `ready` holds; the window is closed afterwards.
+    // The wait never blocks: a search that dispatches events meanwhile goes on.
+    template <typename T>
+    void Use(int menu, int item, std::function<void(T&)> act, std::function<bool(T&)> ready = {}) {
+        bool ran = false;
+        WhenShown<T>(
+            [&ran, &act](T& window) {
+                act(window);
+                ran = true;
+                if (window.isVisible()) window.reject();
+            },
+            ready);
+        Choose(menu, item);
+        EXPECT_TRUE(ran);
     }
 
     std::unique_ptr<QObject> watches_ = std::make_unique<QObject>();
