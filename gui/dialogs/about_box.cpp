@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "gui/board/board_style.h"
+#include "gui/dialogs/help_key.h"
 #include "gui/dialogs/maker_emblem.h"
 #include "settings/company.h"
 #include "settings/help.h"
@@ -114,12 +115,10 @@ void AboutBox::resizeEvent(QResizeEvent* event) {
 }
 
 void AboutBox::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, settings::kHelpTopicAbout);
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 void AboutBox::LayOut() {

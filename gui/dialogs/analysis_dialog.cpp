@@ -17,6 +17,7 @@
 
 #include "engine/host_messages.h"
 #include "gui/dialogs/clear_placement.h"
+#include "gui/dialogs/help_key.h"
 #include "platform/message_queue.h"
 #include "platform/numbered_error.h"
 #include "settings/help.h"
@@ -388,12 +389,10 @@ void AnalysisDialog::ShowProgress() {
 }
 
 void AnalysisDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, settings::kHelpTopicAnalysis);
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 void AnalysisDialog::ShowEngineError(const platform::NumberedError& error) {

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "game/skill_level.h"
+#include "gui/dialogs/help_key.h"
 #include "platform/numbered_error.h"
 #include "settings/help.h"
 #include "settings/text_id.h"
@@ -150,12 +151,10 @@ void LevelInfoDialog::changeEvent(QEvent* event) {
 }
 
 void LevelInfoDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, settings::kHelpTopicLevelInfo);
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace zeko::gui

@@ -13,6 +13,7 @@
 #include "gui/board/board_style.h"
 #include "gui/board/pit_view.h"
 #include "gui/board/score_bar.h"
+#include "gui/dialogs/help_key.h"
 #include "gui/dialogs/new_position_geometry.h"
 #include "platform/user_scale.h"
 #include "settings/help.h"
@@ -297,12 +298,10 @@ void NewPositionEditor::done(int result) {
 }
 
 void NewPositionEditor::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, settings::kHelpTopicNewPosition);
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace zeko::gui

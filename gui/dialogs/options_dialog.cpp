@@ -20,6 +20,7 @@
 
 #include "gui/board/board_style.h"
 #include "gui/dialogs/game_file_dialog.h"
+#include "gui/dialogs/help_key.h"
 #include "settings/help.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
@@ -363,12 +364,10 @@ void OptionsDialog::ShowHelp() {
 }
 
 void OptionsDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         ShowHelp();
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 void OptionsDialog::Ok() {

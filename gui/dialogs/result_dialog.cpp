@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "gui/board/board_style.h"
+#include "gui/dialogs/help_key.h"
 #include "settings/help.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
@@ -191,12 +192,10 @@ void ResultDialog::hideEvent(QHideEvent* event) {
 }
 
 void ResultDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && !event->isAutoRepeat()) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, helpTopic_);
-        event->accept();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 }  // namespace zeko::gui
