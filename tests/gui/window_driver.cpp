@@ -176,9 +176,10 @@ void WindowTest::ChooseText(int index, int text) {
 }
 
 void WindowTest::TypeFileName(const std::string& name) {
-    WhenShown<QFileDialog>([name](QFileDialog& dialog) {
-        if (name.empty()) return dialog.reject();
+    WhenShown<QFileDialog>([this, name](QFileDialog& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        offeredName_ = edit->text();
+        if (name.empty()) return dialog.reject();
         // Set whole, so that no completion list takes the Enter key.
         edit->setText(QString::fromStdString(name));
         QTest::keyClick(edit, Qt::Key_Return);

@@ -112,7 +112,7 @@ class WindowTest : public testing::IsolatedTest {
     PitView& Pit(int pit) { return window_->Board().Pit(pit); }
     bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
     // The next file dialog gets `name` typed in and Enter; an empty name
-    // cancels it.
+    // cancels it. offeredName_ keeps the name the dialog offered.
     void TypeFileName(const std::string& name);
 
     // Runs `act` once on the next modal window of type T as soon as it shows
@@ -155,6 +155,7 @@ class WindowTest : public testing::IsolatedTest {
 
     std::unique_ptr<QObject> watches_ = std::make_unique<QObject>();
     std::unique_ptr<MainWindow> window_;
+    QString offeredName_;
 };
 
 }  // namespace zeko::gui

@@ -16,6 +16,7 @@
 #include "gui/board/board_style.h"
 #include "gui/board/score_bar.h"
 #include "gui/dialogs/new_position_editor.h"
+#include "gui/dialogs/new_position_geometry.h"
 #include "gui/dialogs/options_dialog.h"
 #include "tests/gui/window_driver.h"
 
@@ -49,6 +50,10 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
                   "Set Up New Position|Computer Moves &Next|OK|Cancel|Help|&Reset "
                   "Board|&Clear Board");
         ExpectLaidOut(e);
+        // The computer's score above the person's; Clear Board above Reset.
+        EXPECT_LT(e.ScoreLabel(0).y(), e.ScoreLabel(1).y());
+        EXPECT_EQ(e.ClearButton().x(), e.ResetButton().x());
+        EXPECT_LT(e.ClearButton().y(), e.ResetButton().y());
         // It and its buttons stand in its own background colour.
         EXPECT_EQ(e.grab().toImage().pixelColor(2, 2),
                   ItemColour(window_->Colours(), kNewPositionBackground));
@@ -110,6 +115,13 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
     EXPECT_EQ(Record().StartBoard, setUp);
     EXPECT_EQ(Record().MoveCount, 1);
     EXPECT_GE(Record().Moves[1], engine::kPitsPerRow);
+}
+
+TEST(EditorPlacement, AsHighAsTheMainWindowHalfwayToTheScreensEdgeAndOnIt) {
+    // A frame 10 wide and 30 high around a client area of 450 lines.
+    const QRect screen(0, 0, 1920, 1080);
+    EXPECT_EQ(EditorPlacement({100, 100, 640, 480}, screen, {10, 30}), QRect(638, 350, 743, 480));
+    EXPECT_EQ(EditorPlacement({1500, 600, 640, 480}, screen, {10, 30}), QRect(1177, 600, 743, 480));
 }
 
 TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) {

@@ -169,9 +169,11 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     EXPECT_EQ(help.topics, std::vector<std::string>(2, "load.html"));
     EXPECT_EQ(archive::ReadGameList(file_).size(), 3u);
 
-    // A double click loads, here a game of two people.
+    // A double click loads, here a game of two people. The file dialog offers
+    // the file last used.
     TypeFileName(file_);
     Load([](SelectGameDialog& dialog) { ClickRow(dialog, 10, true); });
+    EXPECT_EQ(offeredName_, "games.zgf");
     EXPECT_EQ(record.MoveCount, 10);
     EXPECT_FALSE(record.ComputerGame);
     EXPECT_FALSE(window_->menuBar()->actions()[1]->isVisible());  // no Skill menu

@@ -142,10 +142,12 @@ TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
     QListWidget& results = help.SearchResults();
     ASSERT_TRUE(QTest::qWaitFor([&] { return results.count() > 0; }, 10000));
     EXPECT_FALSE(results.findItems("De spelregels", Qt::MatchExactly).isEmpty());
-    QListWidgetItem* first = results.item(0);
+    // One click opens a page found, here one not shown yet.
+    QListWidgetItem* found = results.item(results.count() - 1);
+    ASSERT_NE(found->data(Qt::UserRole).toUrl(), help.Page());
     QTest::mouseClick(results.viewport(), Qt::LeftButton, {},
-                      results.visualItemRect(first).center());
-    EXPECT_EQ(help.Page(), first->data(Qt::UserRole).toUrl());
+                      results.visualItemRect(found).center());
+    EXPECT_EQ(help.Page(), found->data(Qt::UserRole).toUrl());
 }
 
 TEST_F(HelpWindowTest, DialogsOpenTheirOwnTopicByTheFirstKeyAndTheHelpCanBeReadMeanwhile) {
