@@ -32,10 +32,14 @@ TEST_F(HandOverTest, PassesAFileOrNothingAndOutlivesAStaleSocket) {
     std::vector<std::string> received;
     const CopyHandOverServer server("zeko", [&](const std::string& f) { received.push_back(f); });
     ASSERT_TRUE(server.Listening());
-    for (const std::string file : {"/home/ada/games/zeko ü.zgf", ""})
+    // A message, its end included, takes at most 64 KiB: a longer one is dropped.
+    const std::string longest(64 * 1024 - 2, 'a');
+    HandOverToRunningCopy("zeko", longest + "ab");
+    for (const std::string& file :
+         {std::string("/home/ada/games/zeko ü.zgf"), std::string(), longest})
         EXPECT_TRUE(HandOverToRunningCopy("zeko", file));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 2; }));
-    EXPECT_EQ(received, (std::vector<std::string>{"/home/ada/games/zeko ü.zgf", ""}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 3; }));
+    EXPECT_EQ(received, (std::vector<std::string>{"/home/ada/games/zeko ü.zgf", "", longest}));
 }
 
 TEST(MessageQueue, TheEventLoopDeliversEachWaitingMessageToItsWindow) {

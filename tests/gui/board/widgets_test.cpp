@@ -292,6 +292,11 @@ TEST(AboutBox, NamesTheProgramItsVersionAndTheMakerInItsOwnColours) {
             .arg(ZEKO_VERSION_MAJOR)
             .arg(ZEKO_VERSION_MINOR));
     ExpectLaidOut(about);
+    // The © stands just before the maker's name.
+    const QWidget& maker = *about.findChild<QLabel*>("makerLabel");
+    const QWidget& copyright = *about.findChild<QLabel*>("copyrightLabel");
+    EXPECT_LT(copyright.x(), maker.x());
+    EXPECT_NEAR(copyright.y(), maker.y(), maker.height());
     auto& ok = *about.findChild<QPushButton*>("okButton");
     // The button shows the box's own colours, its text smoothed between them,
     // and nothing a widget style lightened.
