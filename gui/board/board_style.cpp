@@ -46,7 +46,6 @@ void StylePitLabel(QLabel& label, const settings::ColourTable& table) {
 
 void StyleScoreLabel(QLabel& label, const settings::ColourTable& table) {
     label.setFont(ScoreTextFont());
-    label.setTextFormat(Qt::PlainText);
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, ItemColour(table, settings::kScoreText));
     label.setPalette(palette);

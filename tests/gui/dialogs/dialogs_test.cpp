@@ -142,8 +142,9 @@ TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) 
         EXPECT_TRUE(e.ScoreLabel(0).isVisible());
         EXPECT_FALSE(e.ScoreBarOf(0).isVisible());
         Press(e.ScoreLabel(0));  // a stone into the top half's store from the bottom's
-        EXPECT_EQ(e.ScoreLabel(0).text(), "Bob & Co : 0");  // the bottom's store is empty
-        QTest::keyClick(&e, Qt::Key_Z, Qt::AltModifier);    // the box's access key
+        EXPECT_EQ(e.ScoreLabel(0).text(), "Bob & Co : 0");       // the bottom's store is empty
+        EXPECT_EQ(e.ScoreLabel(0).textFormat(), Qt::PlainText);  // a name shows as typed
+        QTest::keyClick(&e, Qt::Key_Z, Qt::AltModifier);         // the box's access key
         EXPECT_TRUE(QTest::qWaitFor([&] { return e.NextToMoveBox().isChecked(); }));
         Press(e.OkButton());
     });

@@ -372,10 +372,12 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
     EXPECT_EQ(QApplication::focusWidget(), &Pit(0));
     EXPECT_EQ(said(Pit(2)), "Pit C, 4 stones, playable");
     EXPECT_EQ(said(board), "Bottom half to move");
-    // The arrows walk the board as it shows: A, B, then e above B.
+    // The arrows walk the board as it shows: A, B, e above B, and back.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), &Pit(10));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), &Pit(1));
     // A move, and the computer's answer, by the pit's press action.
     DoAccessibleAction(Pit(2), QAccessibleActionInterface::pressAction());
     Settle();
