@@ -100,6 +100,9 @@ TEST(ScoreBar, DrawsOnlyThePositionsBetweenTheOldScoreAndTheNew) {
     bar.DrawScoreChips(2, 0, ScoreDrawing::Changes);
     const QImage drawn = bar.Shown();
     EXPECT_EQ(drawn, bar.grab().toImage().convertToFormat(drawn.format()));
+    // A black line after every fifth position.
+    for (int x = 0; x < bar.width(); ++x)
+        EXPECT_EQ(drawn.pixelColor(x, 1) == Qt::black, x % 120 == 0 && x > 0) << x;
 }
 
 // "mm:ss" as the face shows it, each digit read from the middles of its segments.
