@@ -131,6 +131,12 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
     Analysis([&](AnalysisDialog& dialog) {
         EXPECT_EQ(dialog.AnalysisLevel(), 3);
         EXPECT_FALSE(Child<QCheckBox>(dialog, "mainLineCheck").isChecked());
+        // A level out of range, as a damaged settings file may hold, reads as
+        // the nearest one.
+        for (const auto& [stored, read] : {std::pair<int16_t, int>{0, 1}, {99, kAnalysisLevels}}) {
+            dialog.SetAnalysisLevel(stored);
+            EXPECT_EQ(dialog.AnalysisLevel(), read);
+        }
     });
 }
 
