@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 #include "archive/game_list_columns.h"
 #include "archive/game_store.h"
 #include "gui/dialogs/error_box.h"
+#include "gui/dialogs/help_key.h"
 #include "platform/numbered_error.h"
 #include "settings/help.h"
 #include "settings/text_id.h"
@@ -113,12 +113,11 @@ void SelectGameDialog::SetCaption(int numberOfGames) {
                    T(settings::kTextGamesInFile) + QStringLiteral(")"));
 }
 
-void SelectGameDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
+void SelectGameDialog::keyReleaseEvent(QKeyEvent* event) {
+    if (IsHelpKey(event))
         settings::texts::ShowHelpTopic(this, settings::kHelpTopicSelectGame);
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    else
+        QDialog::keyReleaseEvent(event);
 }
 
 void SelectGameDialog::SortBy(int column) {

@@ -31,7 +31,7 @@ class SelectGameDialog : public QDialog {
     void SetCaption(int numberOfGames);
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
     void SortBy(int column);
