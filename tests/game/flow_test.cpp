@@ -15,11 +15,12 @@ TEST(Thinking, AStopEndsTheSearchAtItsNextLookAndWhatCameMeanwhileRunsAfterIt) {
              {kNew, 1}, {kNew, 3}, {kExit, 1}, {kClose, 1}, {kStray, 1}}) {
         SCOPED_TRACE(::testing::Message() << "stop " << stop << " at look " << at);
         Table table;
+        const GameRecord& r = table.record();
         table.options().View[settings::kViewFlashingClock] = true;
         // After the first pair at level 4 the computer searches deep enough to
         // look at the message queue.
         table.NewGame(true, kAdvanced);
-        table.Do('c');
+        table.Do("c");
         table.view.minimized = stop == kStray;  // the caption then says the computer thinks
         bool inLook = false;
         table.view.onClose = [&] {
@@ -29,10 +30,13 @@ TEST(Thinking, AStopEndsTheSearchAtItsNextLookAndWhatCameMeanwhileRunsAfterIt) {
         table.onLook = [&](int look) {
             if (look != at) return;
             inLook = true;
-            seen = table.record().Board;
+            seen = r.Board;
             EXPECT_EQ(Menus(table.control), "L4 computer");
-            const int16_t timeLeft = table.record().TimeLeft;
-            const size_t colons = table.view.colons.size();
+            const auto now = [&] {
+                return std::tuple(r.TimeLeft, table.view.colons.size(), r.Level, r.MoveCount,
+                                  table.control.State());
+            };
+            const auto before = now();
             for (int i = 0; i <= EventRing::kSlots; ++i)
                 table.control.PostEvent(kDroppedEvent);
             table.control.AnalysisClosed(true);  // stops the clock, behind the overflow
@@ -50,32 +54,26 @@ TEST(Thinking, AStopEndsTheSearchAtItsNextLookAndWhatCameMeanwhileRunsAfterIt) {
             table.control.OnEventTimer();
             table.Settle();
             table.TickClock(20);
-            EXPECT_EQ(table.record().TimeLeft, timeLeft);
-            EXPECT_EQ(table.view.colons.size(), colons);
-            EXPECT_EQ(table.record().Level, kAdvanced);
-            EXPECT_EQ(table.record().MoveCount, 3);
-            EXPECT_EQ(table.control.State(), PlayState::Thinking);
+            EXPECT_EQ(now(), before);
+            EXPECT_EQ(r.MoveCount, 3);
             inLook = false;
         };
-        table.Do('c');
+        table.Do("c");
         // The look that found the stop peeked once more; no look followed but
-        // a new search's.
-        EXPECT_EQ(table.looks == at + 1, stop != kStray);
-        EXPECT_EQ(platform::ThreadMessageQueue().Size(), 0u);
-        ASSERT_EQ(table.delivered.size(), 1u);
-        EXPECT_EQ(table.delivered[0].message, static_cast<uint32_t>(WM_STOPSEARCH));
-        EXPECT_EQ(table.view.closes, stop == kExit || stop == kClose);
-        EXPECT_EQ(table.control.PendingEvents(), 0u);
-        EXPECT_EQ(table.record().TimerOn, stop == kNew);  // New Game dropped the stop
+        // a new search's. New Game dropped the stop; the reply is dropped, or
+        // found by a new search.
+        const int moves[] = {0, 3, 3, 4};
+        EXPECT_EQ(std::tuple(table.looks == at + 1, platform::ThreadMessageQueue().Size(),
+                             table.delivered, table.view.closes, table.control.PendingEvents(),
+                             r.TimerOn, int{r.MoveCount}),
+                  std::tuple(stop != kStray, 0u, std::vector<uint32_t>{WM_STOPSEARCH},
+                             int{stop == kExit || stop == kClose}, 0u, stop == kNew, moves[stop]));
         const auto& captions = table.view.captions;
         EXPECT_EQ(std::count(captions.begin(), captions.end(), "Zeko : Thinking"),
                   stop == kStray ? 2 : 0);
-        const int moves[] = {0, 3, 3, 4};  // the reply dropped, or found by a new search
-        EXPECT_EQ(table.record().MoveCount, moves[stop]);
-        EXPECT_TRUE(stop != kStray ||
-                    table.record().Moves[4] == table.engine.findmove(seen.data(), kAdvanced));
+        EXPECT_TRUE(stop != kStray || r.Moves[4] == table.engine.findmove(seen.data(), kAdvanced));
         if (stop != kNew) continue;
-        EXPECT_EQ(table.record().TimeLeft, LevelMinutes(kAdvanced) * kHalfSecondsPerMinute);
+        EXPECT_EQ(r.TimeLeft, LevelMinutes(kAdvanced) * kHalfSecondsPerMinute);
         EXPECT_EQ(captions.back(), "Zeko : Advanced");
         EXPECT_EQ(table.Playable(), (std::vector<int>{2, 3, 4, 5}));
         EXPECT_EQ(table.TickClock(30), 0);  // the first turn is free
@@ -109,8 +107,7 @@ void ComputerThinksFor(Table& table, int64_t searchMs, bool fixed = true) {
     table.NewGame(true, kAdvanced);
     table.onLook = [&table, searchMs](int look) { table.nowMs += look == 1 ? searchMs : 0; };
     table.control.PositionAccepted(engine::kStartBoard, true);
-    while (table.Tick()) {
-    }
+    table.Ticks();
 }
 
 TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) {
@@ -140,12 +137,10 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
         if (row.seconds > 0) {
             table.nowMs += row.elapsedMs;
             table.control.SetResponseDelay(row.activated, row.fixed, row.seconds);
-            while (table.Tick()) {
-            }
+            table.Ticks();
         }
         EXPECT_EQ(table.control.DelayLeft(), row.delayLeft);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)],
-                  row.clickAwaited ? PitLook::Flash : PitLook::Normal);
+        EXPECT_EQ(table.Look(pit), row.clickAwaited ? PitLook::Flash : PitLook::Normal);
         int ticks = 0;
         for (; table.view.armed[TimerId::Delay]; ++ticks) {
             EXPECT_EQ(table.control.State(), PlayState::AwaitingResponse);
@@ -154,15 +149,13 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
         EXPECT_EQ(ticks, row.delayTicks);
         // Then the pit flashes five times before the move is played.
         table.Tick();
-        std::vector<PitLook> looks;
+        std::string looks;  // F flashing, N normal
         while (table.view.armed[TimerId::Flash] && looks.size() < 20) {
             EXPECT_EQ(table.record().MoveCount, 0);
             table.control.OnFlashTimer();
-            looks.push_back(table.view.looks[static_cast<size_t>(pit)]);
+            looks += table.Look(pit) == PitLook::Flash ? 'F' : 'N';
         }
-        const auto F = PitLook::Flash, N = PitLook::Normal;
-        const std::vector<PitLook> flashes = {F, N, F, N, F, N, F, N, F, N};
-        EXPECT_EQ(looks, row.clickAwaited ? std::vector<PitLook>{} : flashes);
+        EXPECT_EQ(looks, row.clickAwaited ? "" : "FNFNFNFNFN");
         table.Settle();
         EXPECT_EQ(table.record().MoveCount, row.clickAwaited ? 0 : 1);
         if (row.clickAwaited) {
@@ -171,7 +164,7 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
             table.Settle();
         }
         EXPECT_EQ(table.record().Moves[1], pit);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
+        EXPECT_EQ(table.Look(pit), PitLook::Normal);
     }
 }
 
@@ -183,10 +176,9 @@ TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
         const int pit = table.control.MovePit();
         EXPECT_EQ(Menus(table.control), "MoveNow L4 computer");
         EXPECT_EQ(table.Playable(), std::vector<int>{pit});
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Flash);
-        for (int other = 0; other < kPits; ++other) {
+        EXPECT_EQ(table.Look(pit), PitLook::Flash);
+        for (int other = 0; other < kPits; ++other)
             if (other != pit) table.control.ClickPit(other);
-        }
         EXPECT_EQ(table.control.PendingEvents(), 0u);
         const int flashes = table.view.flashes;
         if (way == 2) {
@@ -197,7 +189,7 @@ TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
         EXPECT_EQ(table.view.windowPointer, way == 2 ? Pointer::Default : Pointer::Hourglass);
         table.Settle();
         EXPECT_EQ(table.control.State(), PlayState::Idle);
-        EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Normal);
+        EXPECT_EQ(table.Look(pit), PitLook::Normal);
         if (way == 2) continue;
         EXPECT_EQ(table.record().Moves[1], pit);
         EXPECT_EQ(table.view.flashes, flashes);  // the colour only restored
@@ -239,7 +231,7 @@ TEST(Keys, PlayThePitOfTheSideToMoveOrDoNothing) {
         SCOPED_TRACE(key);
         Table table;
         table.NewGame(before != 'p');
-        if (before == 'p') table.Do('p');
+        if (before == 'p') table.Do("p");
         table.view.welcome = before == 'w';
         EXPECT_EQ(table.control.KeyPress(key), taken);
         table.Settle();
@@ -273,9 +265,8 @@ TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
                                                              : GameControl::Arrow::Left));
             const int from = std::exchange(pit, std::stoi(step.substr(1)));
             EXPECT_EQ(table.control.IndicatorPit(), pit) << step;
-            EXPECT_EQ(table.view.looks[static_cast<size_t>(pit)], PitLook::Indicator);
-            EXPECT_TRUE(from == pit ||
-                        table.view.looks[static_cast<size_t>(from)] == PitLook::Normal);
+            EXPECT_EQ(table.Look(pit), PitLook::Indicator);
+            EXPECT_TRUE(from == pit || table.Look(from) == PitLook::Normal);
         }
         EXPECT_TRUE(table.control.KeyPress('\r'));
         table.Settle();

@@ -56,7 +56,7 @@ TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
         using Messages = decltype(table.view.messages);
         EXPECT_EQ(table.view.messages, timed ? Messages{} : Messages{Score(record)});
         EXPECT_EQ(table.view.results, std::vector<GameEnd>(timed, table.control.EndCode()));
-        table.Do('l');  // a finished game loaded waits for nothing
+        table.Do("l");  // a finished game loaded waits for nothing
         // Nothing plays on, and the opponent stays.
         EXPECT_FALSE(table.control.GameMenu().Opponent);
         EXPECT_TRUE(table.Playable().empty());
@@ -68,7 +68,7 @@ TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
         table.Settle();
         EXPECT_EQ(record.MoveNumber, record.MoveCount + 1);
         EXPECT_EQ(record.Board, board);
-        table.Play("nc");  // until a new game
+        table.Do("nc");  // until a new game
         EXPECT_EQ(record.MoveCount, computer ? 2 : 1);
     }
 }
@@ -99,7 +99,7 @@ TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
         std::istringstream in(steps);
         for (std::string step; in >> step;) {
             SCOPED_TRACE(step);
-            table.Do(step[0]);
+            table.Do(step.substr(0, 1));
             EXPECT_EQ(table.control.State(), PlayState::Idle);
             EXPECT_EQ(record.MoveNumber, std::stoi(step.substr(1)));
             EXPECT_EQ(record.TopToMove, step.find('T') != std::string::npos);

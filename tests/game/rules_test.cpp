@@ -35,7 +35,7 @@ TEST(Menus, FollowTheGame) {
         SCOPED_TRACE(steps);
         Table table;
         table.NewGame(computer, kAmateur);
-        table.Play(steps);
+        table.Do(steps);
         EXPECT_EQ(Menus(table.control), menus);
         // Only choosing the opponent shows or hides the Skill menu.
         EXPECT_EQ(table.view.skillMenuVisible, steps[0] != 'o' || table.record().ComputerGame);
@@ -46,7 +46,7 @@ TEST(Menus, FollowTheGame) {
 void ToSecondTurn(Table& table, int level = kBeginner) {
     table.NewGame(true, level);
     EXPECT_FALSE(table.view.armed[TimerId::Clock]);  // the first turn is free
-    table.Do('c');
+    table.Do("c");
     ASSERT_TRUE(table.view.armed[TimerId::Clock]);
 }
 
@@ -71,7 +71,7 @@ TEST(Clock, FreeSecondsTicksMinimizedAndTimeOut) {
     EXPECT_EQ(table.record().TimeLeft, allowance - 2);
     table.view.minimized = false;
     // The next turn is free again; the time used stays used.
-    table.Do('c');
+    table.Do("c");
     EXPECT_EQ(table.TickClock(10), 10);
     EXPECT_EQ(table.record().TimeLeft, allowance - 2);
     table.TickClock(allowance);
@@ -90,17 +90,17 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
     // caption. Every other row shows the time bar.
     const std::vector<std::tuple<std::function<void(Table&)>, int, const char*>> rows = {
         {[](Table& t) { t.control.TimerOff(); }, 0, "Zeko"},
-        {[](Table& t) { t.Do('b'); }, 0, "Zeko"},
-        {[](Table& t) { t.Do('o'); }, 0, "Zeko : Human 1 - Human 2"},
-        {[](Table& t) { t.Do('u'); }, 0, "Zeko"},
+        {[](Table& t) { t.Do("b"); }, 0, "Zeko"},
+        {[](Table& t) { t.Do("o"); }, 0, "Zeko : Human 1 - Human 2"},
+        {[](Table& t) { t.Do("u"); }, 0, "Zeko"},
         {[](Table& t) { t.control.AnalysisClosed(true); }, 0, "Zeko"},
         {[](Table& t) { t.control.AnalysisClosed(false); }, -1, "Zeko : Amateur"},
-        {[](Table& t) { t.Do('l'); }, -1, "Zeko : Amateur"},
+        {[](Table& t) { t.Do("l"); }, -1, "Zeko : Amateur"},
         {[](Table& t) { t.control.ChooseLevel(kAmateur - 1); }, -1, "Zeko : Amateur"},
-        {[](Table& t) { t.Do('g'); }, 0, "Zeko"},
+        {[](Table& t) { t.Do("g"); }, 0, "Zeko"},
         // Before the computer's first move a level restarts the clock: an hour
         // and a half for a Grandmaster.
-        {[](Table& t) { t.Play("ng"); }, 90 * kHalfSecondsPerMinute, "Zeko : Grandmaster"},
+        {[](Table& t) { t.Do("ng"); }, 90 * kHalfSecondsPerMinute, "Zeko : Grandmaster"},
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(i);

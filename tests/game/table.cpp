@@ -4,12 +4,12 @@
 
 namespace zeko::game::testing {
 
-void Table::Do(char step) {
+void Table::Do(std::string_view steps) {
     using Step = std::function<void(Table&)>;
     const auto setUp = [](Board board, bool top) {
         return [board, top](Table& t) { t.control.PositionAccepted(board, top); };
     };
-    static const std::map<char, Step> steps = {
+    static const std::map<char, Step> kSteps = {
         {'c', [](Table& t) { t.control.ClickPit(VariedPit(t.Playable(), t.clicks++)); }},
         {'b', [](Table& t) { t.control.TakeBack(); }},
         {'r', [](Table& t) { t.control.Replay(); }},
@@ -29,8 +29,10 @@ void Table::Do(char step) {
         // The top half's first pit holds four, as at the start, beside empty pits.
         {'v', setUp({0, 0, 0, 0, 1, 1, 4, 0, 0, 0, 0, 3, 20, 19}, false)},
     };
-    steps.at(step)(*this);
-    Settle();
+    for (char step : steps) {
+        kSteps.at(step)(*this);
+        Settle();
+    }
 }
 
 void PlayOut(Table& table, const Chooser& choose) {
@@ -61,13 +63,11 @@ std::string Menus(const GameControl& control) {
         {g.TakeBack, "TakeBack"}, {g.Replay, "Replay"}, {g.TimerOff, "TimerOff"},
         {t.Analysis, "Analysis"}, {skill, "Skill"}};
     std::string text;
-    for (const auto& [on, name] : items) {
+    for (const auto& [on, name] : items)
         if (on) text.append(name).append(" ");
-    }
-    for (int level = 0; level < kLevelCount; ++level) {
+    for (int level = 0; level < kLevelCount; ++level)
         if (s.Checked[static_cast<size_t>(level)])
             text.append("L").append(std::to_string(level + 1));
-    }
     EXPECT_TRUE(t.NewPosition == skill && t.LevelInfo == skill);  // all need an idle window
     EXPECT_NE(g.OpponentComputerChecked, g.OpponentHumanChecked);
     return text.append(g.OpponentComputerChecked ? " computer" : " people");

@@ -5,11 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "game/game_control.h"
 #include "platform/engine_library.h"
@@ -21,13 +17,11 @@ namespace zeko::game::testing {
 // The bottom half's quiet pit 0, the top half's only move 10, then pit 5
 // captures two and passes 24.
 inline constexpr Board kPersonWins = {1, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 0, 16, 24};
-using Trackers = std::array<int32_t, engine::kTrackerPairSize>;
 
 struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
     void ShowPosition(bool, const Board&, const Board&) override {}
     void PaintPit(int pit, PitLook look) override {
-        ASSERT_TRUE(pit >= 0 && pit < kPits) << pit;
-        looks[static_cast<size_t>(pit)] = look;
+        looks.at(static_cast<size_t>(pit)) = look;  // throws on a pit off the board
         flashes += look == PitLook::Flash;
     }
     void SetPointers(Pointer window, const std::array<Pointer, kPits>& pits) override {
@@ -59,19 +53,17 @@ struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
     void SetTimer(TimerId id, bool enabled, int) override { armed[id] = enabled; }
 
     std::array<PitLook, kPits> looks{};
-    int flashes = 0;  // paints in the flash colour
+    int flashes = 0, closes = 0;  // flashes: paints in the flash colour
     Pointer windowPointer = Pointer::Default;
     std::array<Pointer, kPits> pitPointers{};
     std::vector<std::pair<int, bool>> clockTimes, timeBars;
     std::vector<bool> colons;
     std::pair<bool, bool> shownClock;  // face, bar
-    bool welcome = false, minimized = false;
+    bool welcome = false, minimized = false, skillMenuVisible = true;
     std::vector<std::string> captions;
     std::vector<std::pair<std::string, MessageIcon>> messages;  // "title: text"
     std::vector<GameEnd> results;
     std::vector<std::pair<uint32_t, std::string>> errors;
-    int closes = 0;
-    bool skillMenuVisible = true;
     std::function<void()> onClose;
     std::map<TimerId, bool> armed;
 };
@@ -90,10 +82,8 @@ class Table {
                    &window}) {
         auto& queue = platform::ThreadMessageQueue();
         queue.Clear();
-        queue.SetLookHook([this] {
-            if (onLook) onLook(++looks);
-        });
-        queue.RegisterWindow(&window, [this](const MSG& msg) { delivered.push_back(msg); });
+        queue.SetLookHook([this] { onLook(++looks); });
+        queue.RegisterWindow(&window, [this](const MSG& msg) { delivered.push_back(msg.message); });
     }
     ~Table() {
         platform::ThreadMessageQueue().SetLookHook(nullptr);
@@ -103,13 +93,11 @@ class Table {
     platform::EngineLibrary engine;
     FakeWindow view;
     double rnd = 0.0;
-    int rndCalls = 0;
     int64_t nowMs = 0;
-    int window = 0;  // the main window's handle is its address
-    std::vector<MSG> delivered;
-    int looks = 0;
-    int clicks = 0;
-    std::function<void(int)> onLook;  // at every look of a search at the queue, from 1
+    int rndCalls = 0, looks = 0, clicks = 0;
+    int window = 0;                                // the main window's handle is its address
+    std::vector<uint32_t> delivered;               // the messages that reached the window
+    std::function<void(int)> onLook = [](int) {};  // at every look of a search at the queue, from 1
     GameControl control;
 
     GameRecord& record() { return control.Record(); }
@@ -121,17 +109,17 @@ class Table {
         if (armed) control.OnEventTimer();
         return armed;
     }
+    void Ticks() {
+        if (Tick()) Ticks();
+    }  // while the event timer runs
+    PitLook Look(int pit) const { return view.looks[static_cast<size_t>(pit)]; }
     // Fires the play timers until none runs.
     void Settle() {
         for (int i = 0; i < 100000; ++i) {
             if (Tick()) continue;
-            if (view.armed[TimerId::Delay]) {
-                control.OnDelayTimer();
-            } else if (view.armed[TimerId::Flash]) {
-                control.OnFlashTimer();
-            } else {
-                return;
-            }
+            const bool delay = view.armed[TimerId::Delay];
+            if (!delay && !view.armed[TimerId::Flash]) return;
+            delay ? control.OnDelayTimer() : control.OnFlashTimer();
         }
         ADD_FAILURE() << "play never came to rest";
     }
@@ -153,11 +141,7 @@ class Table {
     // passes, n starts a new game, o changes the opponent, g chooses
     // Grandmaster, s stores the game, k makes the record a computer game, l
     // loads the record as it stands; w, e, t, u and v set up positions.
-    void Do(char step);
-    void Play(const std::string& steps) {
-        for (char step : steps)
-            Do(step);
-    }
+    void Do(std::string_view steps);
     std::vector<int> Playable() const {
         std::vector<int> pits;
         for (int pit = 0; pit < kPits; ++pit)
@@ -174,19 +158,16 @@ class Table {
         return pits;
     }
     // The board and trackers that the first count recorded moves give from the start.
-    std::pair<Board, Trackers> Replayed(int count) {
-        Board board = record().StandardStart ? engine::kStartBoard : record().StartBoard;
-        Trackers trackers{};
+    auto Replayed(int count) {
+        std::pair replay(record().StandardStart ? engine::kStartBoard : record().StartBoard,
+                         decltype(GameRecord::Trackers){});
         for (int k = 1; k <= count; ++k) {
             const int pit = record().Moves[static_cast<size_t>(k)];
-            const bool top = pit >= kPitsPerRow;
-            EXPECT_EQ(engine.checkmove((top ? rotateboard(board) : board).data(),
-                                       top ? pit - kPitsPerRow : pit, 0),
-                      1)
-                << "move " << k << " plays pit " << pit;
-            engine.execmove(board.data(), pit, trackers.data());
+            const auto legal = Legal(replay.first, pit >= kPitsPerRow, false);
+            EXPECT_TRUE(std::count(legal.begin(), legal.end(), pit)) << "move " << k << ": " << pit;
+            engine.execmove(replay.first.data(), pit, replay.second.data());
         }
-        return {board, trackers};
+        return replay;
     }
 };
 
