@@ -10,15 +10,13 @@ namespace {
 
 // The end-of-game message: the names and stores, "top N  -  bottom M".
 std::pair<std::string, MessageIcon> Score(const GameRecord& r) {
-    const auto name = [](const std::string& given, const char* plain) {
-        return given.empty() ? std::string(plain) : given;
-    };
-    const std::string top = r.ComputerGame ? "Computer " : name(r.NameTopHalf, "Human 2") + " :  ";
-    const std::string bottom = r.ComputerGame ? name(r.NameBottomHalf, "Human") + " "
-                                              : name(r.NameBottomHalf, "Human 1") + " :  ";
-    return {"Zeko: " + top + std::to_string(r.Board[kTopStore]) + "  -  " + bottom +
-                std::to_string(r.Board[kBottomStore]),
-            r.ComputerGame ? MessageIcon::None : MessageIcon::Information};
+    const bool c = r.ComputerGame;
+    const std::string bottom =
+        r.NameBottomHalf.empty() ? (c ? "Human" : "Human 1") : r.NameBottomHalf;
+    const std::string top = r.NameTopHalf.empty() ? "Human 2" : r.NameTopHalf;
+    return {"Zeko: " + (c ? "Computer " : top + " :  ") + std::to_string(r.Board[kTopStore]) +
+                "  -  " + bottom + (c ? " " : " :  ") + std::to_string(r.Board[kBottomStore]),
+            c ? MessageIcon::None : MessageIcon::Information};
 }
 
 TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
@@ -100,10 +98,11 @@ TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
         for (std::string step; in >> step;) {
             SCOPED_TRACE(step);
             table.Do(step.substr(0, 1));
-            EXPECT_EQ(table.control.State(), PlayState::Idle);
-            EXPECT_EQ(record.MoveNumber, std::stoi(step.substr(1)));
-            EXPECT_EQ(record.TopToMove, step.find('T') != std::string::npos);
-            ASSERT_EQ(record.GameOver, step.find('!') != std::string::npos);
+            ASSERT_EQ(std::tuple(table.control.State(), int{record.MoveNumber}, record.TopToMove,
+                                 record.GameOver),
+                      std::tuple(PlayState::Idle, std::stoi(step.substr(1)),
+                                 step.find('T') != std::string::npos,
+                                 step.find('!') != std::string::npos));
             EXPECT_LE(record.MoveNumber, record.MoveCount + 1);
             EXPECT_TRUE(step[0] != 'c' || record.MoveCount == record.MoveNumber - 1);
             EXPECT_EQ(std::make_pair(record.Board, record.Trackers),

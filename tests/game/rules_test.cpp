@@ -55,34 +55,32 @@ TEST(Clock, FreeSecondsTicksMinimizedAndTimeOut) {
     table.options().View[settings::kViewFlashingClock] = true;
     ToSecondTurn(table);
     const int allowance = LevelMinutes(kBeginner) * kHalfSecondsPerMinute;
+    const int16_t& timeLeft = table.record().TimeLeft;
     table.view.colons.clear();
     table.view.clockTimes.clear();
-    EXPECT_EQ(table.TickClock(10), 10);
-    EXPECT_EQ(table.record().TimeLeft, allowance);
+    EXPECT_EQ(std::pair(table.TickClock(10), timeLeft), std::pair(10, int16_t(allowance)));
     table.TickClock(1);
-    EXPECT_EQ(table.record().TimeLeft, allowance - 1);
+    EXPECT_EQ(timeLeft, allowance - 1);
     EXPECT_TRUE(table.view.clockTimes.empty());  // shown once a second
     table.TickClock(1);
     EXPECT_EQ(table.view.colons, (std::vector<bool>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
     EXPECT_EQ(table.view.clockTimes,
               (std::vector<std::pair<int, bool>>{{allowance / 2 - 1, false}}));
     table.view.minimized = true;
-    EXPECT_EQ(table.TickClock(50), 50);
-    EXPECT_EQ(table.record().TimeLeft, allowance - 2);
+    EXPECT_EQ(std::pair(table.TickClock(50), timeLeft), std::pair(50, int16_t(allowance - 2)));
     table.view.minimized = false;
     // The next turn is free again; the time used stays used.
     table.Do("c");
-    EXPECT_EQ(table.TickClock(10), 10);
-    EXPECT_EQ(table.record().TimeLeft, allowance - 2);
+    EXPECT_EQ(std::pair(table.TickClock(10), timeLeft), std::pair(10, int16_t(allowance - 2)));
     table.TickClock(allowance);
     EXPECT_EQ(table.view.clockTimes.back(), std::make_pair(0, false));
     table.Settle();
-    EXPECT_EQ(table.view.results, std::vector<GameEnd>{GameEnd::TimeExceeded});
-    EXPECT_FALSE(table.record().TimerOn);
-    EXPECT_FALSE(table.view.armed[TimerId::Clock]);
+    EXPECT_EQ(
+        std::tuple(table.view.results, table.record().TimerOn, table.view.armed[TimerId::Clock]),
+        std::tuple(std::vector<GameEnd>{GameEnd::TimeExceeded}, false, false));
     PlayOut(table);  // play goes on, untimed
-    EXPECT_EQ(table.view.results.size(), 1u);
-    EXPECT_EQ(table.view.messages.size(), 1u);
+    EXPECT_EQ(std::tuple(table.view.results.size(), table.view.messages.size()),
+              std::tuple(1u, 1u));
 }
 
 TEST(Clock, CommandsThatStopOrKeepIt) {
@@ -114,12 +112,12 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
         EXPECT_TRUE(!bar || table.view.timeBars.back() == std::make_pair(before, true));
         command(table);
         table.Settle();
-        EXPECT_EQ(table.record().TimeLeft, timeLeft < 0 ? before : timeLeft);
-        EXPECT_EQ(table.record().TimerOn, timeLeft != 0);
-        EXPECT_EQ(table.view.armed[TimerId::Clock], timeLeft < 0);
-        EXPECT_EQ(table.view.shownClock,
-                  std::make_pair(timeLeft != 0 && !bar, timeLeft != 0 && bar));
-        EXPECT_EQ(table.view.captions.back(), caption);
+        const bool on = timeLeft != 0;
+        EXPECT_EQ(std::tuple(int{table.record().TimeLeft}, table.record().TimerOn,
+                             table.view.armed[TimerId::Clock], table.view.shownClock,
+                             table.view.captions.back()),
+                  std::tuple(timeLeft < 0 ? before : timeLeft, on, timeLeft < 0,
+                             std::pair(on && !bar, on && bar), std::string(caption)));
     }
 }
 
@@ -174,16 +172,13 @@ TEST(LevelTiming, ClimbsToTheFirstLevelThatNeedsATenthOfASecondAndExtrapolatesFr
 
 TEST(LevelTiming, EstimatesRoundHalvesToEvenAndEachRangeHasItsText) {
     // t x 5^(i - k + 1) / 1000 units of 0.2 s.
-    struct Case {
-        LevelTiming timing;
-        int level;
-        int64_t units;
-    };
-    for (const Case& c : {Case{{5, 2500}, 4, 2}, Case{{5, 1500}, 4, 2}, Case{{5, 500}, 4, 0},
-                          Case{{5, 700}, 4, 1}, Case{{2, 101}, 9, 39453}, Case{{20, 150}, 1, 0},
-                          Case{{4, 300}, 3, 0}, Case{{4, 300}, 5, 8}})
-        EXPECT_EQ(EstimatedUnits(c.timing, c.level), c.units)
-            << c.timing.Level << " " << c.timing.Milliseconds << " " << c.level;
+    // The measured level and milliseconds, the level estimated, the units.
+    const std::tuple<int, int, int, int64_t> rows[] = {
+        {5, 2500, 4, 2},    {5, 1500, 4, 2}, {5, 500, 4, 0}, {5, 700, 4, 1},
+        {2, 101, 9, 39453}, {20, 150, 1, 0}, {4, 300, 3, 0}, {4, 300, 5, 8}};
+    for (const auto& [measured, ms, level, units] : rows)
+        EXPECT_EQ(EstimatedUnits({measured, ms}, level), units)
+            << measured << " " << ms << " " << level;
     // The text of each range of the estimate.
     const std::vector<std::pair<int64_t, std::string>> cases = {
         {0, "Very Fast"}, {1, " < 1 Sec."}, {4, " < 1 Sec."},    {5, "1 Sec."},
