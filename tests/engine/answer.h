@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include "engine/analysis.h"
 #include "engine/search.h"
 #include "engine/zeko32.h"

@@ -1,8 +1,6 @@
 // Positions for engine tests: written out by hand, or reached by random legal play.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -5,6 +5,7 @@
 #include "tests/support/reference_engine.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zeko::reference {
 
@@ -19,11 +20,9 @@ constexpr int32_t kReserve[5][6] = {
     {10, 7, 4, 0, 0, 0}, {11, 7, 0, 0, 0, 0},
 };
 
-int32_t bottomRow(const Board& b) {
-    return b[0] + b[1] + b[2] + b[3] + b[4] + b[5];
-}
-int32_t topRow(const Board& b) {
-    return b[6] + b[7] + b[8] + b[9] + b[10] + b[11];
+// The stones in the row of cells first to first + 5.
+int32_t row(const Board& b, int first) {
+    return std::accumulate(b.begin() + first, b.begin() + first + 6, 0);
 }
 
 Board rotateboard(const Board& b) {
@@ -61,11 +60,11 @@ int32_t ReferenceEngine::checkmove(const Board& board, int32_t pit, int32_t open
     Board copy = board;
     sow(copy, pit);
     if (opening != 0 && copy[6] == 4) return 0;
-    if (topRow(copy) > 0) return 1;
+    if (row(copy, 6) > 0) return 1;
     for (int other = 0; other < 6; ++other) {
         Board trial = board;
         sow(trial, other);
-        if (board[other] > 0 && topRow(trial) > 0) return 0;
+        if (board[other] > 0 && row(trial, 6) > 0) return 0;
     }
     return 1;
 }
@@ -73,14 +72,11 @@ int32_t ReferenceEngine::checkmove(const Board& board, int32_t pit, int32_t open
 int32_t ReferenceEngine::execmove(Board& board, int32_t pit, int32_t* trackers) {
     const bool top = pit >= 6;
     sow(board, pit);
-    const int32_t bottom = bottomRow(board);
-    const int32_t upper = topRow(board);
-    if (top && bottom == 0) {
-        board[12] += upper;
-        std::fill(board.begin() + 6, board.begin() + 12, 0);
-    } else if (!top && upper == 0) {
-        board[13] += bottom;
-        std::fill(board.begin(), board.begin() + 6, 0);
+    const int32_t bottom = row(board, 0);
+    const int32_t upper = row(board, 6);
+    if (top ? bottom == 0 : upper == 0) {  // the mover takes its own row
+        board[top ? 12 : 13] += top ? upper : bottom;
+        std::fill_n(board.begin() + (top ? 6 : 0), 6, 0);
     }
     const bool over = board[12] > 24 || board[13] > 24 || board[12] + board[13] == 48;
     int32_t* record = trackers + (top ? 3 : 0);  // bottom stones, top stones, repeat count
@@ -93,8 +89,8 @@ int32_t ReferenceEngine::execmove(Board& board, int32_t pit, int32_t* trackers) 
     }
     if (bottom + upper < 10 && record[2] > 2 * (bottom + upper) + 10) {
         // What is in the rows now: a swept row already lies in its store.
-        board[12] += topRow(board);
-        board[13] += bottomRow(board);
+        board[12] += row(board, 6);
+        board[13] += row(board, 0);
         std::fill(board.begin(), board.begin() + 12, 0);
         return 2;
     }
@@ -131,11 +127,11 @@ void ReferenceEngine::searchmoves(const Board& board, int32_t* values, int32_t d
         movesTried += board[6 + k] > 0;
         if (board[6 + k] == 0) {
             values[k] = kEmpty;
-        } else if (topRow(copy) == 0) {
+        } else if (row(copy, 6) == 0) {
             values[k] = kStarving;
         } else if (copy[13] > 24) {
             values[k] = kWinNow;
-        } else if (depth == 1 && bottomRow(copy) > 0) {
+        } else if (depth == 1 && row(copy, 0) > 0) {
             values[k] = evaluate(copy) + 20 * (copy[13] - copy[12]);
         } else {
             // A mover that has emptied its own row is followed one ply further.
@@ -167,7 +163,7 @@ int32_t ReferenceEngine::findmove(const Board& board, int32_t level) {
         sow(copy, pit);
         if (board[pit] == 0) {
             ++empty;
-        } else if (bottomRow(copy) == 0) {
+        } else if (row(copy, 0) == 0) {
             ++starving;
             lastNonEmpty = pit;
         } else {
@@ -223,7 +219,7 @@ int32_t ReferenceEngine::findline(const Board& board, int32_t plies, int32_t fir
         ++count;
         if (--r == 0 || stopflag_) return count;
         sow(copy, b + 6);
-        if (copy[12] > 24 || bottomRow(copy) == 0) return count;
+        if (copy[12] > 24 || row(copy, 0) == 0) return count;
         copy = rotateboard(copy);
         searchmoves(copy, values, r, work);
         work[r] = 6;

@@ -9,10 +9,6 @@
 
 #include <QTemporaryDir>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 namespace zeko::testing {
 
 class TestHome {

@@ -3,30 +3,23 @@
 // user's folders.
 
 #include <QApplication>
-#include <QString>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
 
 #include "tests/support/test_home.h"
 
 namespace {
 
-class TemporaryHomeEnvironment : public ::testing::Environment {
-  public:
-    void SetUp() override { home_ = std::make_unique<zeko::testing::TestHome>(); }
-    void TearDown() override { home_.reset(); }
-
-  private:
-    std::unique_ptr<zeko::testing::TestHome> home_;
+struct TemporaryHomeEnvironment : ::testing::Environment {
+    void SetUp() override { home = std::make_unique<zeko::testing::TestHome>(); }
+    void TearDown() override { home.reset(); }
+    std::unique_ptr<zeko::testing::TestHome> home;
 };
 
 // The offscreen platform says these of every dialog it shows and every window
 // brought to the front; they are no finding.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QLatin1String("does not support propagateSizeHints"))) return;
-    if (message.contains(QLatin1String("does not support raise()"))) return;
-    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    if (!message.contains(QLatin1String("does not support propagateSizeHints")) &&
+        !message.contains(QLatin1String("does not support raise()")))
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
 }  // namespace
