@@ -80,10 +80,8 @@ TEST(Reference, SearchesAgree) {
 // and findmove on endgames, where the full search takes most subtrees from
 // its cache or cuts them short.
 TEST(Reference, DeepSearchesAgree) {
-    struct Deep {
-        int depth, games, endgames, stonesLeft;
-    };
-    const std::vector<Deep> rows = {
+    // The depth, positions from games, endgames and their stones left.
+    const std::tuple<int, int, int, int> rows[] = {
         {7, 12, 8, 20},  {8, 6, 8, 16},  {9, 0, 8, 14},
         {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9},
     };
