@@ -94,9 +94,9 @@ TEST(Opening, TheComputersFirstReplyIsDrawnByLot) {
         table.NewGame(true);
         person < 0 ? table.control.Pass() : table.control.ClickPit(person);
         table.Settle();
-        EXPECT_EQ(table.rndCalls, 1);
-        EXPECT_EQ(table.record().MoveCount, person < 0 ? 1 : 2);
-        EXPECT_EQ(table.record().Moves[static_cast<size_t>(table.record().MoveCount)], reply);
+        const GameRecord& r = table.record();
+        EXPECT_EQ(std::tuple(table.rndCalls, r.MoveCount, r.Moves[person < 0 ? 1 : 2]),
+                  std::tuple(1, person < 0 ? 1 : 2, reply));
     }
 }
 
@@ -215,10 +215,10 @@ TEST(NewGame, NeverPlaysAMoveOfTheOldGame) {
         if (way >= 4) table.control.Exit();
         table.control.NewGame();
         table.Settle();
-        EXPECT_EQ(table.record().MoveCount, 0);
-        EXPECT_EQ(table.view.looks, decltype(table.view.looks){});
-        EXPECT_EQ(table.Playable(), (std::vector<int>{2, 3, 4, 5}));
-        EXPECT_EQ(table.view.closes, way >= 4);
+        EXPECT_EQ(std::tuple(table.record().MoveCount, table.view.looks, table.Playable(),
+                             table.view.closes),
+                  std::tuple(0, decltype(table.view.looks){}, std::vector<int>{2, 3, 4, 5},
+                             int{way >= 4}));
     }
 }
 
@@ -236,8 +236,9 @@ TEST(Keys, PlayThePitOfTheSideToMoveOrDoNothing) {
         table.view.welcome = before == 'w';
         EXPECT_EQ(table.control.KeyPress(key), taken);
         table.Settle();
-        EXPECT_FALSE(table.view.welcome);
-        EXPECT_EQ(table.record().MoveCount > 0 ? table.record().Moves[1] : -1, move);
+        EXPECT_EQ(std::pair(table.view.welcome,
+                            table.record().MoveCount > 0 ? table.record().Moves[1] : -1),
+                  std::pair(false, move));
     }
 }
 
