@@ -113,14 +113,13 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
         for (int ply = 0, result = kPlayOn; ply < 300 && result == kPlayOn; ++ply, top = !top) {
             const Board seen = top ? rotateboard(board) : board;
             std::vector<int> legal;
-            for (int32_t opening : {0, 1}) {
-                for (int pit = 0; pit < kPitsPerRow; ++pit) {
-                    const int32_t expected = ReferenceEngine::checkmove(seen, pit, opening);
-                    ASSERT_EQ(::checkmove(seen.data(), pit, opening), expected)
-                        << boardText(seen) << " pit " << pit << " opening " << opening;
-                    if (expected && opening == (game % 2 == 0 && ply < 2))
-                        legal.push_back(top ? pit + kPitsPerRow : pit);
-                }
+            for (int i = 0; i < 2 * kPitsPerRow; ++i) {
+                const int32_t pit = i % kPitsPerRow, opening = i / kPitsPerRow;
+                const int32_t expected = ReferenceEngine::checkmove(seen, pit, opening);
+                ASSERT_EQ(::checkmove(seen.data(), pit, opening), expected)
+                    << boardText(seen) << " pit " << pit << " opening " << opening;
+                if (expected && opening == (game % 2 == 0 && ply < 2))
+                    legal.push_back(top ? pit + kPitsPerRow : pit);
             }
             ASSERT_FALSE(legal.empty()) << "a game that goes on leaves the mover a move";
             const int pit = legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];

@@ -91,11 +91,11 @@ using testing::boardText;
 // carry over. Searches of three plies or less never look.
 TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
     std::vector<Board> positions = testing::randomPositions(41, 16, 100, false);
-    positions.push_back(testing::makeBoard("2 1 3 0 5 0 1 0 0 0 1 2 12 21"));
-    positions.push_back(testing::makeBoard("0 12 1 0 2 3 2 3 0 5 1 0 13 6"));
-    // Endgames, where deep searches reuse and cut short their shallow subtrees.
-    positions.push_back(testing::makeBoard("1 2 0 3 1 0 2 0 1 1 0 3 17 17"));
-    positions.push_back(testing::makeBoard("0 1 0 2 0 1 1 0 0 1 1 0 19 22"));
+    // Two middle games, then endgames, where deep searches reuse and cut short
+    // their shallow subtrees.
+    for (const char* text : {"2 1 3 0 5 0 1 0 0 0 1 2 12 21", "0 12 1 0 2 3 2 3 0 5 1 0 13 6",
+                             "1 2 0 3 1 0 2 0 1 1 0 3 17 17", "0 1 0 2 0 1 1 0 0 1 1 0 19 22"})
+        positions.push_back(testing::makeBoard(text));
     for (const Board& board : positions) {
         for (int level = 1; level <= 6; ++level) {
             ReferenceEngine full;

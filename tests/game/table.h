@@ -180,11 +180,10 @@ inline int VariedPit(const std::vector<int>& playable, int turn) {
 using Chooser = std::function<int(const std::vector<int>& playable, int turn)>;
 
 inline void Table::Do(std::string_view steps) {
-    using Step = std::function<void(Table&)>;
     const auto setUp = [](Board board, bool top) {
         return [board, top](Table& t) { t.control.PositionAccepted(board, top); };
     };
-    static const std::map<char, Step> kSteps = {
+    static const std::map<char, std::function<void(Table&)>> kSteps = {
         {'c', [](Table& t) { t.control.ClickPit(VariedPit(t.Playable(), t.clicks++)); }},
         {'b', [](Table& t) { t.control.TakeBack(); }},
         {'r', [](Table& t) { t.control.Replay(); }},

@@ -38,10 +38,9 @@ std::vector<Board> randomPositions(uint32_t seed, int count, int maxPlies, bool 
         for (int ply = 0; ply < maxPlies * i / std::max(1, count - 1); ++ply) {
             // The mover's legal pits, asked from its own side as the program does.
             std::vector<int> legal;
-            for (int pit = 0; pit < kPitsPerRow; ++pit) {
+            for (int pit = 0; pit < kPitsPerRow; ++pit)
                 if (engine::checkmove(top ? rotateboard(board) : board, pit, ply < 2))
                     legal.push_back(pit);
-            }
             if (legal.empty()) break;
             const int pit = legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
             Board next = board;

@@ -80,13 +80,10 @@ int32_t ReferenceEngine::execmove(Board& board, int32_t pit, int32_t* trackers) 
     }
     const bool over = board[12] > 24 || board[13] > 24 || board[12] + board[13] == 48;
     int32_t* record = trackers + (top ? 3 : 0);  // bottom stones, top stones, repeat count
-    if (record[0] == bottom && record[1] == upper) {
-        if (record[2] < INT32_MAX) ++record[2];
-    } else {
-        record[0] = bottom;
-        record[1] = upper;
-        record[2] = 0;
-    }
+    const bool repeated = record[0] == bottom && record[1] == upper;
+    record[2] = repeated ? record[2] + (record[2] < INT32_MAX) : 0;  // the count stays at its top
+    record[0] = bottom;
+    record[1] = upper;
     if (bottom + upper < 10 && record[2] > 2 * (bottom + upper) + 10) {
         // What is in the rows now: a swept row already lies in its store.
         board[12] += row(board, 6);
