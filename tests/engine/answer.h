@@ -29,6 +29,10 @@ inline void PrintTo(const Answer& a, std::ostream* os) {
         << ::testing::PrintToString(a.work);
 }
 
+inline std::string boardText(const Board& board) {  // for failure messages
+    return ::testing::PrintToString(board);
+}
+
 enum Search { kAnalyze, kFindmove, kFindline };
 
 // analyze at depth arg and findline of arg plies from first on a board with the

@@ -15,7 +15,6 @@ namespace zeko::engine {
 namespace {
 
 using reference::ReferenceEngine;
-using testing::boardText;
 using testing::makeBoard;
 using testing::Trackers;
 
@@ -232,8 +231,8 @@ TEST(BadInput, ExportsAnswerZeroAndWriteNothing) {
         const std::vector<int32_t> before = g.cells;
         std::array<int32_t*, 3> p = {g.board(), g.out(), g.work()};
         if (null >= 0) p[null] = nullptr;
-        EXPECT_EQ(call(p[0], p[1], p[2]), 0) << name << " on " << testing::boardText(board);
-        EXPECT_EQ(g.cells, before) << name << " on " << testing::boardText(board);
+        EXPECT_EQ(call(p[0], p[1], p[2]), 0) << name << " on " << boardText(board);
+        EXPECT_EQ(g.cells, before) << name << " on " << boardText(board);
     };
     // Each export with valid other arguments, and how many of the three arrays it takes.
     const std::vector<std::tuple<std::string, int, Call>> exports = {

@@ -84,7 +84,6 @@ namespace zeko::engine {
 namespace {
 
 using reference::ReferenceEngine;
-using testing::boardText;
 
 // findmove at levels 1 to 6, stopped at no look, the first, one in the middle
 // and the last; each run after a stopped one shows that the stop does not

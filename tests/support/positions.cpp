@@ -21,13 +21,6 @@ Board makeBoard(std::string_view cells) {
     return board;
 }
 
-std::string boardText(const Board& board) {
-    std::string text;
-    for (int32_t cell : board)
-        text += std::to_string(cell) + ' ';
-    return text;
-}
-
 std::vector<Board> randomPositions(uint32_t seed, int count, int maxPlies, bool topToMove) {
     std::mt19937 rng(seed);
     std::vector<Board> positions;

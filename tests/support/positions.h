@@ -1,7 +1,6 @@
 // Positions for engine tests: written out by hand, or reached by random legal play.
 #pragma once
 
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,9 +16,6 @@ using Trackers = std::array<int32_t, 6>;
 // reads in the rules: bottom row cells 0-5, top row cells 6-11, then the top
 // and bottom store.
 Board makeBoard(std::string_view cells);
-
-// The same text back, for failure messages.
-std::string boardText(const Board& board);
 
 // count positions reached from the start by 0..maxPlies random legal moves
 // (opening and feeding rules kept), stopping early at the end of a game. The
