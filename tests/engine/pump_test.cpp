@@ -98,8 +98,7 @@ TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
     for (const Board& board : positions) {
         for (int level = 1; level <= 6; ++level) {
             ReferenceEngine full;
-            Answer scratch;
-            call(kFindmove, &full, false, board, level, 0, scratch);
+            full.findmove(rotateboard(board), level);
             const int looks = static_cast<int>(full.looks);
             const int left = kStones - board[kTopStore] - board[kBottomStore];
             ASSERT_TRUE(level >= 4 || left <= 20 || looks == 0);
@@ -179,18 +178,16 @@ TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
                 stopped.out.fill(kNotWritten);
                 call(which, nullptr, stopAt % 2 == 1, board, depth, first, stopped);
                 ASSERT_EQ(std::pair(stopflag, queue.looks), std::pair(1, stopAt));
+                const auto out = stopped.out.begin();
                 if (which == kAnalyze) {
                     // The pits valued before the stop, in order, and no other.
-                    const auto out = stopped.out.begin();
                     const auto written = std::find(out, out + kPitsPerRow, kNotWritten) - out;
                     for (int pit = 0; pit < kPitsPerRow; ++pit)
                         ASSERT_EQ(stopped.out[pit], pit < written ? full.out[pit] : kNotWritten);
                 } else {
                     // Every move but the last, which the stopped search chose.
                     ASSERT_LE(stopped.result, full.result);
-                    ASSERT_TRUE(std::equal(stopped.out.begin(),
-                                           stopped.out.begin() + stopped.result - 1,
-                                           full.out.begin()));
+                    ASSERT_TRUE(std::equal(out, out + stopped.result - 1, full.out.begin()));
                 }
                 queue = FakeQueue{};
                 Answer again;
