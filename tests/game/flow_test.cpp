@@ -116,38 +116,36 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
     // new rules (none when seconds is 0) given some time after it; then the
     // half-seconds of delay left and ticked, and whether the pit waits for its
     // click. A fixed delay counts the thinking time in.
-    struct Row {
-        int fixedBefore, searchMs, activated, fixed, seconds, elapsedMs, delayLeft, delayTicks;
-        bool clickAwaited;
-    };
-    const Row rows[] = {{1, 0, 0, 0, 0, 0, 8, 8, 0},     {1, 1300, 0, 0, 0, 0, 5, 5, 0},
-                        {1, 3400, 0, 0, 0, 0, 1, 1, 0},  {1, 4000, 0, 0, 0, 0, 0, 0, 0},
-                        {1, 5000, 0, 0, 0, 0, -2, 0, 0}, {0, 0, 1, 1, 4, 1000, 6, 6, 0},
-                        {0, 0, 0, 0, 4, 1000, 6, 0, 0},  {0, 0, 1, 0, 6, 1000, 8, 0, 1},
-                        {1, 0, 1, 0, 4, 1000, 6, 0, 1},  {1, 0, 1, 1, 6, 1000, 10, 10, 0},
-                        {1, 0, 1, 1, 2, 3000, -2, 0, 0}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.fixedBefore << " " << row.searchMs << " "
-                                          << row.activated << row.fixed << row.seconds);
+    const std::array<int, 9> rows[] = {
+        {1, 0, 0, 0, 0, 0, 8, 8, 0},     {1, 1300, 0, 0, 0, 0, 5, 5, 0},
+        {1, 3400, 0, 0, 0, 0, 1, 1, 0},  {1, 4000, 0, 0, 0, 0, 0, 0, 0},
+        {1, 5000, 0, 0, 0, 0, -2, 0, 0}, {0, 0, 1, 1, 4, 1000, 6, 6, 0},
+        {0, 0, 0, 0, 4, 1000, 6, 0, 0},  {0, 0, 1, 0, 6, 1000, 8, 0, 1},
+        {1, 0, 1, 0, 4, 1000, 6, 0, 1},  {1, 0, 1, 1, 6, 1000, 10, 10, 0},
+        {1, 0, 1, 1, 2, 3000, -2, 0, 0}};
+    for (const auto& [fixedBefore, searchMs, activated, fixed, seconds, elapsedMs, delayLeft,
+                      delayTicks, clickAwaited] : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << fixedBefore << " " << searchMs << " " << activated << fixed << seconds);
         Table table;
         table.nowMs = 3'000'000'000'000;
         table.options().DelayTime = 4;
         table.options().View[settings::kViewFlashingMoves] = true;
-        ComputerThinksFor(table, row.searchMs, row.fixedBefore);
+        ComputerThinksFor(table, searchMs, fixedBefore);
         const int pit = table.control.MovePit();
-        if (row.seconds > 0) {
-            table.nowMs += row.elapsedMs;
-            table.control.SetResponseDelay(row.activated, row.fixed, row.seconds);
+        if (seconds > 0) {
+            table.nowMs += elapsedMs;
+            table.control.SetResponseDelay(activated, fixed, seconds);
             table.Ticks();
         }
-        EXPECT_EQ(table.control.DelayLeft(), row.delayLeft);
-        EXPECT_EQ(table.Look(pit), row.clickAwaited ? PitLook::Flash : PitLook::Normal);
+        EXPECT_EQ(table.control.DelayLeft(), delayLeft);
+        EXPECT_EQ(table.Look(pit), clickAwaited ? PitLook::Flash : PitLook::Normal);
         int ticks = 0;
         for (; table.view.armed[TimerId::Delay]; ++ticks) {
             EXPECT_EQ(table.control.State(), PlayState::AwaitingResponse);
             table.control.OnDelayTimer();
         }
-        EXPECT_EQ(ticks, row.delayTicks);
+        EXPECT_EQ(ticks, delayTicks);
         // Then the pit flashes five times before the move is played.
         table.Tick();
         std::string looks;  // F flashing, N normal
@@ -156,10 +154,10 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
             table.control.OnFlashTimer();
             looks += table.Look(pit) == PitLook::Flash ? 'F' : 'N';
         }
-        EXPECT_EQ(looks, row.clickAwaited ? "" : "FNFNFNFNFN");
+        EXPECT_EQ(looks, clickAwaited ? "" : "FNFNFNFNFN");
         table.Settle();
-        EXPECT_EQ(table.record().MoveCount, row.clickAwaited ? 0 : 1);
-        if (row.clickAwaited) {
+        EXPECT_EQ(table.record().MoveCount, clickAwaited ? 0 : 1);
+        if (clickAwaited) {
             EXPECT_EQ(table.Playable(), std::vector<int>{pit});
             table.control.ClickPit(pit);
             table.Settle();

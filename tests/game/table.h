@@ -110,9 +110,10 @@ class Table {
         if (armed) control.OnEventTimer();
         return armed;
     }
+    // Fires the event timer while it runs.
     void Ticks() {
         if (Tick()) Ticks();
-    }  // while the event timer runs
+    }
     PitLook Look(int pit) const { return view.looks[static_cast<size_t>(pit)]; }
     // Fires the play timers until none runs.
     void Settle() {
@@ -134,8 +135,7 @@ class Table {
     void NewGame(bool computer, int level = kBeginner) {
         record().ComputerGame = computer;
         record().Level = static_cast<int16_t>(level);
-        control.NewGame();
-        Settle();
+        Do("n");
     }
     // Steps of what the person does, each followed by play: c clicks a playable
     // pit (the n-th click the n-th, wrapping round), b takes back, r replays, p
