@@ -135,17 +135,13 @@ void ReferenceEngine::searchmoves(const Board& board, int32_t* values, int32_t d
             int32_t replies[6] = {};
             searchmoves(copy, replies, depth == 1 ? 1 : depth - 1, work);
             if (stopflag_) return;
-            int32_t m = *std::max_element(replies, replies + 6);
-            if (m == kStarving) {
-                m = copy[13] < 24 ? 514 : 250;
-            } else if (m > 500) {
-                m -= 1;
-            }
-            values[k] = -m;
-            if (depth == 4) {
-                ++looks;
-                if (look && look(work)) stopflag_ = 1;
-                if (stopflag_) return;
+            // Every reply starves the mover: a loss, or a draw at 24; a win
+            // found further on is a move further away.
+            const int32_t m = *std::max_element(replies, replies + 6);
+            values[k] = -(m == kStarving ? (copy[13] < 24 ? 514 : 250) : m > 500 ? m - 1 : m);
+            if (depth == 4 && ++looks > 0 && look && look(work)) {
+                stopflag_ = 1;
+                return;
             }
         }
     }
@@ -158,25 +154,20 @@ int32_t ReferenceEngine::findmove(const Board& board, int32_t level) {
     for (int pit = 6; pit < 12; ++pit) {
         Board copy = board;
         sow(copy, pit);
-        if (board[pit] == 0) {
-            ++empty;
-        } else if (row(copy, 0) == 0) {
-            ++starving;
-            lastNonEmpty = pit;
-        } else {
-            lastNonEmpty = lastFeeding = pit;
-        }
+        const bool feeds = row(copy, 0) > 0;
+        empty += board[pit] == 0;
+        starving += board[pit] > 0 && !feeds;
+        if (board[pit] > 0) lastNonEmpty = pit;
+        if (board[pit] > 0 && feeds) lastFeeding = pit;
     }
     if (empty == 6) return 6;
     if (empty == 5 || empty + starving == 6) return lastNonEmpty;
     if (empty + starving == 5) return lastFeeding;
 
-    int32_t work[33] = {};
-    int32_t values[6] = {};
+    int32_t work[33] = {}, values[6] = {};
     searchmoves(board, values, 1, work);
-    for (int k = 0; k < 6; ++k) {
+    for (int k = 0; k < 6; ++k)
         if (values[k] >= 500) return 6 + k;
-    }
     const int32_t left = 48 - board[12] - board[13];
     const int32_t depth = level + (left <= 20) + (left <= 14) + (left <= 10) + (left <= 7);
     searchmoves(board, values, depth, work);
