@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace zeko::reference {
 
@@ -31,22 +32,17 @@ Board rotateboard(const Board& b) {
 
 // Sows pit and captures; an empty pit changes nothing.
 void sow(Board& b, int pit) {
-    int32_t n = b[pit];
-    b[pit] = 0;
     int cursor = pit;
-    while (n > 0) {
+    // One stone into each cell round the board, the origin skipped.
+    for (int32_t n = std::exchange(b[pit], 0); n > 0; n -= cursor != pit) {
         cursor = (cursor + 1) % 12;
-        if (cursor == pit) continue;
-        ++b[cursor];
-        --n;
+        b[cursor] += cursor != pit;
     }
     // The opponent's row starts at 6 for the bottom half and at 0 for the top.
     const int first = pit <= 5 ? 6 : 0;
     const int store = pit <= 5 ? 13 : 12;
-    for (int c = cursor; c >= first && cursor <= first + 5 && (b[c] == 2 || b[c] == 3); --c) {
-        b[store] += b[c];
-        b[c] = 0;
-    }
+    for (int c = cursor; c >= first && cursor <= first + 5 && (b[c] == 2 || b[c] == 3); --c)
+        b[store] += std::exchange(b[c], 0);
 }
 
 int firstBest(const int32_t* values) {
