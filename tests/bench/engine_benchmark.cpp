@@ -46,9 +46,7 @@ void BM_Analysis(benchmark::State& state) {
                             zeko::testing::makeBoard("2 4 3 3 1 3 1 3 2 2 3 0 11 10")};
     const Board& board = boards[state.range(0)];
     const int level = static_cast<int>(state.range(1));
-    int32_t values[engine::kPitsPerRow];
-    int32_t line[engine::kWorkSize];
-    int32_t work[engine::kWorkSize] = {};
+    int32_t values[engine::kPitsPerRow], line[engine::kWorkSize], work[engine::kWorkSize] = {};
     for (auto _ : state) {
         state.PauseTiming();
         if (auto* table = engine::TranspositionTable::Shared()) table->Clear();
