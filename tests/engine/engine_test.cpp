@@ -231,8 +231,9 @@ TEST(BadInput, ExportsAnswerZeroAndWriteNothing) {
         const std::vector<int32_t> before = g.cells;
         std::array<int32_t*, 3> p = {g.board(), g.out(), g.work()};
         if (null >= 0) p[null] = nullptr;
-        EXPECT_EQ(call(p[0], p[1], p[2]), 0) << name << " on " << boardText(board);
-        EXPECT_EQ(g.cells, before) << name << " on " << boardText(board);
+        const int32_t result = call(p[0], p[1], p[2]);
+        EXPECT_EQ(std::pair(result, g.cells), std::pair(0, before))
+            << name << " on " << boardText(board);
     };
     // Each export with valid other arguments, and how many of the three arrays it takes.
     const std::vector<std::tuple<std::string, int, Call>> exports = {

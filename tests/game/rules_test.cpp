@@ -60,9 +60,9 @@ TEST(Clock, FreeSecondsTicksMinimizedAndTimeOut) {
     table.view.colons.clear();
     table.view.clockTimes.clear();
     EXPECT_EQ(std::pair(table.TickClock(10), timeLeft), std::pair(10, int16_t(allowance)));
-    // Shown once a second.
-    EXPECT_EQ(std::tuple(table.TickClock(1), timeLeft, table.view.clockTimes.size()),
-              std::tuple(1, int16_t(allowance - 1), 0u));
+    table.TickClock(1);
+    EXPECT_EQ(std::pair(timeLeft, table.view.clockTimes.size()),  // shown once a second
+              std::pair(int16_t(allowance - 1), size_t{0}));
     table.TickClock(1);
     EXPECT_EQ(table.view.colons, (std::vector<bool>{1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0}));
     EXPECT_EQ(table.view.clockTimes,
