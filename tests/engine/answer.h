@@ -42,8 +42,7 @@ inline void call(Search s, reference::ReferenceEngine* ref, bool exported, const
                  int arg, int first, Answer& a,
                  TranspositionTable* table = TranspositionTable::Shared()) {
     const Board top = rotateboard(bottom);
-    int32_t* out = a.out.data();
-    int32_t* work = a.work.data();
+    int32_t *out = a.out.data(), *work = a.work.data();
     if (s == kAnalyze)
         a.result = ref        ? ref->analyze(bottom, arg, out, work)
                    : exported ? ::analyze(bottom.data(), arg, out, work)

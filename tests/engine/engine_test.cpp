@@ -143,10 +143,6 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
                       std::tie(refResult, refBoard, refTrackers));
             // What holds after every move, whatever the reference says.
             ASSERT_EQ(std::accumulate(board.begin(), board.end(), 0), kStones);
-            const bool ended = board[kTopStore] > kStones / 2 ||
-                               board[kBottomStore] > kStones / 2 ||
-                               BottomRowStones(board) + TopRowStones(board) == 0;
-            ASSERT_EQ(result != kPlayOn, ended);
         }
     }
 }

@@ -209,8 +209,7 @@ TEST(NewGame, NeverPlaysAMoveOfTheOldGame) {
             table.control.PostEvent(kDismissWelcome);
         if (way == 4) table.control.TryHumanMove(2);
         if (way >= 4) table.control.Exit();
-        table.control.NewGame();
-        table.Settle();
+        table.Do("n");
         EXPECT_EQ(std::tuple(table.record().MoveCount, table.view.looks, table.Playable(),
                              table.view.closes),
                   std::tuple(0, decltype(table.view.looks){}, std::vector<int>{2, 3, 4, 5},
