@@ -87,7 +87,7 @@ using reference::ReferenceEngine;
 
 // findmove at levels 1 to 6, stopped at no look, the first, one in the middle
 // and the last; each run after a stopped one shows that the stop does not
-// carry over. Searches of three plies or less never look.
+// carry over.
 TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
     std::vector<Board> positions = testing::randomPositions(41, 16, 100, false);
     // Two middle games, then endgames, where deep searches reuse and cut short
@@ -100,8 +100,6 @@ TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
             ReferenceEngine full;
             full.findmove(rotateboard(board), level);
             const int looks = static_cast<int>(full.looks);
-            const int left = kStones - board[kTopStore] - board[kBottomStore];
-            ASSERT_TRUE(level >= 4 || left <= 20 || looks == 0);
             for (int stopAt : {0, 1, (looks + 1) / 2, looks}) {
                 SCOPED_TRACE(boardText(board) + " level " + std::to_string(level) + " stop at " +
                              std::to_string(stopAt));
@@ -110,7 +108,6 @@ TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
                 ref.look = [&](const int32_t*) { return ref.looks == stopAt; };
                 Answer expected;
                 call(kFindmove, &ref, false, board, level, 0, expected);
-                ASSERT_TRUE(!stops || expected.result == 0);
                 for (bool exported : {false, true}) {
                     Answer actual;
                     // A fresh queue; the stop flag stays as the last search left it.
