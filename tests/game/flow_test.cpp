@@ -291,14 +291,11 @@ TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
     // A computer game or not, timed or not, the level, the names of the bottom
     // and top halves, the random number, the level the engine thinks at for the
     // person (0: a simple player).
-    for (const auto& [computer, timed, level, bottom, top, rnd, personLevel] :
-         std::vector<std::tuple<bool, bool, int, std::string, std::string, double, int>>{
-             {true, true, 1, "", "", 0.0, 0},
-             {true, false, 2, "Ann", "", 0.99, 0},
-             {true, true, 2, "", "", 0.2, 2},
-             {true, false, 1, "", "", 0.5, 2},
-             {false, false, 1, "", "", 0.0, 0},
-             {false, false, 1, "Ann", "Bob", 0.0, 2}}) {
+    const std::tuple<bool, bool, int, std::string, std::string, double, int> rows[] = {
+        {true, true, 1, "", "", 0.0, 0},   {true, false, 2, "Ann", "", 0.99, 0},
+        {true, true, 2, "", "", 0.2, 2},   {true, false, 1, "", "", 0.5, 2},
+        {false, false, 1, "", "", 0.0, 0}, {false, false, 1, "Ann", "Bob", 0.0, 2}};
+    for (const auto& [computer, timed, level, bottom, top, rnd, personLevel] : rows) {
         SCOPED_TRACE(::testing::Message() << computer << timed << level << bottom << personLevel);
         Table table;
         table.rnd = rnd;
@@ -342,8 +339,9 @@ TEST(WholeGame, PlaysFromTheStartToTheEndAndNothingAfterIt) {
 
 TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
     // Steps as Table::Do takes them, each with the move number after it, T when
-    // the top half is then to move, ! when the game is then over.
-    const std::vector<std::pair<bool, const char*>> rows = {
+    // the top half is then to move, ! when the game is then over. Set-ups (t,
+    // v) come back whole: their side to move, no opening rule, no reply by lot.
+    const std::pair<bool, const char*> rows[] = {
         {false, "c2T l2T c3 c4T b3 b2T b1 r2T r3 c4T c5 b4T"},
         {true, "c3 l3 c5 b3 r5 b3 b1 r3 c5 b3"},
         {false, "p1T c2 c3T b2 b1 r2"},
@@ -352,12 +350,9 @@ TEST(TakeBackAndReplay, EveryStepEqualsAFreshReplayOfTheMoves) {
         {false, "c2T c3 c4T c5 b4T b3 c4T b3 b2T b1 o1 r3 r5"},
         {true, "w1 c3 c4T! b3 r4T!"},
         {false, "u1 c2T c3 c4T c5 c6T c7 u1 c2T c3 c4T c5 c6T c7 b6T r7 b6T b5 b4T b3 b2T b1"},
-        // Set-ups come back whole: their side to move, no opening rule, no
-        // reply by lot.
         {false, "t1T c2 b1T c2 c3T b2 b1T"},
         {true, "t2 b2"},
-        {true, "v1 c3 b1 c3 b1 c3"},
-    };
+        {true, "v1 c3 b1 c3 b1 c3"}};
     for (const auto& [computer, steps] : rows) {
         SCOPED_TRACE(steps);
         Table table;
