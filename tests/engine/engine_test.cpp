@@ -3,7 +3,6 @@
 // and through the library's exports alike; the rules worked out by hand; and
 // arguments the program never passes.
 
-#include <algorithm>
 #include <numeric>
 #include <random>
 

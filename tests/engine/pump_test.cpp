@@ -5,11 +5,9 @@
 // one of them leaves behind. The analysis looks as often as its own search
 // needs; a stop at any look leaves only exact results.
 
-#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <random>
-#include <utility>
 
 #include "engine/host_messages.h"
 #include "engine/pump.h"

@@ -1,8 +1,6 @@
 // The turn flow around a move: the search and its stop, the random first
 // replies, the response delay, the flashing, and the keyboard; then whole games,
 // take-back and replay.
-#include <algorithm>
-#include <sstream>
 
 #include "engine/host_messages.h"
 #include "tests/game/table.h"

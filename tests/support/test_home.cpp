@@ -33,8 +33,7 @@ TestHome::~TestHome() {
 void WriteFile(const std::string& path, const std::string& content) {
     QFile file(QString::fromStdString(path));
     QDir().mkpath(QFileInfo(file).absolutePath());
-    if (file.open(QIODevice::WriteOnly))
-        file.write(content.data(), static_cast<qint64>(content.size()));
+    if (file.open(QIODevice::WriteOnly)) file.write(QByteArray::fromStdString(content));
 }
 
 std::string ReadFile(const std::string& path) {
