@@ -126,16 +126,14 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
             // leaves, at or just below the repetition limit, or at the
             // count's top, where it stays.
             if (ply % 3 == 2) {
-                Board probe = board;
-                Trackers sums{};
+                auto [probe, sums] = std::pair(board, Trackers{});
                 ReferenceEngine::execmove(probe, pit, sums.data());
                 const int m = top ? 3 : 0;
                 std::copy_n(sums.begin() + m, 2, trackers.begin() + m);
                 trackers[m + 2] =
                     ply % 9 == 8 ? INT32_MAX : 2 * (sums[m] + sums[m + 1]) + 9 + ply % 2;
             }
-            Board refBoard = board;
-            Trackers refTrackers = trackers;
+            auto [refBoard, refTrackers] = std::pair(board, trackers);
             const int32_t refResult = ReferenceEngine::execmove(refBoard, pit, refTrackers.data());
             result = ::execmove(board.data(), pit, trackers.data());
             ASSERT_EQ(std::tie(result, board, trackers),

@@ -106,7 +106,8 @@ void ComputerThinksFor(Table& table, int64_t searchMs, bool fixed = true) {
     table.NewGame(true, kAdvanced);
     table.onLook = [&table, searchMs](int look) { table.nowMs += look == 1 ? searchMs : 0; };
     table.control.PositionAccepted(engine::kStartBoard, true);
-    table.Ticks();
+    while (table.Tick()) {
+    }
 }
 
 TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) {
@@ -134,7 +135,8 @@ TEST(ResponseDelay, CountsTheThinkingTimeInAndNewRulesTakeOverTheMoveThatWaits) 
         if (seconds > 0) {
             table.nowMs += elapsedMs;
             table.control.SetResponseDelay(activated, fixed, seconds);
-            table.Ticks();
+            while (table.Tick()) {
+            }
         }
         EXPECT_EQ(std::pair(table.control.DelayLeft(), table.Look(pit)),
                   std::pair(delayLeft, clickAwaited ? PitLook::Flash : PitLook::Normal));

@@ -110,10 +110,6 @@ class Table {
         if (armed) control.OnEventTimer();
         return armed;
     }
-    // Fires the event timer while it runs.
-    void Ticks() {
-        if (Tick()) Ticks();
-    }
     PitLook Look(int pit) const { return view.looks[static_cast<size_t>(pit)]; }
     // Fires the play timers until none runs.
     void Settle() {

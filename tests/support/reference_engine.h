@@ -19,8 +19,9 @@ class ReferenceEngine {
     // Unset: the queue is always empty.
     std::function<bool(const int32_t* work)> look;
 
-    int64_t movesTried = 0;  // sowings done by searchmoves, counted for speed figures
-    int64_t looks = 0;       // looks at the message queue
+    // Sowings done by searchmoves, counted for speed figures, and looks at the
+    // message queue.
+    int64_t movesTried = 0, looks = 0;
 
     // The rules. trackers: six integers, bottom half's record first.
     static int32_t checkmove(const Board& board, int32_t pit, int32_t opening);
