@@ -27,8 +27,8 @@ constexpr uint32_t kPaint = 0x000F;
 // look by finding nothing. Each look finds a timer message; the look stopAt
 // (from 1) finds a StopSearch and a paint message after it.
 struct FakeQueue {
-    int stopAt = 0, looks = 0;
-    int badCalls = 0;  // a filter, window or removal the engine should not ask for
+    // badCalls: a filter, window or removal the engine should not ask for.
+    int stopAt = 0, looks = 0, badCalls = 0;
     bool inLook = false;
     std::deque<MSG> pending;
     const int32_t* work = nullptr;  // the test's work array, copied at each look

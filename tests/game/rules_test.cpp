@@ -45,7 +45,6 @@ TEST(Menus, FollowTheGame) {
 // A timed game in the person's second turn, the clock running.
 void ToSecondTurn(Table& table, int level = kBeginner) {
     table.NewGame(true, level);
-    EXPECT_FALSE(table.view.armed[TimerId::Clock]);  // the first turn is free
     table.Do("c");
     ASSERT_TRUE(table.view.armed[TimerId::Clock]);
 }
@@ -192,10 +191,6 @@ TEST(LevelTiming, EstimatesRoundHalvesToEvenAndEachRangeHasItsText) {
 // which set-ups may be accepted with which side to move, and a set-up whose
 // side to move has no stone (play from other set-ups: TakeBackAndReplay).
 
-int32_t Sum(const Board& board) {
-    return std::accumulate(board.begin(), board.end(), 0);
-}
-
 TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
     // The stores and pit 3 before, the cell clicked and the change; the stores
     // and pit 3 after (the same when nothing happens). A tie gives from the top
@@ -214,12 +209,13 @@ TEST(PositionEdit, StonesComeFromTheFullerStoreAndGoToTheEmptierOne) {
         SCOPED_TRACE(::testing::Message()
                      << top << "/" << bottom << " cell " << cell << " " << change);
         // The rest of the 48 stones lie in pit 7, which no row clicks.
-        Board board{0, 0, 0, pit, 0,   0,     0, engine::kStones - top - bottom - pit,
-                    0, 0, 0, 0,   top, bottom};
+        const int32_t rest = engine::kStones - top - bottom - pit;
+        Board board{0, 0, 0, pit, 0, 0, 0, rest, 0, 0, 0, 0, top, bottom};
         const Board before = board;
         const int mask = ChangeStones(board, cell, change);
         // The pits to redraw: the one clicked, and only when it changed.
-        EXPECT_EQ(std::tuple(board[kTopStore], board[kBottomStore], board[3], Sum(board), mask == 0,
+        EXPECT_EQ(std::tuple(board[kTopStore], board[kBottomStore], board[3],
+                             std::accumulate(board.begin(), board.end(), 0), mask == 0,
                              mask & kAllPitsMask),
                   std::tuple(topAfter, bottomAfter, pitAfter, engine::kStones, board == before,
                              board[3] != before[3] ? CellBit(3) : 0));
