@@ -25,8 +25,7 @@ struct Answer {
 };
 
 inline void PrintTo(const Answer& a, std::ostream* os) {
-    *os << a.result << ", out " << ::testing::PrintToString(a.out) << ", work "
-        << ::testing::PrintToString(a.work);
+    *os << ::testing::PrintToString(std::tie(a.result, a.out, a.work));  // result, out, work
 }
 
 inline std::string boardText(const Board& board) {  // for failure messages
