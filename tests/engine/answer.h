@@ -25,7 +25,7 @@ struct Answer {
 };
 
 inline void PrintTo(const Answer& a, std::ostream* os) {
-    *os << ::testing::PrintToString(std::tie(a.result, a.out, a.work));  // result, out, work
+    *os << ::testing::PrintToString(std::make_tuple(a.result, a.out, a.work));  // result, out, work
 }
 
 inline std::string boardText(const Board& board) {  // for failure messages
