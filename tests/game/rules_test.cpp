@@ -177,12 +177,10 @@ TEST(LevelTiming, EstimatesRoundHalvesToEvenAndEachRangeHasItsText) {
             << measured << " " << ms << " " << level;
     // The text of each range of the estimate.
     const std::vector<std::pair<int64_t, std::string>> cases = {
-        {0, "Very Fast"}, {1, " < 1 Sec."}, {4, " < 1 Sec."},    {5, "1 Sec."},
-        {7, "1 Sec."},    {8, "2 Sec."},    {49, "10 Sec."},     {50, "10 Sec."},
-        {54, "10 Sec."},  {55, "12 Sec."},  {149, "30 Sec."},    {150, "30 Sec."},
-        {162, "30 Sec."}, {163, "35 Sec."}, {604, "120 Sec."},   {605, "2 Min."},
-        {749, "2 Min."},  {750, "3 Min."},  {39453, "132 Min."},
-    };
+        {0, "Very Fast"}, {1, " < 1 Sec."}, {4, " < 1 Sec."}, {5, "1 Sec."},      {7, "1 Sec."},
+        {8, "2 Sec."},    {49, "10 Sec."},  {50, "10 Sec."},  {54, "10 Sec."},    {55, "12 Sec."},
+        {149, "30 Sec."}, {150, "30 Sec."}, {162, "30 Sec."}, {163, "35 Sec."},   {604, "120 Sec."},
+        {605, "2 Min."},  {749, "2 Min."},  {750, "3 Min."},  {39453, "132 Min."}};
     for (const auto& [units, text] : cases)
         EXPECT_EQ(ResponseTimeText(units, English), text) << units;
 }

@@ -15,10 +15,6 @@
 
 namespace zeko::game::testing {
 
-// The bottom half's quiet pit 0, the top half's only move 10, then pit 5
-// captures two and passes 24.
-inline constexpr Board kPersonWins = {1, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 0, 16, 24};
-
 struct FakeWindow final : BoardDisplay, GameWindow, WindowTimers {
     void ShowPosition(bool, const Board&, const Board&) override {}
     void PaintPit(int pit, PitLook look) override {
@@ -190,7 +186,9 @@ inline void Table::Do(std::string_view steps) {
         {'s', [](Table& t) { t.record().RecordNumber = 12; }},
         {'l', [](Table& t) { t.control.GameLoaded(); }},
         {'k', [](Table& t) { t.record().ComputerGame = true; }},
-        {'w', setUp(kPersonWins, false)},
+        // The person wins: the bottom half's quiet pit 0, the top half's only
+        // move 10, then pit 5 captures two and passes 24.
+        {'w', setUp({1, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 0, 16, 24}, false)},
         // The last stones: the bottom half's captures the top half's.
         {'e', setUp({0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 23, 23}, false)},
         {'t', setUp({0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, true)},
