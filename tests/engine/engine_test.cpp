@@ -79,10 +79,8 @@ TEST(Reference, SearchesAgree) {
 // its cache or cuts them short.
 TEST(Reference, DeepSearchesAgree) {
     // The depth, positions from games, endgames and their stones left.
-    const std::tuple<int, int, int, int> rows[] = {
-        {7, 12, 8, 20},  {8, 6, 8, 16},  {9, 0, 8, 14},
-        {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9},
-    };
+    const std::tuple<int, int, int, int> rows[] = {{7, 12, 8, 20},  {8, 6, 8, 16},  {9, 0, 8, 14},
+                                                   {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9}};
     for (const auto& [depth, games, endgames, left] : rows) {
         for (const Board& top : positions(400 + depth, games, endgames, left, depth <= 9)) {
             SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
@@ -162,8 +160,7 @@ TEST(HandChecked, SowingCapturesAndTheEndOfTheGame) {
         {"1 0 0 0 0 0 0 0 0 3 2 1 17 24", 11, "0 0 0 0 0 0 0 0 0 0 0 0 24 24", kGameOver},
         // Above 24 ends the game, 24 does not.
         {"3 0 2 0 0 1 1 4 0 0 0 0 14 23", 5, "3 0 2 0 0 0 0 4 0 0 0 0 14 25", kGameOver},
-        {"0 0 0 0 1 0 0 0 0 0 0 1 24 22", 4, "0 0 0 0 0 1 0 0 0 0 0 1 24 22", kPlayOn},
-    };
+        {"0 0 0 0 1 0 0 0 0 0 0 1 24 22", 4, "0 0 0 0 0 1 0 0 0 0 0 1 24 22", kPlayOn}};
     for (const auto& [before, pit, after, result] : rows) {
         Board board = makeBoard(before);
         Trackers trackers{};
@@ -214,8 +211,7 @@ TEST(BadInput, ExportsAnswerZeroAndWriteNothing) {
         {"findmove", 1, [](int32_t* b, int32_t*, int32_t*) { return ::findmove(b, 3); }},
         {"analyze", 3, [](int32_t* b, int32_t* v, int32_t* w) { return ::analyze(b, 2, v, w); }},
         {"findline", 3,
-         [](int32_t* b, int32_t* l, int32_t* w) { return ::findline(b, 3, 2, l, w); }},
-    };
+         [](int32_t* b, int32_t* l, int32_t* w) { return ::findline(b, 3, 2, l, w); }}};
     for (const auto& [name, takes, call] : exports) {
         // A negative cell, more than 48 stones, and counts whose 32-bit sum wraps to 48.
         for (const char* bad : {"-1 5 4 4 4 4 4 4 4 4 4 4 2 2", "4 4 4 4 4 4 4 4 4 4 4 -4 4 4",

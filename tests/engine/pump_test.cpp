@@ -135,11 +135,9 @@ constexpr int32_t kNotWritten = 4354;
 // stays below 100% until the call returns.
 TEST(Pump, AnalysesStoppedAtAnyLookWriteOnlyExactResults) {
     // The board (the bottom half to move), depth and first pit.
-    const std::tuple<const char*, int, int> rows[] = {
-        {"4 4 4 4 4 4 4 4 4 4 4 4 0 0", 11, 2},
-        {"2 4 3 3 1 3 1 3 2 2 3 0 11 10", 12, 0},
-        {"1 2 0 3 1 0 2 0 1 1 0 3 17 17", 16, 3},
-    };
+    const std::tuple<const char*, int, int> rows[] = {{"4 4 4 4 4 4 4 4 4 4 4 4 0 0", 11, 2},
+                                                      {"2 4 3 3 1 3 1 3 2 2 3 0 11 10", 12, 0},
+                                                      {"1 2 0 3 1 0 2 0 1 1 0 3 17 17", 16, 3}};
     std::mt19937 rng(19);
     for (const auto& [text, depth, first] : rows) {
         const Board board = testing::makeBoard(text);

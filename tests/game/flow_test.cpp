@@ -242,8 +242,7 @@ TEST(Keys, TheMoveIndicatorWalksTheLegalPitsAndEnterPlaysItsPit) {
         {true, {0, 0, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4}, false, "2 R3 R4 R5 R2 L5 L4 L3", 3},
         {false, engine::kStartBoard, true, "6 R11 R10 L11 L6", -1},
         {true, {1, 1, 1, 1, 0, 0, 4, 4, 4, 4, 4, 4, 10, 10}, false, "0 R1 R2 R3 R0 L3", 3},
-        {true, {0, 0, 0, 0, 0, 1, 4, 4, 4, 4, 4, 4, 12, 11}, false, "5 R5 L5", 5},
-    };
+        {true, {0, 0, 0, 0, 0, 1, 4, 4, 4, 4, 4, 4, 12, 11}, false, "5 R5 L5", 5}};
     for (const auto& [computer, board, top, walk, enter] : rows) {
         SCOPED_TRACE(walk);
         Table table;

@@ -29,8 +29,7 @@ TEST(Menus, FollowTheGame) {
         {true, "o", "Load Save Opponent Pass Analysis Skill L3 people"},
         {true, "oo", "Load Save Opponent Pass Analysis Skill L3 computer"},
         // Loaded with the computer to move: it has moved.
-        {false, "ccbkl", "Load Save Opponent TakeBack Analysis Skill L3 computer"},
-    };
+        {false, "ccbkl", "Load Save Opponent TakeBack Analysis Skill L3 computer"}};
     for (const auto& [computer, steps, menus] : rows) {
         SCOPED_TRACE(steps);
         Table table;
@@ -97,8 +96,7 @@ TEST(Clock, CommandsThatStopOrKeepIt) {
         {[](Table& t) { t.Do("g"); }, 0, "Zeko"},
         // Before the computer's first move a level restarts the clock: an hour
         // and a half for a Grandmaster.
-        {[](Table& t) { t.Do("ng"); }, 90 * kHalfSecondsPerMinute, "Zeko : Grandmaster"},
-    };
+        {[](Table& t) { t.Do("ng"); }, 90 * kHalfSecondsPerMinute, "Zeko : Grandmaster"}};
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(i);
         const auto& [command, timeLeft, caption] = rows[i];
@@ -235,8 +233,7 @@ TEST(PositionEdit, TheBoxNamesTheOnlyHalfThatCanMove) {
         {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 24}, "110 10 10"},
         {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 23, 25}, "000"},
         {{1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 25, 22}, "000"},
-        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}, "000"},
-    };
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 24, 24}, "000"}};
     const auto bit = [](bool on) { return on ? '1' : '0'; };
     for (const auto& [board, expected] : rows) {
         const PositionVerdict v = JudgePosition(engine, board);
@@ -253,8 +250,7 @@ TEST(SetUpPosition, ASideWithoutStonesLosesItsTurnAndTheGame) {
     // The set-up and the side to move; the stores when the game has ended.
     const std::tuple<Board, bool, int32_t, int32_t> rows[] = {
         {{0, 0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 12, 12}, false, 36, 12},
-        {{1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, 20, 28},
-    };
+        {{1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 20, 22}, true, 20, 28}};
     for (const auto& [board, top, topStore, bottomStore] : rows) {
         Table table;
         table.NewGame(true);

@@ -195,8 +195,7 @@ inline void Table::Do(std::string_view steps) {
         // One stone a side, shuffled on: the trackers count the repeats.
         {'u', setUp({1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 23, 23}, false)},
         // The top half's first pit holds four, as at the start, beside empty pits.
-        {'v', setUp({0, 0, 0, 0, 1, 1, 4, 0, 0, 0, 0, 3, 20, 19}, false)},
-    };
+        {'v', setUp({0, 0, 0, 0, 1, 1, 4, 0, 0, 0, 0, 3, 20, 19}, false)}};
     for (char step : steps) {
         kSteps.at(step)(*this);
         Settle();

@@ -16,10 +16,11 @@ constexpr int32_t kEmpty = -2000;
 constexpr int32_t kStarving = -1000;
 constexpr int32_t kWinNow = 515;
 constexpr int32_t kLanding[6] = {2, 2, 4, 4, 2, 2};
-constexpr int32_t kReserve[5][6] = {
-    {0, 0, 0, 0, 0, 0},  {5, 4, 3, 2, 1, 0},  {8, 6, 4, 2, 0, 0},
-    {10, 7, 4, 0, 0, 0}, {11, 7, 0, 0, 0, 0},
-};
+constexpr int32_t kReserve[5][6] = {{0, 0, 0, 0, 0, 0},
+                                    {5, 4, 3, 2, 1, 0},
+                                    {8, 6, 4, 2, 0, 0},
+                                    {10, 7, 4, 0, 0, 0},
+                                    {11, 7, 0, 0, 0, 0}};
 
 // The stones in the row of cells first to first + 5.
 int32_t row(const Board& b, int first) {
