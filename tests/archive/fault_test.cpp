@@ -23,11 +23,14 @@ namespace {
 enum class Step { Write, Flush, Rename, None };
 constexpr std::size_t kPiece = 4096;  // writes go in pieces, so each can fail
 
-// unnamed: whether the file system makes copies without a name.
-platform::FileCalls Failing(Step step, int failingWrite, int& writes, bool unnamed) {
+// unnamed: whether the file system makes copies without a name; each write
+// waits `slow` first.
+platform::FileCalls Failing(Step step, int failingWrite, int& writes, bool unnamed,
+                            std::chrono::microseconds slow = {}) {
     const platform::FileCalls& system = platform::SystemFileCalls();
     return {[=, &writes](int fd, const char* data, std::size_t size) -> long {
                 if (step == Step::Write && ++writes == failingWrite) return errno = ENOSPC, -1;
+                std::this_thread::sleep_for(slow);
                 return ::write(fd, data, std::min(size, kPiece));
             },
             [=](int fd) { return step == Step::Flush ? (errno = EIO, -1) : ::fsync(fd); },
@@ -46,23 +49,19 @@ QStringList FilesIn(const QTemporaryDir& dir) {
 TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
     platform::EngineLibrary engine;
     QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/games.zgf";
-    const std::string scratch = dir.path().toStdString() + "/scratch.zgf";
-    game::GameRecord first = RecordOf(LegalGame(engine, 61, 1));
-    const game::GameRecord second = RecordOf(LegalGame(engine, 9, 2));
-    SaveGame(path, first);
-    game::GameRecord record = second;
+    const std::string path = dir.filePath("games.zgf").toStdString();
+    const std::string scratch = dir.filePath("scratch.zgf").toStdString();
+    game::GameRecord record = RecordOf(LegalGame(engine, 61, 1));
+    SaveGame(path, record);
+    record = RecordOf(LegalGame(engine, 9, 2));
     const StoredGame stored = SaveGame(path, record);
+    const game::GameRecord second = record;
     const std::string before = zeko::testing::ReadFile(path);
     // Save replaces the game in slot 2, delete removes slot 1; with and
     // without unnamed copies.
     const auto run = [&](const std::string& file, bool save, const platform::FileCalls& calls) {
         record = second;
-        record.RecordNumber = 2;
-        if (save)
-            SaveGame(file, record, stored, calls);
-        else
-            DeleteGame(file, 1, nullptr, calls);
+        save ? (void)SaveGame(file, record, stored, calls) : DeleteGame(file, 1, nullptr, calls);
     };
     for (const bool unnamed : {true, false}) {
         for (const bool save : {true, false}) {
@@ -91,31 +90,27 @@ TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
 TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
     platform::EngineLibrary engine;
     QTemporaryDir dir;
-    const std::string path = dir.path().toStdString() + "/games.zgf";
+    const std::string path = dir.filePath("games.zgf").toStdString();
     game::GameRecord kept = RecordOf(LegalGame(engine, 61, 1));
     SaveGame(path, kept);
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
-        const bool unnamed = round % 2 == 0;
         const pid_t writer = ::fork();
         if (writer == 0) {
             // A writer outlives no test, not even one killed for taking too long.
             ::prctl(PR_SET_PDEATHSIG, SIGKILL);
             // Slow writes, so that the kill comes while the copy is made.
             int writes = 0;
-            platform::FileCalls calls = Failing(Step::None, 0, writes, unnamed);
-            calls.Write = [](int fd, const char* data, std::size_t size) -> long {
-                std::this_thread::sleep_for(std::chrono::microseconds(500));
-                return ::write(fd, data, std::min(size, kPiece));
-            };
-            for (;;) {
-                try {
+            const platform::FileCalls calls =
+                Failing(Step::None, 0, writes, round % 2 == 0, std::chrono::microseconds(500));
+            try {
+                for (;;) {
                     game::GameRecord record = RecordOf(LegalGame(engine, 9, 2));
                     SaveGame(path, record, {}, calls);
                     DeleteGame(path, record.RecordNumber, nullptr, calls);
-                } catch (...) {
-                    ::_exit(1);
                 }
+            } catch (...) {
+                ::_exit(1);
             }
         }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 8000));

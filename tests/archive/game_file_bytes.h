@@ -10,6 +10,7 @@
 
 namespace zeko::archive::testing {
 
+// The fields in the order of the record.
 struct HeaderBytes {
     int slot = 1;
     double date = 45000.5;

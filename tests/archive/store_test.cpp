@@ -63,14 +63,11 @@ TEST_F(Store, SavesHeaderAndBlocksByteForByteAndReadsThemBack) {
         SCOPED_TRACE(length);
         const std::vector<int> moves = length > 0 ? LegalGame(engine_, length) : std::vector<int>();
         GameRecord record = RecordOf(moves);
-        std::tie(record.ComputerGame, record.TimerOn, record.TopToMove, record.GameOver) =
-            std::tuple(computer, timed, top, over);
-        record.TimeLeft = 1234;
-        record.Level = 5;
-        record.NameBottomHalf = "Ann";
-        record.NameTopHalf = given;
-        record.Board[engine::kTopStore] = 3;
-        record.Board[engine::kBottomStore] = 45;
+        std::tie(record.ComputerGame, record.TimerOn, record.TopToMove, record.GameOver,
+                 record.TimeLeft, record.Level, record.NameBottomHalf, record.NameTopHalf) =
+            std::tuple(computer, timed, top, over, 1234, 5, "Ann", given);
+        std::tie(record.Board[engine::kTopStore], record.Board[engine::kBottomStore]) =
+            std::pair(3, 45);
         const std::string path = Path(std::to_string(length) + ".zgf");
         const double before = OleDateNow();
         SaveGame(path, record);
@@ -78,27 +75,16 @@ TEST_F(Store, SavesHeaderAndBlocksByteForByteAndReadsThemBack) {
         const double date = DateIn(written, 1);
         EXPECT_TRUE(date >= before && date <= OleDateNow());
         FileBytes expected;
-        expected.PutHeader({.date = date,
-                            .top = stored.c_str(),
-                            .bottom = "Ann",
-                            .flags = flags,
-                            .timeLeft = 1234,
-                            .level = 5,
-                            .moveNumber = length + 1,
-                            .moveCount = length,
-                            .scores = 3 * 64 + 45});
+        expected.PutHeader({1, date, stored.c_str(), "Ann", flags, 1234, 5, 0x43, length + 1,
+                            length, 3 * 64 + 45});
         expected.PutMoves(401, moves);
         if (moves.empty()) expected.PutBlock(401, {}, 0);  // checksum 31, readable by all
         EXPECT_EQ(Difference(written, expected.bytes), "");
-        EXPECT_EQ(written.size(), length > 60 ? 402u * 64 : 25664u);
         EXPECT_EQ(record.RecordNumber, 1);
-
         const GameRecord listed = ReadGameList(path).at(0);
-        EXPECT_EQ(
-            std::tuple(listed.ComputerGame, listed.TimerOn, listed.TopToMove, listed.GameOver),
-            std::tuple(computer, timed, top, over));
-        EXPECT_EQ(std::tuple(listed.Board[13], listed.Board[12], listed.NameTopHalf),
-                  std::tuple(45, 3, back));
+        EXPECT_EQ(std::tuple(listed.ComputerGame, listed.TimerOn, listed.TopToMove, listed.GameOver,
+                             listed.Board[13], listed.Board[12], listed.NameTopHalf),
+                  std::tuple(computer, timed, top, over, 45, 3, back));
         const GameRecord loaded = Load(path, 1);
         EXPECT_EQ(loaded.Moves,
                   std::vector<int16_t>(record.Moves.begin(), record.Moves.begin() + length + 1));
@@ -110,17 +96,8 @@ TEST_F(Store, SavesHeaderAndBlocksByteForByteAndReadsThemBack) {
 TEST_F(Store, ReadsFilesBuiltFromTheFormat) {
     const std::vector<int> moves = LegalGame(engine_, 7);
     FileBytes file;
-    file.PutHeader({.slot = 3,
-                    .date = 45123.75,
-                    .top = "  Bob  ",
-                    .bottom = "Z\xEB\x80",
-                    .flags = 1 + 8 + 16,
-                    .timeLeft = 600,
-                    .level = 9,
-                    .moveNumber = 5,
-                    .moveCount = 7,
-                    .scores = 10 * 64 + 7,
-                    .firstBlock = 405});
+    file.PutHeader(
+        {3, 45123.75, "  Bob  ", "Z\xEB\x80", 1 + 8 + 16, 600, 9, 0x43, 5, 7, 10 * 64 + 7, 405});
     file.PutHeader({.slot = 7, .flags = 0, .mark = 'X'});  // free: its mark does not count
     file.PutMoves(405, moves);
     // A header whose block was never written: a game without moves; its
@@ -136,15 +113,12 @@ TEST_F(Store, ReadsFilesBuiltFromTheFormat) {
     const GameListRow damaged =
         GameListColumns(list[2], [](int n) { return settings::texts::GetText(n); });
     EXPECT_EQ(damaged[kColumnMoves] + damaged[kColumnLevel], "Invalid Game.");
-    const GameRecord& entry = list[0];
-    EXPECT_EQ(std::tuple(entry.RecordNumber, entry.NameTopHalf, entry.NameBottomHalf),
-              std::tuple(3, "Bob", "Zë€"));
-    EXPECT_TRUE(entry.ComputerGame && entry.TimerOn && !entry.GameOver && !entry.TopToMove);
-    EXPECT_EQ(std::tuple(entry.TimeLeft, entry.Level, entry.MoveNumber, entry.MoveCount),
-              std::tuple(600, 9, 5, 7));
-    EXPECT_EQ(std::pair(entry.Board[13], entry.Board[12]), std::pair(7, 10));
-    EXPECT_EQ(FormatOleDateTime(entry.GameDate), "2023/07/16 18:00:00");
-    EXPECT_TRUE(entry.Moves.empty());
+    const GameRecord& e = list[0];
+    EXPECT_EQ(std::tuple(e.RecordNumber, e.NameTopHalf, e.NameBottomHalf, e.ComputerGame, e.TimerOn,
+                         e.GameOver, e.TopToMove, e.TimeLeft, e.Level, e.MoveNumber, e.MoveCount,
+                         e.Board[13], e.Board[12], FormatOleDateTime(e.GameDate), e.Moves.empty()),
+              std::tuple(3, "Bob", "Zë€", true, true, false, false, 600, 9, 5, 7, 7, 10,
+                         "2023/07/16 18:00:00", true));
     const GameRecord loaded = Load(Path(), 3);
     EXPECT_EQ(std::vector<int>(loaded.Moves.begin() + 1, loaded.Moves.end()), moves);
     EXPECT_EQ(Load(Path(), 9).MoveCount, 0);
@@ -286,64 +260,63 @@ TEST_F(Store, EachFaultInADamagedFileIsRefusedAndTheRecordKept) {
     FileBytes sound;  // game 1: 64 moves in blocks 401 and 402
     sound.PutHeader({.moveNumber = 65, .moveCount = 64});
     sound.PutMoves(401, moves);
-    const auto header = [](HeaderBytes h) { return [h](FileBytes& f) { f.PutHeader(h); }; };
-    const auto link = [](int block, int to) {
+    using Change = std::function<void(FileBytes&)>;
+    const Change none = [](FileBytes&) {};
+    const auto header = [](int HeaderBytes::*field, int value) -> Change {
+        HeaderBytes h{.moveNumber = 65, .moveCount = 64};
+        h.*field = value;
+        return [h](FileBytes& f) { f.PutHeader(h); };
+    };
+    const auto link = [](int block, int to) -> Change {
         return [=](FileBytes& f) { f.Put16(static_cast<std::size_t>(block - 1) * 64 + 62, to); };
     };
-    const auto withMove = [&](std::size_t k, int pit) {
+    const auto cut = [](std::size_t size) -> Change {
+        return [=](FileBytes& f) { f.bytes.resize(size); };
+    };
+    const auto withMoves = [](std::vector<int> changed) -> Change {
+        const int n = static_cast<int>(changed.size());
         return [=](FileBytes& f) {
-            std::vector<int> changed = moves;
-            changed[k] = pit;
+            f = FileBytes();
+            f.PutHeader({.moveNumber = n + 1, .moveCount = n});
             f.PutMoves(401, changed);
         };
     };
-    std::vector<int> finished = LegalGame(engine_, 0);
+    std::vector<int> above = moves, again = moves, finished = LegalGame(engine_, 0);
+    above[3] = 12;
+    again[1] = moves[0];  // the same pit, now empty
     finished.push_back(finished.back() < 6 ? 6 : 0);
-    const int n = 64;
+    const std::string game = "Invalid Game.", chain = "Error loading moves.",
+                      bad = "Invalid Moves.";
+    using H = HeaderBytes;
     // what, the change, the slot asked for, the error
-    const std::vector<std::tuple<const char*, std::function<void(FileBytes&)>, int, std::string>>
-        rows = {
-            {"sound", [](FileBytes&) {}, 1, ""},
-            {"free slot", [](FileBytes&) {}, 2, "Invalid Game."},
-            {"slot 0", [](FileBytes&) {}, 0, "Error loading game."},
-            {"slot 401", [](FileBytes&) {}, 401, "Error loading game."},
-            {"level 0", header({.level = 0, .moveNumber = n + 1, .moveCount = n}), 1,
-             "Invalid Game."},
-            {"level 10", header({.level = 10, .moveNumber = n + 1, .moveCount = n}), 1,
-             "Invalid Game."},
-            {"move number 0", header({.moveNumber = 0, .moveCount = n}), 1, "Invalid Game."},
-            {"move number past the end", header({.moveNumber = n + 2, .moveCount = n}), 1,
-             "Invalid Game."},
-            {"negative move count", header({.moveCount = -3}), 1, "Invalid Game."},
-            {"negative time", header({.timeLeft = -1, .moveNumber = n + 1, .moveCount = n}), 1,
-             "Invalid Game."},
-            {"more moves than the chain", header({.moveCount = 130}), 1, "Error loading moves."},
-            {"chain ends early", link(401, 0), 1, "Error loading moves."},
-            {"block links to itself", link(402, 402), 1, "Error loading moves."},
-            {"blocks in a circle", link(402, 401), 1, "Error loading moves."},
-            {"link into the headers", link(401, 5), 1, "Error loading moves."},
-            {"negative link", link(401, -2), 1, "Error loading moves."},
-            {"first block 0", header({.moveNumber = n + 1, .moveCount = n, .firstBlock = 0}), 1,
-             "Error loading moves."},
-            {"file ends before a block", [](FileBytes& f) { f.bytes.resize(401 * 64); }, 1,
-             "Error loading moves."},
-            {"file ends inside a block", [](FileBytes& f) { f.bytes.resize(401 * 64 + 3); }, 1,
-             "Invalid Moves."},
-            {"file ends inside the header", [](FileBytes& f) { f.bytes.resize(30); }, 1,
-             "Invalid Game."},
-            {"move above 11", withMove(3, 12), 1, "Invalid Moves."},
-            {"a move changed, not its checksum", [](FileBytes& f) { f.bytes[400 * 64 + 2] ^= 1; },
-             1, "Invalid Moves."},
-            {"the same pit again, now empty", withMove(1, moves[0]), 1, "Invalid Moves."},
-            {"move after the end",
-             [&](FileBytes& f) {
-                 f = FileBytes();
-                 f.PutHeader({.moveCount = static_cast<int>(finished.size())});
-                 f.PutMoves(401, finished);
-             },
-             1, "Invalid Moves."},
-        };
-    for (const auto& [what, change, slot, error] : rows) {
+    for (const auto& [what, change, slot, error] :
+         std::vector<std::tuple<const char*, Change, int, std::string>>{
+             {"sound", none, 1, ""},
+             {"free slot", none, 2, game},
+             {"slot 0", none, 0, "Error loading game."},
+             {"slot 401", none, 401, "Error loading game."},
+             {"level 0", header(&H::level, 0), 1, game},
+             {"level 10", header(&H::level, 10), 1, game},
+             {"move number 0", header(&H::moveNumber, 0), 1, game},
+             {"move number past the end", header(&H::moveNumber, 66), 1, game},
+             {"negative move count", header(&H::moveCount, -3), 1, game},
+             {"negative time", header(&H::timeLeft, -1), 1, game},
+             {"more moves than the chain", header(&H::moveCount, 130), 1, chain},
+             {"chain ends early", link(401, 0), 1, chain},
+             {"block links to itself", link(402, 402), 1, chain},
+             {"blocks in a circle", link(402, 401), 1, chain},
+             {"link into the headers", link(401, 5), 1, chain},
+             {"negative link", link(401, -2), 1, chain},
+             {"first block 0", header(&H::firstBlock, 0), 1, chain},
+             {"file ends before a block", cut(401 * 64), 1, chain},
+             {"file ends inside a block", cut(401 * 64 + 3), 1, bad},
+             {"file ends inside the header", cut(30), 1, game},
+             {"move above 11", withMoves(above), 1, bad},
+             {"a move changed, not its checksum", [](FileBytes& f) { f.bytes[400 * 64 + 2] ^= 1; },
+              1, bad},
+             {"the same pit again", withMoves(again), 1, bad},
+             {"move after the end", withMoves(finished), 1, bad},
+         }) {
         SCOPED_TRACE(what);
         FileBytes file = sound;
         change(file);
@@ -352,9 +325,8 @@ TEST_F(Store, EachFaultInADamagedFileIsRefusedAndTheRecordKept) {
         record.NameTopHalf = "kept";
         record.RecordNumber = static_cast<int16_t>(slot);
         const GameRecord before = record;
-        const std::string raised = ErrorOf([&] { LoadGame(Path(), record, engine_); });
-        EXPECT_EQ(raised, error);
-        if (!raised.empty()) {
+        EXPECT_EQ(ErrorOf([&] { LoadGame(Path(), record, engine_); }), error);
+        if (!error.empty()) {
             EXPECT_EQ(
                 std::tuple(record.Moves, record.NameTopHalf, record.MoveCount, record.MoveNumber),
                 std::tuple(before.Moves, before.NameTopHalf, before.MoveCount, before.MoveNumber));

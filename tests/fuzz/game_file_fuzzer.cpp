@@ -2,20 +2,14 @@
 // loaded game, and saving and deleting on a copy on disk must neither crash
 // nor hang; a load either fails cleanly or gives a legal game, and a save or
 // a delete leaves every game that loaded loading as before.
-#include <cstddef>
+#include <stdlib.h>
+
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include <stdlib.h>
 
 #include "archive/game_header.h"
 #include "archive/game_store.h"
-#include "platform/engine_library.h"
 #include "platform/numbered_error.h"
 
 namespace {
@@ -23,7 +17,7 @@ namespace {
 using namespace zeko;
 
 // Loads per input: enough to reach the chains, few enough to keep inputs fast.
-constexpr int kLoadsPerInput = 4;
+constexpr std::size_t kLoadsPerInput = 4;
 
 // The copy that saves and deletes change, in a folder of its own for the run,
 // in memory where the system has one: on a disk every input takes several
@@ -33,13 +27,11 @@ struct Scratch {
         if (::mkdtemp(folder.data()) == nullptr) std::abort();
     }
     ~Scratch() {
-        std::error_code error;
-        std::filesystem::remove_all(folder, error);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
     std::string Path() const { return folder + "/games.zgf"; }
-    void Write(const std::string& bytes) const {
-        std::ofstream(Path(), std::ios::binary | std::ios::trunc) << bytes;
-    }
+    void Write(const std::string& bytes) const { std::ofstream(Path(), std::ios::binary) << bytes; }
     std::string folder =
         std::filesystem::is_directory("/dev/shm")
             ? "/dev/shm/zeko-fuzz-XXXXXX"
@@ -48,15 +40,15 @@ struct Scratch {
 
 using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
 
-// Every game of `loaded` but the one in `gone` still loads with its moves.
+// Every game of `loaded` but the one in `gone` still loads with its moves; a
+// load that throws ends the run.
 void CheckKept(const std::string& path, const LoadedGames& loaded, int gone,
-               platform::EngineLibrary& engine) {
+               platform::EngineLibrary& engine) noexcept {
     for (const auto& [slot, moves] : loaded) {
-        if (slot == gone) continue;
         game::GameRecord record;
         record.RecordNumber = static_cast<int16_t>(slot);
-        archive::LoadGame(path, record, engine);
-        if (record.Moves != moves) std::abort();
+        if (slot != gone) archive::LoadGame(path, record, engine);
+        if (slot != gone && record.Moves != moves) std::abort();
     }
 }
 
@@ -74,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const Scratch scratch;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const archive::GameFileImage file(bytes);
+    LoadedGames loaded;
     try {
         archive::ReadGameList(file);
     } catch (const platform::NumberedError&) {
     }
-    LoadedGames loaded;
     for (int slot = 1; slot <= archive::kHeaderSlots && loaded.size() < kLoadsPerInput; ++slot) {
         if (!archive::GameHeader::Decode(file.Read(slot)).Has(archive::kFlagInUse)) continue;
         game::GameRecord record;
@@ -98,18 +90,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     saved.ComputerGame = false;
     for (const int pit : {2, 11, 3, 6})
         saved.RecordMove(pit);
-    bool done = true;
     try {
         archive::SaveGame(scratch.Path(), saved, {}, fastCalls);
-    } catch (const platform::NumberedError&) {
-        done = false;  // no room left
-    }
-    if (done) {
-        loaded.emplace_back(
-            saved.RecordNumber,
-            std::vector<int16_t>(saved.Moves.begin(), saved.Moves.begin() + saved.MoveCount + 1));
+        saved.Moves.resize(static_cast<std::size_t>(saved.MoveCount) + 1);
+        loaded.emplace_back(saved.RecordNumber, saved.Moves);
         CheckKept(scratch.Path(), loaded, 0, engine);
         loaded.pop_back();
+    } catch (const platform::NumberedError&) {
+        // no room left
     }
     if (!loaded.empty()) {
         scratch.Write(bytes);
