@@ -1,7 +1,7 @@
 // What the program asks of the system besides its settings: the hand-over
-// of a file between copies over a local socket, the window-message queue
-// outside a search, and the engine library loaded from the program's own
-// folder, a copy missing or damaged reported with its reason.
+// of a file between copies over a local socket, and the engine library
+// loaded from the program's own folder, a copy missing or damaged reported
+// with its reason.
 
 #include <dlfcn.h>
 #include <QFile>
@@ -13,7 +13,6 @@
 #include "engine/board.h"
 #include "platform/copy_hand_over.h"
 #include "platform/engine_library.h"
-#include "platform/message_queue.h"
 #include "platform/numbered_error.h"
 #include "platform/program_path.h"
 #include "tests/support/test_home.h"
@@ -35,25 +34,11 @@ TEST_F(HandOverTest, PassesAFileOrNothingAndOutlivesAStaleSocket) {
     // A message, its end included, takes at most 64 KiB: a longer one is dropped.
     const std::string longest(64 * 1024 - 2, 'a');
     HandOverToRunningCopy("zeko", longest + "ab");
-    for (const std::string& file :
-         {std::string("/home/ada/games/zeko ü.zgf"), std::string(), longest})
+    const std::vector<std::string> files = {"/home/ada/games/zeko ü.zgf", "", longest};
+    for (const std::string& file : files)
         EXPECT_TRUE(HandOverToRunningCopy("zeko", file));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == 3; }));
-    EXPECT_EQ(received, (std::vector<std::string>{"/home/ada/games/zeko ü.zgf", "", longest}));
-}
-
-TEST(MessageQueue, TheEventLoopDeliversEachWaitingMessageToItsWindow) {
-    MessageQueue queue;
-    int window = 0;
-    int other = 0;
-    std::vector<uint32_t> delivered;
-    queue.RegisterWindow(&window, [&](const MSG& msg) { delivered.push_back(msg.message); });
-    EXPECT_TRUE(queue.Post(&window, WM_STOPSEARCH, 0, 0));
-    EXPECT_TRUE(queue.Post(&other, WM_USER, 0, 0));  // no procedure: dropped
-    EXPECT_TRUE(queue.Post(&window, WM_USER + 1, 0, 0));
-    queue.DispatchPending();
-    EXPECT_EQ(delivered, (std::vector<uint32_t>{WM_STOPSEARCH, WM_USER + 1}));
-    EXPECT_EQ(queue.Size(), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == files.size(); }));
+    EXPECT_EQ(received, files);
 }
 
 TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {

@@ -134,51 +134,47 @@ TEST_F(SettingsTest, TheFileTypeOpensWithTheProgramAndLeavesAnotherTypesExtensio
         std::filesystem::permissions(path, std::filesystem::perms::owner_all);
     }
     const std::string data = home_.Data();
-    const auto registerAt = [&](const std::string& program, const std::string& otherGlob) {
-        testing::WriteFile(data + "/mime/packages/other.xml",
+    const auto claim = [](const std::string& folder, const std::string& glob) {
+        testing::WriteFile(folder + "/mime/packages/other.xml",
                            "<mime-info><mime-type type=\"application/x-other\"><glob pattern=\"" +
-                               otherGlob + "\"/></mime-type></mime-info>");
+                               glob + "\"/></mime-type></mime-info>");
+    };
+    // Registers the program beside another type's glob: whether ours is there
+    // and the tools it ran.
+    const std::string xml = data + "/mime/packages/Zeko.GameFile.xml";
+    std::string log;
+    const auto step = [&](const std::string& program, const char* otherGlob, bool ours,
+                          const std::string& ran) {
+        claim(data, otherGlob);
         Registry registry(program);
         registry.AppName("Zeko");
         registry.RegisterFileType(".zgf", "Zeko.GameFile", "Zeko Game File");
-        return ReadFile(data + "/mime/packages/Zeko.GameFile.xml");
+        EXPECT_EQ(ReadFile(xml).find("<glob pattern=\"*.zgf\"/>") != std::string::npos, ours);
+        EXPECT_EQ(ReadFile(data + "/log"), log += ran);
     };
-    const auto runs = [&] { return ReadFile(data + "/log"); };
-    EXPECT_EQ(registerAt("/usr/games/zeko", "*.ZGF").find("<glob"), std::string::npos);
-    EXPECT_NE(registerAt("/usr/games/zeko", "").find("<glob pattern=\"*.zgf\"/>"),
-              std::string::npos);
-    const std::string twoRuns = runs();
-    EXPECT_EQ(twoRuns, "update-mime-database\nupdate-desktop-database\nupdate-mime-database\n");
+    const std::string mime = "update-mime-database\n", desktop = "update-desktop-database\n";
+    step("/usr/games/zeko", "*.ZGF", false, mime + desktop);
+    step("/usr/games/zeko", "", true, mime);
     // Our own claim stays, and an unchanged registration runs no tool.
-    EXPECT_NE(registerAt("/usr/games/zeko", "*.zgf").find("<glob pattern=\"*.zgf\"/>"),
-              std::string::npos);
-    EXPECT_EQ(runs(), twoRuns);
+    step("/usr/games/zeko", "*.zgf", true, "");
     // A cache someone removed is made again.
     std::filesystem::remove(data + "/mime/mime.cache");
-    registerAt("/usr/games/zeko", "*.zgf");
-    EXPECT_EQ(runs(), twoRuns + "update-mime-database\n");
+    step("/usr/games/zeko", "*.zgf", true, mime);
     // Another program's claim in a system folder wins, even over ours.
-    testing::WriteFile(home_.SystemData() + "/mime/packages/other.xml",
-                       "<mime-info><mime-type type=\"application/x-other\"><glob "
-                       "pattern=\"*.zgf\"/></mime-type></mime-info>");
-    EXPECT_EQ(registerAt("/usr/games/zeko", "").find("<glob"), std::string::npos);
+    claim(home_.SystemData(), "*.zgf");
+    step("/usr/games/zeko", "", false, mime);
     std::filesystem::remove(home_.SystemData() + "/mime/packages/other.xml");
-    EXPECT_NE(registerAt("/usr/games/zeko", "").find("<glob"), std::string::npos);
-    const std::string threeMore =
-        twoRuns + "update-mime-database\nupdate-mime-database\nupdate-mime-database\n";
-    EXPECT_EQ(runs(), threeMore);
+    step("/usr/games/zeko", "", true, mime);
     // A moved program changes only the open command, quoted only for a
     // reserved character, with '"', '`', '$' and '\' escaped inside the
     // quotes; '%' doubled; then the string escapes. The system's tool checks
     // the entry.
-    std::string ran = threeMore;
     for (const auto& [program, exec] : std::vector<std::pair<std::string, std::string>>{
              {"/opt/100%/zeko", "/opt/100%%/zeko"},
              {"/opt/my games/100%/zeko", "\"/opt/my games/100%%/zeko\""},
              {"/opt/$1/`\\\"zeko\"", "\"/opt/\\\\$1/\\\\`\\\\\\\\\\\\\"zeko\\\\\"\""}}) {
         SCOPED_TRACE(program);
-        registerAt(program, "*.zgf");
-        EXPECT_EQ(runs(), ran += "update-desktop-database\n");
+        step(program, "*.zgf", true, desktop);
         const std::string entry = data + "/applications/Zeko.GameFile.desktop";
         EXPECT_EQ(ReadFile(entry), "[Desktop Entry]\nType=Application\nName=Zeko\nExec=" + exec +
                                        " %f\nIcon=zeko\nMimeType=application/"

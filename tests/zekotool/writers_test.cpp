@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "archive/game_store.h"
@@ -50,11 +52,6 @@ GameRecord Game(const std::string& bottom) {
     return record;
 }
 
-// Writer w's m-th game.
-std::string NameOf(int w, int m) {
-    return std::string("W").append(std::to_string(w)).append("-").append(std::to_string(m));
-}
-
 std::multiset<std::string> BottomNames(const std::string& file) {
     std::multiset<std::string> names;
     for (const GameRecord& game : archive::ReadGameList(file))
@@ -71,23 +68,21 @@ TEST(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
     std::multiset<std::string> expected;
     for (int w = 0; w < kWriters; ++w) {
         for (int m = 0; m < kSaves; ++m)
-            expected.insert(NameOf(w, m));
-        const pid_t child = ::fork();
-        if (child != 0) {
+            expected.insert(std::to_string(w) + "-" + std::to_string(m));
+        if (const pid_t child = ::fork(); child != 0) {
             writers.push_back(child);
             continue;
         }
         int failures = 0;
         for (int m = 0; m < kSaves; ++m) {
-            const std::string name = NameOf(w, m);
-            if (w % 2 == 0) {
-                failures += RunZekotool({"save", file, "--moves", "C f D a", "--bottom", name});
-                continue;
-            }
-            // Each kept game comes with one saved and deleted again.
+            const std::string name = std::to_string(w) + "-" + std::to_string(m);
+            // Each kept game of the store comes with one saved and deleted again.
             try {
-                GameRecord kept = Game(name);
-                GameRecord passing = Game("passing");
+                if (w % 2 == 0) {
+                    failures += RunZekotool({"save", file, "--moves", "C f D a", "--bottom", name});
+                    continue;
+                }
+                GameRecord kept = Game(name), passing = Game("passing");
                 archive::SaveGame(file, passing);
                 archive::SaveGame(file, kept);
                 archive::DeleteGame(file, passing.RecordNumber);
@@ -136,23 +131,16 @@ TEST(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
         GameRecord game = Game(name);
         archive::SaveGame(file, game);
     }
-    ASSERT_EQ(::truncate(file.c_str(), kHuge), 0);
-    {
-        const int fd = ::open(file.c_str(), O_WRONLY);
-        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), kHuge - 100), off_t(tail.size()));
-        ::close(fd);
-    }
+    std::filesystem::resize_file(file, kHuge);
+    std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(kHuge - 100) << tail;
     EXPECT_EQ(RunZekotool({"save", file, "--moves", "C f", "--bottom", "third"}, kMemory), 0);
     EXPECT_EQ(RunZekotool({"delete", file, "1"}, kMemory), 0);
     EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"second", "third"}));
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
-    EXPECT_EQ(info.st_size, kHuge);
-    EXPECT_LT(info.st_blocks * 512, 1 << 20);  // still sparse
-    std::string read(tail.size(), '\0');
-    const int fd = ::open(file.c_str(), O_RDONLY);
-    EXPECT_EQ(::pread(fd, read.data(), read.size(), kHuge - 100), off_t(tail.size()));
-    ::close(fd);
+    EXPECT_EQ(std::pair(info.st_size, info.st_blocks * 512 < (1 << 20)), std::pair(kHuge, true));
+    std::string read(tail.size(), '\0');  // still sparse, and the tail kept
+    std::ifstream(file, std::ios::binary).seekg(kHuge - 100).read(read.data(), tail.size());
     EXPECT_EQ(read, tail);
 }
 
