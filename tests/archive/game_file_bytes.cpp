@@ -16,7 +16,10 @@ void FileBytes::Put16(std::size_t offset, int value) {
 
 void FileBytes::PutHeader(const HeaderBytes& h) {
     const std::size_t at = (static_cast<std::size_t>(h.slot) - 1) * kRecord;
-    Put16(at + 62, h.firstBlock);
+    const int words[] = {h.flags,  h.timeLeft,  h.level + h.mark * 256, h.moveNumber, h.moveCount,
+                         h.scores, h.firstBlock};     // from byte 50 on
+    for (std::size_t k = std::size(words); k-- > 0;)  // the last first: it sizes the record
+        Put16(at + 50 + 2 * k, words[k]);
     Put16(at, h.slot);
     std::memcpy(&bytes[at + 2], &h.date, sizeof h.date);  // a little-endian host
     for (const auto& [offset, name] : {std::pair{10, h.top}, {30, h.bottom}}) {
@@ -24,12 +27,6 @@ void FileBytes::PutHeader(const HeaderBytes& h) {
         field.resize(20, ' ');
         bytes.replace(at + offset, 20, field);
     }
-    Put16(at + 50, h.flags);
-    Put16(at + 52, h.timeLeft);
-    Put16(at + 54, h.level + h.mark * 256);
-    Put16(at + 56, h.moveNumber);
-    Put16(at + 58, h.moveCount);
-    Put16(at + 60, h.scores);
 }
 
 void FileBytes::PutBlock(int record, const std::vector<int>& moves, int link) {
@@ -87,12 +84,6 @@ std::string Difference(const std::string& actual, const std::string& expected) {
     const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
     return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size()) +
            ", first difference at " + std::to_string(at.first - actual.begin());
-}
-
-double DateIn(const std::string& bytes, int slot) {
-    double date = 0;
-    std::memcpy(&date, bytes.data() + (slot - 1) * kRecord + 2, sizeof date);
-    return date;
 }
 
 }  // namespace zeko::archive::testing

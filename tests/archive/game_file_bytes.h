@@ -43,6 +43,5 @@ std::vector<int> LegalGame(platform::EngineLibrary& engine, int length, unsigned
 game::GameRecord RecordOf(const std::vector<int>& moves);
 // Empty when equal, else where they first differ: file bytes are too long to print.
 std::string Difference(const std::string& actual, const std::string& expected);
-double DateIn(const std::string& bytes, int slot);
 
 }  // namespace zeko::archive::testing

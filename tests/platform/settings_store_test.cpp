@@ -2,7 +2,6 @@
 // left them, written back whole; any text through it; and writes that keep
 // what others wrote and what could not be read.
 
-#include <QDebug>
 #include <QSettings>
 
 #include <filesystem>
@@ -32,14 +31,11 @@ std::optional<std::string> Get(const std::string& file, const std::string& name)
 }
 
 // Every value as QSettings reads the file, with its type.
-std::map<std::string, std::string> AsQSettingsReads(const std::string& file) {
+QVariantMap AsQSettingsReads(const std::string& file) {
     QSettings settings(QString::fromStdString(file), QSettings::IniFormat);
-    std::map<std::string, std::string> values;
-    for (const QString& key : settings.allKeys()) {
-        QString shown;
-        QDebug(&shown) << settings.value(key);
-        values[key.toStdString()] = shown.toStdString();
-    }
+    QVariantMap values;
+    for (const QString& key : settings.allKeys())
+        values[key] = settings.value(key);
     return values;
 }
 
@@ -107,8 +103,8 @@ TEST_F(SettingsStoreTest, FilesAreWrittenBackWholeWithEveryValueStillReadable) {
         EXPECT_EQ(ReadFile(file_), after);
         // QSettings reads every other value as before.
         auto reread = AsQSettingsReads(file_);
-        reread.erase("Software/Kiezel Games/Zeko/Skill");
-        EXPECT_EQ(reread, before == theirs ? read : reread);
+        reread.remove("Software/Kiezel Games/Zeko/Skill");
+        EXPECT_TRUE(before != theirs || reread == read);
     }
 
     // Any text the program stores reads back the same, also in QSettings.

@@ -1,27 +1,40 @@
 // zekotool through its real executable: what each command prints, its exit
-// status, and that a refused command writes nothing.
+// status, and that a refused command writes nothing. Then writers of one game
+// file at once, as real processes: zekotool beside the store in other
+// processes. No game that a writer was told is saved gets lost, and a huge
+// sparse file is changed in bounded memory.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QProcess>
 
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "archive/game_store.h"
+#include "platform/numbered_error.h"
 #include "tests/support/test_home.h"
 
 namespace zeko::tool {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out, err;
-};
+using game::GameRecord;
 
 class ZekotoolTest : public ::testing::Test {
   protected:
-    // A command line, %1 standing for the game file and %2 for a missing one.
-    Outcome Zekotool(const char* line) const {
+    // A command line, %1 standing for the game file and %2 for a missing one:
+    // its exit status, output and errors.
+    std::tuple<int, std::string, std::string> Zekotool(const std::string& line) const {
         QProcess process;
-        process.start(QStringLiteral(ZEKOTOOL_PROGRAM),
-                      QProcess::splitCommand(
-                          QString::fromUtf8(line).replace("%1", File()).replace("%2", Missing())));
+        process.start(
+            QStringLiteral(ZEKOTOOL_PROGRAM),
+            QProcess::splitCommand(
+                QString::fromStdString(line).replace("%1", File()).replace("%2", Missing())));
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitCode(), process.readAllStandardOutput().toStdString(),
                 process.readAllStandardError().toStdString()};
@@ -50,23 +63,22 @@ TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
     };
     for (const auto& [line, out] : steps) {
         SCOPED_TRACE(line);
-        const Outcome run = Zekotool(line);
-        EXPECT_EQ(run.status, 0) << run.err;
-        std::string shown = run.out;
+        auto [status, shown, err] = Zekotool(line);
+        EXPECT_EQ(status, 0) << err;
         if (const auto at = shown.find("GameDate: "); at != std::string::npos)
             shown.erase(0, shown.find('\n', at) + 1);
         EXPECT_EQ(shown, out);
     }
-    const Outcome list = Zekotool("list %1");
-    EXPECT_EQ(list.status, 0);
-    const std::string date = list.out.substr(2, 10);
-    EXPECT_EQ(list.out, "1\t" + date + "\tAnn\t<Computer>\t    4\t5 - Skilful\t 0 -  0\n" + "2\t" +
-                            date + "\t\t\t    1\t\t 0 -  0\n" + "3\t" + date +
-                            "\tAb,c\tDi\t    3\t\t 0 -  0\n");
+    const auto [status, list, err] = Zekotool("list %1");
+    const std::string date = list.substr(2, 10);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(list, "1\t" + date + "\tAnn\t<Computer>\t    4\t5 - Skilful\t 0 -  0\n" + "2\t" +
+                        date + "\t\t\t    1\t\t 0 -  0\n" + "3\t" + date +
+                        "\tAb,c\tDi\t    3\t\t 0 -  0\n");
 }
 
 TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
-    ASSERT_EQ(Zekotool("save %1 --moves C").status, 0);
+    ASSERT_EQ(std::get<0>(Zekotool("save %1 --moves C")), 0);
     const std::string before = zeko::testing::ReadFile(File().toStdString());
     // The command, its exit status and the start of its standard error.
     const std::vector<std::tuple<const char*, int, std::string>> refusals = {
@@ -90,18 +102,140 @@ TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
     };
     for (const auto& [line, status, err] : refusals) {
         SCOPED_TRACE(line);
-        const Outcome run = Zekotool(line);
-        EXPECT_EQ(run.status, status);
-        EXPECT_EQ(run.err.substr(0, err.size()), err);
-        EXPECT_EQ(run.out, "");
+        const auto [ran, out, said] = Zekotool(line);
+        EXPECT_EQ(std::tuple(ran, said.substr(0, err.size()), out), std::tuple(status, err, ""));
         EXPECT_EQ(zeko::testing::ReadFile(File().toStdString()), before);
     }
     EXPECT_FALSE(QFile::exists(Missing()));
     for (const std::string command : {"list", "show", "save", "delete"}) {
-        const Outcome run = Zekotool((command + " --help").c_str());
-        EXPECT_EQ(std::pair(run.status, run.out.substr(0, 16 + command.size())),
-                  std::pair(0, "Usage: zekotool " + command));
+        const auto [status, out, err] = Zekotool(command + " --help");
+        EXPECT_EQ(std::tuple(status, out.substr(0, 16 + command.size())),
+                  std::tuple(0, "Usage: zekotool " + command));
     }
+}
+
+// zekotool's exit status, run with at most `memory` bytes of address space
+// (0: no limit) and its output dropped.
+int RunZekotool(const std::vector<std::string>& arguments, rlim_t memory = 0) {
+    std::vector<char*> argv = {const_cast<char*>(ZEKOTOOL_PROGRAM)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit limit{memory, memory};
+        if (memory != 0 && ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The game that zekotool saves with --moves "C f D a".
+GameRecord Game(const std::string& bottom) {
+    GameRecord record;
+    record.ComputerGame = false;
+    record.NameBottomHalf = bottom;
+    for (const int pit : {2, 11, 3, 6})
+        record.RecordMove(pit);
+    return record;
+}
+
+std::multiset<std::string> BottomNames(const std::string& file) {
+    std::multiset<std::string> names;
+    for (const GameRecord& game : archive::ReadGameList(file))
+        names.insert(game.NameBottomHalf);
+    return names;
+}
+
+TEST(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
+    constexpr int kWriters = 4;  // two run zekotool, two the store
+    constexpr int kSaves = 10;
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("games.zgf").toStdString();
+    std::vector<pid_t> writers;
+    std::multiset<std::string> expected;
+    for (int w = 0; w < kWriters; ++w) {
+        for (int m = 0; m < kSaves; ++m)
+            expected.insert(std::to_string(w) + "-" + std::to_string(m));
+        if (const pid_t child = ::fork(); child != 0) {
+            writers.push_back(child);
+            continue;
+        }
+        int failures = 0;
+        for (int m = 0; m < kSaves; ++m) {
+            const std::string name = std::to_string(w) + "-" + std::to_string(m);
+            // Each kept game of the store comes with one saved and deleted again.
+            try {
+                if (w % 2 == 0) {
+                    failures += RunZekotool({"save", file, "--moves", "C f D a", "--bottom", name});
+                    continue;
+                }
+                GameRecord kept = Game(name), passing = Game("passing");
+                archive::SaveGame(file, passing);
+                archive::SaveGame(file, kept);
+                archive::DeleteGame(file, passing.RecordNumber);
+            } catch (const platform::NumberedError&) {
+                ++failures;
+            }
+        }
+        ::_exit(failures);
+    }
+    for (const pid_t writer : writers) {
+        int status = 0;
+        ::waitpid(writer, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    EXPECT_EQ(BottomNames(file), expected);
+    EXPECT_EQ(RunZekotool({"list", file}), 0);
+}
+
+TEST(Writers, ASaveInPlaceOrADeleteLeavesAGameAnotherWriterPutInTheSlot) {
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("games.zgf").toStdString();
+    GameRecord mine = Game("mine");
+    const archive::StoredGame stored = archive::SaveGame(file, mine);
+    const GameRecord listed = archive::ReadGameList(file).at(0);
+    // Another writer deletes it and saves its own game into the same slot.
+    ASSERT_EQ(RunZekotool({"delete", file, "1"}), 0);
+    ASSERT_EQ(RunZekotool({"save", file, "--moves", "C", "--bottom", "other"}), 0);
+    mine.RecordMove(0);
+    archive::SaveGame(file, mine, stored);
+    EXPECT_EQ(mine.RecordNumber, 2);
+    EXPECT_THROW(archive::DeleteGame(file, 1, &listed), platform::NumberedError);
+    EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"mine", "other"}));
+    EXPECT_EQ(archive::ReadGameList(file).at(0).NameBottomHalf, "other");
+}
+
+TEST(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
+#ifdef ZEKO_SANITIZE
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit";
+#endif
+    constexpr off_t kHuge = off_t{1} << 30;
+    constexpr rlim_t kMemory = rlim_t{256} << 20;  // far less than the file
+    const std::string tail = "the tail";
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("huge.zgf").toStdString();
+    for (const char* name : {"first", "second"}) {
+        GameRecord game = Game(name);
+        archive::SaveGame(file, game);
+    }
+    std::filesystem::resize_file(file, kHuge);
+    std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(kHuge - 100) << tail;
+    EXPECT_EQ(RunZekotool({"save", file, "--moves", "C f", "--bottom", "third"}, kMemory), 0);
+    EXPECT_EQ(RunZekotool({"delete", file, "1"}, kMemory), 0);
+    EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"second", "third"}));
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(std::pair(info.st_size, info.st_blocks * 512 < (1 << 20)), std::pair(kHuge, true));
+    std::string read(tail.size(), '\0');  // still sparse, and the tail kept
+    std::ifstream(file, std::ios::binary).seekg(kHuge - 100).read(read.data(), tail.size());
+    EXPECT_EQ(read, tail);
 }
 
 }  // namespace
