@@ -8,10 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QProcess>
 
-#include <fcntl.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -27,22 +26,33 @@ using game::GameRecord;
 
 class ZekotoolTest : public ::testing::Test {
   protected:
-    // A command line, %1 standing for the game file and %2 for a missing one:
-    // its exit status, output and errors.
-    std::tuple<int, std::string, std::string> Zekotool(const std::string& line) const {
+    // A command line, %1 standing for the game file and %2 for a missing one,
+    // run with at most `memory` bytes of address space (0: no limit): its
+    // exit status, output and errors.
+    std::tuple<int, std::string, std::string> Zekotool(const std::string& line,
+                                                       rlim_t memory = 0) const {
         QProcess process;
+        process.setChildProcessModifier([memory] {
+            const rlimit limit{memory, memory};
+            if (memory != 0 && ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
+        });
         process.start(
             QStringLiteral(ZEKOTOOL_PROGRAM),
             QProcess::splitCommand(
                 QString::fromStdString(line).replace("%1", File()).replace("%2", Missing())));
         EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput().toStdString(),
                 process.readAllStandardError().toStdString()};
+    }
+    int Status(const std::string& line, rlim_t memory = 0) const {
+        return std::get<0>(Zekotool(line, memory));
     }
     QString File() const { return dir_.filePath("games.zgf"); }
     QString Missing() const { return dir_.filePath("none.zgf"); }
     QTemporaryDir dir_;
 };
+using Writers = ZekotoolTest;
 
 TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
     // The command and what it prints; show without its slot and date lines.
@@ -106,34 +116,12 @@ TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
         EXPECT_EQ(std::tuple(ran, said.substr(0, err.size()), out), std::tuple(status, err, ""));
         EXPECT_EQ(zeko::testing::ReadFile(File().toStdString()), before);
     }
-    EXPECT_FALSE(QFile::exists(Missing()));
+    EXPECT_FALSE(std::filesystem::exists(Missing().toStdString()));
     for (const std::string command : {"list", "show", "save", "delete"}) {
         const auto [status, out, err] = Zekotool(command + " --help");
         EXPECT_EQ(std::tuple(status, out.substr(0, 16 + command.size())),
                   std::tuple(0, "Usage: zekotool " + command));
     }
-}
-
-// zekotool's exit status, run with at most `memory` bytes of address space
-// (0: no limit) and its output dropped.
-int RunZekotool(const std::vector<std::string>& arguments, rlim_t memory = 0) {
-    std::vector<char*> argv = {const_cast<char*>(ZEKOTOOL_PROGRAM)};
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const rlimit limit{memory, memory};
-        if (memory != 0 && ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, STDOUT_FILENO);
-        ::dup2(null, STDERR_FILENO);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // The game that zekotool saves with --moves "C f D a".
@@ -153,11 +141,10 @@ std::multiset<std::string> BottomNames(const std::string& file) {
     return names;
 }
 
-TEST(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
+TEST_F(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
     constexpr int kWriters = 4;  // two run zekotool, two the store
     constexpr int kSaves = 10;
-    QTemporaryDir dir;
-    const std::string file = dir.filePath("games.zgf").toStdString();
+    const std::string file = File().toStdString();
     std::vector<pid_t> writers;
     std::multiset<std::string> expected;
     for (int w = 0; w < kWriters; ++w) {
@@ -173,7 +160,9 @@ TEST(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
             // Each kept game of the store comes with one saved and deleted again.
             try {
                 if (w % 2 == 0) {
-                    failures += RunZekotool({"save", file, "--moves", "C f D a", "--bottom", name});
+                    failures += std::system((std::string(ZEKOTOOL_PROGRAM) + " save " + file +
+                                             " --moves 'C f D a' --bottom " + name + " >/dev/null")
+                                                .c_str()) != 0;
                     continue;
                 }
                 GameRecord kept = Game(name), passing = Game("passing");
@@ -192,18 +181,17 @@ TEST(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
     EXPECT_EQ(BottomNames(file), expected);
-    EXPECT_EQ(RunZekotool({"list", file}), 0);
+    EXPECT_EQ(Status("list %1"), 0);
 }
 
-TEST(Writers, ASaveInPlaceOrADeleteLeavesAGameAnotherWriterPutInTheSlot) {
-    QTemporaryDir dir;
-    const std::string file = dir.filePath("games.zgf").toStdString();
+TEST_F(Writers, ASaveInPlaceOrADeleteLeavesAGameAnotherWriterPutInTheSlot) {
+    const std::string file = File().toStdString();
     GameRecord mine = Game("mine");
     const archive::StoredGame stored = archive::SaveGame(file, mine);
     const GameRecord listed = archive::ReadGameList(file).at(0);
     // Another writer deletes it and saves its own game into the same slot.
-    ASSERT_EQ(RunZekotool({"delete", file, "1"}), 0);
-    ASSERT_EQ(RunZekotool({"save", file, "--moves", "C", "--bottom", "other"}), 0);
+    ASSERT_EQ(Status("delete %1 1"), 0);
+    ASSERT_EQ(Status("save %1 --moves C --bottom other"), 0);
     mine.RecordMove(0);
     archive::SaveGame(file, mine, stored);
     EXPECT_EQ(mine.RecordNumber, 2);
@@ -212,23 +200,22 @@ TEST(Writers, ASaveInPlaceOrADeleteLeavesAGameAnotherWriterPutInTheSlot) {
     EXPECT_EQ(archive::ReadGameList(file).at(0).NameBottomHalf, "other");
 }
 
-TEST(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
+TEST_F(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
 #ifdef ZEKO_SANITIZE
     GTEST_SKIP() << "AddressSanitizer needs more address space than the limit";
 #endif
     constexpr off_t kHuge = off_t{1} << 30;
     constexpr rlim_t kMemory = rlim_t{256} << 20;  // far less than the file
     const std::string tail = "the tail";
-    QTemporaryDir dir;
-    const std::string file = dir.filePath("huge.zgf").toStdString();
+    const std::string file = File().toStdString();
     for (const char* name : {"first", "second"}) {
         GameRecord game = Game(name);
         archive::SaveGame(file, game);
     }
     std::filesystem::resize_file(file, kHuge);
     std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(kHuge - 100) << tail;
-    EXPECT_EQ(RunZekotool({"save", file, "--moves", "C f", "--bottom", "third"}, kMemory), 0);
-    EXPECT_EQ(RunZekotool({"delete", file, "1"}, kMemory), 0);
+    EXPECT_EQ(Status("save %1 --moves \"C f\" --bottom third", kMemory), 0);
+    EXPECT_EQ(Status("delete %1 1", kMemory), 0);
     EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"second", "third"}));
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
