@@ -11,6 +11,7 @@
 #include "archive/game_header.h"
 #include "archive/game_store.h"
 #include "platform/numbered_error.h"
+#include "tests/archive/game_file_bytes.h"
 
 namespace {
 
@@ -86,10 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     // A game of two people, C f D a, saved into the copy; then a delete.
     scratch.Write(bytes);
-    game::GameRecord saved;
-    saved.ComputerGame = false;
-    for (const int pit : {2, 11, 3, 6})
-        saved.RecordMove(pit);
+    game::GameRecord saved = archive::testing::RecordOf({2, 11, 3, 6});
     try {
         archive::SaveGame(scratch.Path(), saved, {}, fastCalls);
         saved.Moves.resize(static_cast<std::size_t>(saved.MoveCount) + 1);

@@ -7,14 +7,12 @@
 #include <QFile>
 #include <QTest>
 
-#include <filesystem>
 #include <fstream>
 
 #include "engine/board.h"
 #include "platform/copy_hand_over.h"
 #include "platform/engine_library.h"
 #include "platform/numbered_error.h"
-#include "platform/program_path.h"
 #include "tests/support/test_home.h"
 
 namespace zeko::platform {
@@ -58,12 +56,7 @@ TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {
         return std::string("loaded");
     };
     EXPECT_EQ(reason().rfind("File not found: ", 0), 0u);
-    // Not a library at all, and the real one cut short.
-    std::ofstream(copy) << "not a library";
-    EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
-    std::filesystem::copy_file(FolderOf(ProgramPath()) + "/" + EngineLibrary::kFileName, copy,
-                               std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::resize_file(copy, 40);
+    std::ofstream(copy) << "not a library";  // damaged
     EXPECT_EQ(reason().rfind("Cannot load " + copy + ": ", 0), 0u) << reason();
 }
 
