@@ -178,27 +178,26 @@ TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
         noBlock.PutBlock(block, {1}, 0);
     GameRecord setUp;
     setUp.StandardStart = false;
-    // the file, the game, the error
-    for (const auto& [bytes, record, error] :
-         std::vector<std::tuple<std::string, GameRecord, std::string>>{
-             {noSlot.bytes, GameRecord(), "No more room in Zeko Game File."},
-             {noBlock.bytes, GameRecord(), "No more room in Zeko Game File."},
-             {noSlot.bytes, setUp, "A game from a set-up position cannot be saved."}}) {
-        WriteFile(Path(), bytes);
+    const std::string room = "No more room in Zeko Game File.",
+                      setUpError = "A game from a set-up position cannot be saved.";
+    // the file, its bytes (none: not there), the game, the error
+    for (const auto& [name, bytes, record, error] :
+         std::vector<std::tuple<std::string, std::string, GameRecord, std::string>>{
+             {"games.zgf", noSlot.bytes, GameRecord(), room},
+             {"games.zgf", noBlock.bytes, GameRecord(), room},
+             {"games.zgf", noSlot.bytes, setUp, setUpError},
+             {"no/folder.zgf", "", setUp, setUpError},  // refused before it is opened
+             {"no/folder.zgf", "", GameRecord(), "Error opening Zeko Game File."}}) {
+        if (!bytes.empty()) WriteFile(Path(name), bytes);
         GameRecord game = record;
-        EXPECT_EQ(ErrorOf([&] { SaveGame(Path(), game); }), error);
-        EXPECT_EQ(Difference(ReadFile(Path()), bytes), "");
+        EXPECT_EQ(ErrorOf([&] { SaveGame(Path(name), game); }), error);
+        EXPECT_EQ(Difference(ReadFile(Path(name)), bytes), "");
         EXPECT_EQ(game.RecordNumber, 0);
     }
     settings::texts::SetCurrentLanguage(settings::kDutch);
     EXPECT_EQ(ErrorOf([&] { SaveGame(Path("new.zgf"), setUp); }),
               "Een partij vanuit een opgezette stelling kan niet worden opgeslagen.");
     settings::texts::SetCurrentLanguage(settings::kEnglish);
-    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("no/folder.zgf"), setUp); }),
-              "A game from a set-up position cannot be saved.");
-    GameRecord plain;
-    EXPECT_EQ(ErrorOf([&] { SaveGame(Path("no/folder.zgf"), plain); }),
-              "Error opening Zeko Game File.");
     WriteFile(Path("empty.zgf"), "");
     EXPECT_TRUE(ReadGameList(Path("empty.zgf")).empty());
 }

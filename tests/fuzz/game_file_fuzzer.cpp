@@ -39,20 +39,6 @@ struct Scratch {
             : (std::filesystem::temp_directory_path() / "zeko-fuzz-XXXXXX").string();
 };
 
-using LoadedGames = std::vector<std::pair<int, std::vector<int16_t>>>;  // slot, moves
-
-// Every game of `loaded` but the one in `gone` still loads with its moves; a
-// load that throws ends the run.
-void CheckKept(const std::string& path, const LoadedGames& loaded, int gone,
-               platform::EngineLibrary& engine) noexcept {
-    for (const auto& [slot, moves] : loaded) {
-        game::GameRecord record;
-        record.RecordNumber = static_cast<int16_t>(slot);
-        if (slot != gone) archive::LoadGame(path, record, engine);
-        if (slot != gone && record.Moves != moves) std::abort();
-    }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -67,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     static const Scratch scratch;
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const archive::GameFileImage file(bytes);
-    LoadedGames loaded;
+    std::vector<std::pair<int, std::vector<int16_t>>> loaded;  // slot, moves
     try {
         archive::ReadGameList(file);
     } catch (const platform::NumberedError&) {
@@ -85,6 +71,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         record.RebuildAfterLoad(engine);
     }
 
+    // Every loaded game but the one in `gone` still loads with its moves; a
+    // load that throws ends the run.
+    const auto checkKept = [&](int gone) noexcept {
+        for (const auto& [slot, moves] : loaded) {
+            game::GameRecord record;
+            record.RecordNumber = static_cast<int16_t>(slot);
+            if (slot != gone) archive::LoadGame(scratch.Path(), record, engine);
+            if (slot != gone && record.Moves != moves) std::abort();
+        }
+    };
     // A game of two people, C f D a, saved into the copy; then a delete.
     scratch.Write(bytes);
     game::GameRecord saved = archive::testing::RecordOf({2, 11, 3, 6});
@@ -92,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         archive::SaveGame(scratch.Path(), saved, {}, fastCalls);
         saved.Moves.resize(static_cast<std::size_t>(saved.MoveCount) + 1);
         loaded.emplace_back(saved.RecordNumber, saved.Moves);
-        CheckKept(scratch.Path(), loaded, 0, engine);
+        checkKept(0);
         loaded.pop_back();
     } catch (const platform::NumberedError&) {
         // no room left
@@ -100,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!loaded.empty()) {
         scratch.Write(bytes);
         archive::DeleteGame(scratch.Path(), loaded.front().first, nullptr, fastCalls);
-        CheckKept(scratch.Path(), loaded, loaded.front().first, engine);
+        checkKept(loaded.front().first);
     }
     return 0;
 }

@@ -55,7 +55,7 @@ class ZekotoolTest : public ::testing::Test {
 };
 using Writers = ZekotoolTest;
 
-TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
+TEST_F(ZekotoolTest, SavesListsShowsDeletesAndRefusesWithTheProgramsTexts) {
     // The command and what it prints; show without its slot and date lines.
     const std::vector<std::pair<const char*, std::string>> steps = {
         {"save %1 --moves \"C f D a\" --computer --level 5 --timed 1200 --names Ann,Bob", "1\n"},
@@ -80,16 +80,13 @@ TEST_F(ZekotoolTest, SavesListsShowsAndDeletes) {
             shown.erase(0, shown.find('\n', at) + 1);
         EXPECT_EQ(shown, out);
     }
-    const auto [status, list, err] = Zekotool("list %1");
+    const auto [listed, list, listErrors] = Zekotool("list %1");
     const std::string date = list.substr(2, 10);
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(listed, 0) << listErrors;
     EXPECT_EQ(list, "1\t" + date + "\tAnn\t<Computer>\t    4\t5 - Skilful\t 0 -  0\n" + "2\t" +
                         date + "\t\t\t    1\t\t 0 -  0\n" + "3\t" + date +
                         "\tAb,c\tDi\t    3\t\t 0 -  0\n");
-}
-
-TEST_F(ZekotoolTest, RefusesWithTheProgramsTextsAndWritesNothing) {
-    ASSERT_EQ(std::get<0>(Zekotool("save %1 --moves C")), 0);
+    // Refused commands write nothing.
     const std::string before = zeko::testing::ReadFile(File().toStdString());
     // The command, its exit status and the start of its standard error.
     const std::vector<std::tuple<const char*, int, std::string>> refusals = {
