@@ -130,23 +130,33 @@ TEST_F(Store, ReadsFilesBuiltFromTheFormat) {
     EXPECT_EQ(ErrorOf([&] { ReadGameList(Path()); }), "Incorrect File Format!");
 }
 
-TEST_F(Store, DeleteFreesSlotAndBlocksAndSavesReuseTheLowest) {
+TEST_F(Store, DeletesAndSavesInPlaceFreeOnlyTheirOwnGameAndReuseTheLowestPlaces) {
     GameRecord first = RecordOf(LegalGame(engine_, 61, 1));
     GameRecord second = RecordOf(LegalGame(engine_, 5, 2));
-    SaveGame(Path(), first);                             // slot 1, blocks 401 and 402
-    const StoredGame stored = SaveGame(Path(), second);  // slot 2, block 403
+    SaveGame(Path(), first);                       // slot 1, blocks 401 and 402
+    StoredGame stored = SaveGame(Path(), second);  // slot 2, block 403
     DeleteGame(Path(), 1);
     const std::string zero(64, '\0');
     std::string bytes = ReadFile(Path());
     EXPECT_EQ(Difference(bytes.substr(0, 64) + bytes.substr(400 * 64, 128), zero + zero + zero),
               "");
     // Saved again, the second game replaces its old copy in the lowest places.
-    SaveGame(Path(), second, stored);
+    stored = SaveGame(Path(), second, stored);
     EXPECT_EQ(second.RecordNumber, 1);
     bytes = ReadFile(Path());
     EXPECT_EQ(Difference(bytes.substr(64, 64) + bytes.substr(402 * 64, 64), zero + zero), "");
     EXPECT_EQ(bytes.substr(62, 2), std::string("\x91\x01", 2));  // block 401
     EXPECT_EQ(Load(Path(), 1).MoveCount, 5);
+    // Another writer puts its own game into that slot: a save in place and a
+    // delete of the game as listed before leave it there.
+    const GameRecord listed = ReadGameList(Path()).at(0);
+    DeleteGame(Path(), 1);
+    GameRecord other = RecordOf(LegalGame(engine_, 3, 3));
+    SaveGame(Path(), other);
+    SaveGame(Path(), second, stored);
+    EXPECT_EQ(second.RecordNumber, 2);
+    EXPECT_EQ(ErrorOf([&] { DeleteGame(Path(), 1, &listed); }), "Invalid Game.");
+    EXPECT_EQ(Load(Path(), 1).MoveCount, 3);
 }
 
 TEST_F(Store, LinkedBlocksAreNeverHandedOutOrBlankedForAnother) {
@@ -203,24 +213,17 @@ TEST_F(Store, RefusalsLeaveTheFileAsItWas) {
 }
 
 TEST_F(Store, SavesAndDeletesThroughSymbolicLinksIntoTheirTargets) {
-    WriteFile(Path("other/there.zgf"), "");
-    std::filesystem::create_symlink("other/missing.zgf", Path("dangling.zgf"));
-    // the link, where it points, the file written
-    for (const auto& [link, to, target] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"there.zgf", "other/there.zgf", "other/there.zgf"},
-             {"chain.zgf", "dangling.zgf", "other/missing.zgf"}}) {
-        SCOPED_TRACE(link);
-        std::filesystem::create_symlink(to, Path(link));
-        GameRecord record;
-        SaveGame(Path(link), record);
-        EXPECT_TRUE(std::filesystem::is_symlink(Path(link)));
-        EXPECT_EQ(ReadGameList(Path(target)).size(), 1u);
-        DeleteGame(Path(link), record.RecordNumber);
-        EXPECT_TRUE(ReadGameList(Path(target)).empty());
-    }
-    std::filesystem::create_symlink("loop.zgf", Path("loop.zgf"));
+    // A link to a link to a file not there yet, in a folder that is.
+    std::filesystem::create_directory(Path("other"));
+    std::filesystem::create_symlink("other/games.zgf", Path("link.zgf"));
+    std::filesystem::create_symlink("link.zgf", Path("chain.zgf"));
     GameRecord record;
+    SaveGame(Path("chain.zgf"), record);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("chain.zgf")));
+    EXPECT_EQ(ReadGameList(Path("other/games.zgf")).size(), 1u);
+    DeleteGame(Path("chain.zgf"), record.RecordNumber);
+    EXPECT_TRUE(ReadGameList(Path("other/games.zgf")).empty());
+    std::filesystem::create_symlink("loop.zgf", Path("loop.zgf"));
     EXPECT_EQ(ErrorOf([&] { SaveGame(Path("loop.zgf"), record); }),
               "Error opening Zeko Game File.");
 }

@@ -173,22 +173,6 @@ TEST_F(Writers, EverySaveAndDeleteOfWritersAtOnceCounts) {
     EXPECT_EQ(BottomNames(file), expected);
 }
 
-TEST_F(Writers, ASaveInPlaceOrADeleteLeavesAGameAnotherWriterPutInTheSlot) {
-    const std::string file = File().toStdString();
-    GameRecord mine = Game("mine");
-    const archive::StoredGame stored = archive::SaveGame(file, mine);
-    const GameRecord listed = archive::ReadGameList(file).at(0);
-    // Another writer deletes it and saves its own game into the same slot.
-    ASSERT_EQ(Status("delete %1 1"), 0);
-    ASSERT_EQ(Status("save %1 --moves C --bottom other"), 0);
-    mine.RecordMove(0);
-    archive::SaveGame(file, mine, stored);
-    EXPECT_EQ(mine.RecordNumber, 2);
-    EXPECT_THROW(archive::DeleteGame(file, 1, &listed), platform::NumberedError);
-    EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"mine", "other"}));
-    EXPECT_EQ(archive::ReadGameList(file).at(0).NameBottomHalf, "other");
-}
-
 TEST_F(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
 #ifdef ZEKO_SANITIZE
     GTEST_SKIP() << "AddressSanitizer needs more address space than the limit";
