@@ -6,9 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <cerrno>
-#include <csignal>
 #include <random>
 #include <thread>
 

@@ -1,6 +1,5 @@
 #include "tests/archive/game_file_bytes.h"
 
-#include <algorithm>
 #include <cstring>
 #include <random>
 

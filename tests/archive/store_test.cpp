@@ -2,12 +2,6 @@
 // from them, the bytes it writes, slot and block reuse, names and dates; and
 // damaged or hostile files, each refused with its error, the game record kept.
 
-#include <QDateTime>
-
-#include <cstring>
-#include <filesystem>
-#include <limits>
-
 #include "archive/game_file_argument.h"
 #include "archive/game_list_columns.h"
 #include "archive/game_store.h"

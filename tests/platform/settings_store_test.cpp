@@ -4,8 +4,6 @@
 
 #include <QSettings>
 
-#include <filesystem>
-
 #include "platform/settings_store.h"
 #include "tests/support/test_home.h"
 

@@ -4,7 +4,6 @@
 // with its reason.
 
 #include <dlfcn.h>
-#include <QFile>
 #include <QTest>
 
 #include <fstream>

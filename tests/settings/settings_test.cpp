@@ -2,10 +2,6 @@
 // they pick, and what runs before the main window: the single-copy lock, the
 // game-file type and the move of old settings.
 
-#include <filesystem>
-#include <functional>
-
-#include "platform/file_type_registration.h"
 #include "platform/single_instance.h"
 #include "settings/exchange_settings.h"
 #include "settings/program_entry.h"

@@ -4,16 +4,12 @@
 // processes. No game that a writer was told is saved gets lost, and a huge
 // sparse file is changed in bounded memory.
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <set>
 
 #include "archive/game_store.h"
 #include "platform/numbered_error.h"
