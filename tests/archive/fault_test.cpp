@@ -39,21 +39,24 @@ platform::FileCalls Failing(Step step, int failingWrite, int& writes, bool unnam
             }};
 }
 
-QStringList FilesIn(const QTemporaryDir& dir) {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
+class Faults : public ::testing::Test {
+  protected:
+    QStringList Files() const {
+        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    platform::EngineLibrary engine_;
+    QTemporaryDir dir_;
+    const std::string path_ = dir_.filePath("games.zgf").toStdString();
+};
 
-TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
-    platform::EngineLibrary engine;
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("games.zgf").toStdString();
-    const std::string scratch = dir.filePath("scratch.zgf").toStdString();
-    game::GameRecord record = RecordOf(LegalGame(engine, 61, 1));
-    SaveGame(path, record);
-    record = RecordOf(LegalGame(engine, 9, 2));
-    const StoredGame stored = SaveGame(path, record);
+TEST_F(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
+    const std::string scratch = dir_.filePath("scratch.zgf").toStdString();
+    game::GameRecord record = RecordOf(LegalGame(engine_, 61, 1));
+    SaveGame(path_, record);
+    record = RecordOf(LegalGame(engine_, 9, 2));
+    const StoredGame stored = SaveGame(path_, record);
     const game::GameRecord second = record;
-    const std::string before = zeko::testing::ReadFile(path);
+    const std::string before = zeko::testing::ReadFile(path_);
     // Save replaces the game in slot 2, delete removes slot 1; with and
     // without unnamed copies.
     const auto run = [&](const std::string& file, bool save, const platform::FileCalls& calls) {
@@ -72,24 +75,21 @@ TEST(Faults, AFailedSaveOrDeleteLeavesTheFileAsItWas) {
                 SCOPED_TRACE(::testing::Message()
                              << static_cast<int>(step) << failingWrite << save << unnamed);
                 writes = 0;
-                EXPECT_THROW(run(path, save, Failing(step, failingWrite, writes, unnamed)),
+                EXPECT_THROW(run(path_, save, Failing(step, failingWrite, writes, unnamed)),
                              platform::NumberedError);
-                EXPECT_EQ(Difference(zeko::testing::ReadFile(path), before), "");
+                EXPECT_EQ(Difference(zeko::testing::ReadFile(path_), before), "");
                 EXPECT_EQ(record.RecordNumber, 2);
-                EXPECT_EQ(FilesIn(dir), QStringList({".games.zgf.lock", ".scratch.zgf.lock",
-                                                     "games.zgf", "scratch.zgf"}));
+                EXPECT_EQ(Files(), QStringList({".games.zgf.lock", ".scratch.zgf.lock", "games.zgf",
+                                                "scratch.zgf"}));
             }
         }
     }
     EXPECT_EQ(ReadGameList(scratch).size(), 1u);
 }
 
-TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
-    platform::EngineLibrary engine;
-    QTemporaryDir dir;
-    const std::string path = dir.filePath("games.zgf").toStdString();
-    game::GameRecord kept = RecordOf(LegalGame(engine, 61, 1));
-    SaveGame(path, kept);
+TEST_F(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
+    game::GameRecord kept = RecordOf(LegalGame(engine_, 61, 1));
+    SaveGame(path_, kept);
     std::mt19937 random(7);
     for (int round = 0; round < 40; ++round) {
         const pid_t writer = ::fork();
@@ -102,9 +102,9 @@ TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
                 Failing(Step::None, 0, writes, round % 2 == 0, std::chrono::microseconds(500));
             try {
                 for (;;) {
-                    game::GameRecord record = RecordOf(LegalGame(engine, 9, 2));
-                    SaveGame(path, record, {}, calls);
-                    DeleteGame(path, record.RecordNumber, nullptr, calls);
+                    game::GameRecord record = RecordOf(LegalGame(engine_, 9, 2));
+                    SaveGame(path_, record, {}, calls);
+                    DeleteGame(path_, record.RecordNumber, nullptr, calls);
                 }
             } catch (...) {
                 ::_exit(1);
@@ -115,29 +115,28 @@ TEST(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
         ::waitpid(writer, nullptr, 0);
     }
     // The next writer clears what a killed one may have left.
-    game::GameRecord last = RecordOf(LegalGame(engine, 3, 3));
-    SaveGame(path, last);
-    EXPECT_EQ(FilesIn(dir), QStringList({".games.zgf.lock", "games.zgf"}));
-    const std::vector<game::GameRecord> games = ReadGameList(path);
+    game::GameRecord last = RecordOf(LegalGame(engine_, 3, 3));
+    SaveGame(path_, last);
+    EXPECT_EQ(Files(), QStringList({".games.zgf.lock", "games.zgf"}));
+    const std::vector<game::GameRecord> games = ReadGameList(path_);
     ASSERT_GE(games.size(), 2u);
     for (game::GameRecord game : games)
-        EXPECT_NO_THROW(LoadGame(path, game, engine));
+        EXPECT_NO_THROW(LoadGame(path_, game, engine_));
 }
 
-TEST(Faults, AFileOrFolderThatMayNotBeWrittenIsNotTouched) {
+TEST_F(Faults, AFileOrFolderThatMayNotBeWrittenIsNotTouched) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString();
+    const std::string folder = dir_.path().toStdString();
     game::GameRecord record;
-    SaveGame(folder + "/games.zgf", record);
-    const std::string before = zeko::testing::ReadFile(folder + "/games.zgf");
-    ASSERT_EQ(::chmod((folder + "/games.zgf").c_str(), 0444), 0);
-    EXPECT_THROW(SaveGame(folder + "/games.zgf", record), platform::NumberedError);
-    EXPECT_THROW(DeleteGame(folder + "/games.zgf", 1), platform::NumberedError);
+    SaveGame(path_, record);
+    const std::string before = zeko::testing::ReadFile(path_);
+    ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
+    EXPECT_THROW(SaveGame(path_, record), platform::NumberedError);
+    EXPECT_THROW(DeleteGame(path_, 1), platform::NumberedError);
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
     EXPECT_THROW(SaveGame(folder + "/new.zgf", record), platform::NumberedError);
     ::chmod(folder.c_str(), 0755);
-    EXPECT_EQ(zeko::testing::ReadFile(folder + "/games.zgf"), before);
+    EXPECT_EQ(zeko::testing::ReadFile(path_), before);
 }
 
 }  // namespace

@@ -16,14 +16,8 @@ struct HeaderBytes {
     double date = 45000.5;
     const char* top = "";  // as stored: single bytes, padded to 20 by the builder
     const char* bottom = "";
-    int flags = 1;
-    int timeLeft = 0;
-    int level = 3;
-    int mark = 0x43;
-    int moveNumber = 1;
-    int moveCount = 0;
-    int scores = 0;
-    int firstBlock = 401;
+    int flags = 1, timeLeft = 0, level = 3, mark = 0x43;
+    int moveNumber = 1, moveCount = 0, scores = 0, firstBlock = 401;
 };
 
 struct FileBytes {
