@@ -66,18 +66,16 @@ TEST_F(Store, SavesHeaderAndBlocksByteForByteAndReadsThemBack) {
             std::pair(3, 45);
         const std::string path = Path(std::to_string(length) + ".zgf");
         SaveGame(path, record);
-        const std::string written = ReadFile(path);
-        double date = 0;
-        std::memcpy(&date, written.data() + 2, sizeof date);
+        const GameRecord listed = ReadGameList(path).at(0);
+        const double date = listed.GameDate;
         EXPECT_NEAR(date, OleDateNow(), 2.0 / (24 * 60 * 60));  // two seconds
         FileBytes expected;
         expected.PutHeader({1, date, stored.c_str(), "Ann", flags, 1234, 5, 0x43, length + 1,
                             length, 3 * 64 + 45});
         expected.PutMoves(401, moves);
         if (moves.empty()) expected.PutBlock(401, {}, 0);  // checksum 31, readable by all
-        EXPECT_EQ(Difference(written, expected.bytes), "");
+        EXPECT_EQ(Difference(ReadFile(path), expected.bytes), "");
         EXPECT_EQ(record.RecordNumber, 1);
-        const GameRecord listed = ReadGameList(path).at(0);
         EXPECT_EQ(std::tuple(listed.ComputerGame, listed.TimerOn, listed.TopToMove, listed.GameOver,
                              listed.Board[13], listed.Board[12], listed.NameTopHalf),
                   std::tuple(computer, timed, top, over, 45, 3, back));
