@@ -118,24 +118,22 @@ TEST_F(Faults, WritersKilledInTheMiddleLeaveNoStrayFile) {
     game::GameRecord last = RecordOf(LegalGame(engine_, 3, 3));
     SaveGame(path_, last);
     EXPECT_EQ(Files(), QStringList({".games.zgf.lock", "games.zgf"}));
-    const std::vector<game::GameRecord> games = ReadGameList(path_);
-    ASSERT_GE(games.size(), 2u);
-    for (game::GameRecord game : games)
+    ASSERT_GE(ReadGameList(path_).size(), 2u);
+    for (game::GameRecord game : ReadGameList(path_))
         EXPECT_NO_THROW(LoadGame(path_, game, engine_));
 }
 
 TEST_F(Faults, AFileOrFolderThatMayNotBeWrittenIsNotTouched) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-    const std::string folder = dir_.path().toStdString();
     game::GameRecord record;
     SaveGame(path_, record);
     const std::string before = zeko::testing::ReadFile(path_);
     ASSERT_EQ(::chmod(path_.c_str(), 0444), 0);
     EXPECT_THROW(SaveGame(path_, record), platform::NumberedError);
     EXPECT_THROW(DeleteGame(path_, 1), platform::NumberedError);
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    EXPECT_THROW(SaveGame(folder + "/new.zgf", record), platform::NumberedError);
-    ::chmod(folder.c_str(), 0755);
+    ASSERT_EQ(::chmod(dir_.path().toLocal8Bit(), 0555), 0);
+    EXPECT_THROW(SaveGame(dir_.filePath("new.zgf").toStdString(), record), platform::NumberedError);
+    ::chmod(dir_.path().toLocal8Bit(), 0755);
     EXPECT_EQ(zeko::testing::ReadFile(path_), before);
 }
 

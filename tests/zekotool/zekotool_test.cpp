@@ -42,9 +42,6 @@ class ZekotoolTest : public ::testing::Test {
                 process.readAllStandardOutput().toStdString(),
                 process.readAllStandardError().toStdString()};
     }
-    int Status(const std::string& line, rlim_t memory = 0) const {
-        return std::get<0>(Zekotool(line, memory));
-    }
     QString File() const { return dir_.filePath("games.zgf"); }
     QString Missing() const { return dir_.filePath("none.zgf"); }
     QTemporaryDir dir_;
@@ -182,8 +179,8 @@ TEST_F(Writers, AHugeSparseFileIsChangedInBoundedMemoryAndKeepsItsTail) {
     }
     std::filesystem::resize_file(file, kHuge);
     std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).seekp(kHuge - 100) << tail;
-    EXPECT_EQ(Status("save %1 --moves \"C f\" --bottom third", kMemory), 0);
-    EXPECT_EQ(Status("delete %1 1", kMemory), 0);
+    EXPECT_EQ(std::get<0>(Zekotool("save %1 --moves \"C f\" --bottom third", kMemory)), 0);
+    EXPECT_EQ(std::get<0>(Zekotool("delete %1 1", kMemory)), 0);
     EXPECT_EQ(BottomNames(file), (std::multiset<std::string>{"second", "third"}));
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
