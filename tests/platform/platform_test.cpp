@@ -146,9 +146,7 @@ using HandOverTest = testing::IsolatedTest;
 TEST_F(HandOverTest, PassesAFileOrNothingAndOutlivesAStaleSocket) {
     EXPECT_FALSE(HandOverToRunningCopy("zeko", "/a.zgf", 200));  // nobody listens
     // A socket file left behind by a copy that crashed.
-    QFile stale(QString::fromStdString(HandOverSocketPath("zeko")));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.close();
+    testing::WriteFile(HandOverSocketPath("zeko"), "");
     std::vector<std::string> received;
     const CopyHandOverServer server("zeko", [&](const std::string& f) { received.push_back(f); });
     ASSERT_TRUE(server.Listening());

@@ -26,11 +26,6 @@ struct Named : Registry {
     }
 };
 
-// `count` times the letter e with an acute accent, two bytes in UTF-8.
-std::string Accented(int count) {
-    return QString(count, QChar(0xE9)).toStdString();
-}
-
 namespace fs = std::filesystem;
 using testing::ReadFile;
 using SettingsTest = testing::IsolatedTest;
@@ -40,6 +35,8 @@ TEST_F(SettingsTest, AFirstRunReadsTheDefaultsAndEachStoredTextIsReadByItsRule) 
     ExchangeSettings(SettingsExchange::Read, first);
     EXPECT_EQ(first, ProgramSettings{});
     using S = const ProgramSettings&;
+    // `count` times the letter e with an acute accent, two bytes in UTF-8.
+    const auto accented = [](int count) { return QString(count, QChar(0xE9)).toStdString(); };
     const std::vector<std::tuple<std::string, std::string, std::function<bool(S)>>> rows = {
         {"Skill", "8", [](S s) { return s == kChanged; }},  // as written: all read back
         {"Skill", " 9 ", [](S s) { return s.Level == 9; }},
@@ -52,7 +49,7 @@ TEST_F(SettingsTest, AFirstRunReadsTheDefaultsAndEachStoredTextIsReadByItsRule) 
         {"ComputerGame", "inf", [](S s) { return !s.ComputerGame; }},
         // Names are cut to 20 characters; longer texts than 254 characters are no values.
         {"Name1", std::string(255, 'x'), [](S s) { return s.NameBottomHalf.empty(); }},
-        {"Name2", Accented(254), [](S s) { return s.NameTopHalf == Accented(20); }},
+        {"Name2", accented(254), [=](S s) { return s.NameTopHalf == accented(20); }},
         {"View", "-1", [](S s) { return s.ViewOptions == ViewOptions{1, 1, 1, 1, 1, 1, 1, 1}; }},
         {"View", "many", [](S s) { return s.ViewOptions == kOtherView; }},
         {"ColorScheme", "99999999999", [](S s) { return s.ColorScheme == kSchemeMonochrome; }},
