@@ -6,29 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QString>
-#include <QTest>
-#include <QTimer>
-#include <algorithm>
+#include <QtTest>
+#include <QtWidgets>
 #include <functional>
-#include <memory>
-#include <ostream>
-#include <string>
-#include <vector>
 
 #include "game/game_record.h"
 #include "gui/board/board_view.h"
 #include "gui/board/pit_view.h"
 #include "gui/window/main_window.h"
 #include "platform/help_viewer.h"
-#include "settings/exchange_settings.h"
 #include "settings/text_id.h"
 #include "settings/text_table.h"
 #include "tests/support/test_home.h"

@@ -4,11 +4,6 @@
 // shadows, the welcome screen, the about box, and what the result dialog says
 // for every way a game can end.
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QSignalSpy>
-
 #include "gui/board/board_backing.h"
 #include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"

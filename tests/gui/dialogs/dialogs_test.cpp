@@ -2,17 +2,6 @@
 // on the main window's menu and driven by clicks and keys as a person would,
 // with what the main window takes from them.
 
-#include <QCheckBox>
-#include <QColorDialog>
-#include <QFileDialog>
-#include <QFrame>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QSlider>
-#include <QTabWidget>
-#include <array>
-#include <tuple>
-
 #include "gui/board/board_style.h"
 #include "gui/board/score_bar.h"
 #include "gui/dialogs/new_position_editor.h"

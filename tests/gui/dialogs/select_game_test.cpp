@@ -4,11 +4,6 @@
 // told in a message box, and a game file named on the command line or handed
 // over by a second copy.
 
-#include <QFileDialog>
-#include <QHeaderView>
-#include <QMessageBox>
-#include <QTreeWidget>
-
 #include "archive/game_store.h"
 #include "gui/dialogs/select_game_dialog.h"
 #include "gui/window/game_file_commands.h"

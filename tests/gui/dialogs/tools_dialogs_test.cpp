@@ -2,14 +2,6 @@
 // clicks on the main window's menu and driven by clicks and keys on Qt's
 // offscreen platform, with the real engine.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QRegularExpression>
-#include <QTreeWidget>
-#include <array>
-#include <optional>
-
 #include "gui/dialogs/analysis_dialog.h"
 #include "gui/dialogs/analysis_texts.h"
 #include "gui/dialogs/clear_placement.h"

@@ -3,23 +3,11 @@
 // language; its contents, index, search, back and forward; its smallest size;
 // a missing help file.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QListView>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QScrollBar>
-#include <QTemporaryDir>
-#include <QToolButton>
-#include <QTreeView>
-
+#include "gui/help/help_window.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/result_dialog.h"
 #include "gui/dialogs/result_texts.h"
 #include "gui/help/help_browser.h"
-#include "gui/help/help_window.h"
 #include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "tests/gui/window_driver.h"

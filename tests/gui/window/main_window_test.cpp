@@ -3,17 +3,7 @@
 // settings it reads and writes in the test's own home; and the real program's
 // start-up and single copy.
 
-#include <QAccessible>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-
 #include <csignal>
-#include <functional>
-#include <set>
 
 #include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"
