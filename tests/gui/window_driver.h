@@ -92,11 +92,23 @@ class WindowTest : public testing::IsolatedTest {
     // Opens menu `index` and clicks its item with text number `text`, which
     // must be enabled.
     void ChooseText(int index, int text);
-    // The window's action with text number `text`.
+    // The window's action with text number `text`, and that action triggered
+    // with play at rest afterwards.
     QAction* Action(int text);
+    void Trigger(int text) {
+        Action(text)->trigger();
+        Settle();
+    }
     game::GameRecord& Record() { return window_->Control().Record(); }
     PitView& Pit(int pit) { return window_->Board().Pit(pit); }
     bool Playable(int pit) { return Pit(pit).cursor().shape() == Qt::BitmapCursor; }
+    // The bottom half's first playable pit.
+    int FirstPlayable() {
+        int pit = 0;
+        while (pit < engine::kPitsPerRow - 1 && !Playable(pit))
+            ++pit;
+        return pit;
+    }
     // The next file dialog gets `name` typed in and Enter; an empty name
     // cancels it. offeredName_ keeps the name the dialog offered.
     void TypeFileName(const std::string& name);

@@ -21,12 +21,7 @@ class GameFileTest : public WindowTest {
     // Game > Load with `act` on the select-game dialog.
     void Load(std::function<void(SelectGameDialog&)> act) { Use(0, 1, std::move(act)); }
     // Plays the bottom half's first playable pit; the computer answers.
-    void PlayAMove() {
-        int pit = 0;
-        while (pit < engine::kPitsPerRow && !Playable(pit))
-            ++pit;
-        Click(Pit(pit));
-    }
+    void PlayAMove() { Click(Pit(FirstPlayable())); }
     std::string file_;
 };
 
@@ -92,7 +87,7 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
     EXPECT_EQ(Record().RecordNumber, 1);
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(file_)));
     PlayAMove();
-    Action(kTextTimerOff)->trigger();
+    Trigger(kTextTimerOff);
     TypeFileName(file_);
     ChooseText(0, kTextSaveAs);  // adds a new game, even to the same file
     EXPECT_EQ(Record().RecordNumber, 2);
