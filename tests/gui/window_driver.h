@@ -45,6 +45,13 @@ inline void Press(QWidget& widget, Qt::MouseButton button = Qt::LeftButton) {
                       QPoint(std::min(widget.width() / 2, 8), widget.height() / 2));
 }
 
+// Makes `window` active, as after a dialog of its own, so that access keys
+// reach it.
+inline void Activate(QWidget& window) {
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
+}
+
 // What an assistive tool does to `widget` by its accessible action `action`
 // (QAccessibleActionInterface::pressAction(), toggleAction(), ...).
 inline void DoAccessibleAction(QWidget& widget, const QString& action) {
@@ -126,9 +133,7 @@ class WindowTest : public testing::IsolatedTest {
             if (ready && !ready(*window)) return;
             poll->stop();
             poll->deleteLater();
-            window->activateWindow();
-            EXPECT_TRUE(
-                QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
+            Activate(*window);
             act(*window);
         });
         poll->start();

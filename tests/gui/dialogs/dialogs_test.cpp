@@ -21,11 +21,18 @@ class DialogsTest : public WindowTest {
     void Options(std::function<void(OptionsDialog&)> act) { Use(3, 4, std::move(act)); }
 };
 
-std::vector<int> Counts(NewPositionEditor& editor) {
-    std::vector<int> counts;
+// The editor's pits, scores, OK button and next-to-move box, "-" before a
+// disabled button and "+" before a checked one.
+std::string Editing(NewPositionEditor& e) {
+    std::string shown;
     for (int pit = 0; pit < engine::kPits; ++pit)
-        counts.push_back(editor.Pit(pit).ShownCount());
-    return counts;
+        shown += std::to_string(e.Pit(pit).ShownCount()) + " ";
+    const auto mark = [](const QAbstractButton& b) {
+        return std::string(b.isEnabled() ? "" : "-") + (b.isChecked() ? "+" : "");
+    };
+    return shown + e.ScoreLabel(0).text().toStdString() + "|" +
+           e.ScoreLabel(1).text().toStdString() + "|" + mark(e.OkButton()) + "OK|" +
+           mark(e.NextToMoveBox()) + "next";
 }
 
 TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
@@ -33,7 +40,7 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
     RecordingHelp help;
     Editor([&](NewPositionEditor& e) {
         // The first opening shows the game's position, beside the main window.
-        EXPECT_EQ(Counts(e), std::vector<int>(12, 4));
+        EXPECT_EQ(Editing(e), "4 4 4 4 4 4 4 4 4 4 4 4 Computer : 0|Human : 0|OK|next");
         EXPECT_EQ(e.frameGeometry().height(), window_->frameGeometry().height());
         EXPECT_EQ(Shown(e),
                   "Set Up New Position|Computer Moves &Next|OK|Cancel|Help|&Reset "
@@ -49,23 +56,17 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
         ExpectDrawnIn(e.ClearButton(), ItemColour(window_->Colours(), kNewPositionBackground),
                       e.palette().color(QPalette::ButtonText));
         Press(e.ClearButton());
-        EXPECT_EQ(Counts(e), std::vector<int>(12, 0));
-        EXPECT_FALSE(e.OkButton().isEnabled());  // 24 and 24
-        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 24");
+        EXPECT_EQ(Editing(e), "0 0 0 0 0 0 0 0 0 0 0 0 Computer : 24|Human : 24|-OK|next");
         Press(e.Pit(3));  // from the top half's store on a tie
-        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
-        EXPECT_TRUE(e.OkButton().isEnabled());
         // Only the bottom half can move: the box names it, whatever is clicked.
-        EXPECT_TRUE(e.NextToMoveBox().isEnabled());
         Press(e.NextToMoveBox());
-        EXPECT_FALSE(e.NextToMoveBox().isChecked());
+        EXPECT_EQ(Editing(e), "0 0 0 1 0 0 0 0 0 0 0 0 Computer : 23|Human : 24|OK|next");
         // The score bars move stones between the stores; other buttons do nothing.
         Press(e.ScoreBarOf(0), Qt::RightButton);
-        EXPECT_EQ(e.ScoreLabel(1).text(), "Human : 25");
-        EXPECT_FALSE(e.OkButton().isEnabled());
+        EXPECT_EQ(Editing(e), "0 0 0 1 0 0 0 0 0 0 0 0 Computer : 22|Human : 25|-OK|next");
         Press(e.ScoreBarOf(1), Qt::RightButton);
         Press(e.Pit(3), Qt::MiddleButton);
-        EXPECT_EQ(e.ScoreLabel(0).text(), "Computer : 23");
+        EXPECT_EQ(Editing(e), "0 0 0 1 0 0 0 0 0 0 0 0 Computer : 23|Human : 24|OK|next");
         // The bar shows its chips as drawn bit by bit and as painted whole.
         for (const bool repainted : {false, true})
             EXPECT_EQ(ChipsShown(e.ScoreBarOf(0), repainted), 23) << repainted;
@@ -78,21 +79,19 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
 
     // Cancel kept the edits; Reset goes back to them after more.
     Editor([&](NewPositionEditor& e) {
-        std::vector<int> edited(12, 0);
-        edited[3] = 1;
-        EXPECT_EQ(Counts(e), edited);
-        Press(e.Pit(3), Qt::RightButton);
-        Press(e.Pit(8));
-        Press(e.Pit(8));
+        const std::string edited = Editing(e);
+        EXPECT_EQ(edited, "0 0 0 1 0 0 0 0 0 0 0 0 Computer : 23|Human : 24|OK|next");
+        const auto press = [&e](std::vector<int> pits) {
+            Press(e.Pit(pits[0]), Qt::RightButton);
+            for (size_t k = 1; k < pits.size(); ++k)
+                Press(e.Pit(pits[k]));
+        };
+        press({3, 8, 8});
         EXPECT_TRUE(e.NextToMoveBox().isChecked());  // only the top half can move
         Press(e.ResetButton());
-        EXPECT_EQ(Counts(e), edited);
-        EXPECT_FALSE(e.NextToMoveBox().isChecked());
-        Press(e.Pit(3), Qt::RightButton);
-        Press(e.Pit(8));
-        Press(e.Pit(9));
-        Press(e.Pit(0));
+        EXPECT_EQ(Editing(e), edited);
         // Both can move now: the box stays as the last position left it.
+        press({3, 8, 9, 0});
         EXPECT_TRUE(e.NextToMoveBox().isChecked());
         // Enter is OK wherever the focus is but on another button.
         e.NextToMoveBox().setFocus();
@@ -200,13 +199,6 @@ void ExpectTabs(OptionsDialog& d, const OptionsTexts& texts, const QString& home
 QColor Middle(QWidget& widget) {
     return widget.window()->grab().toImage().pixelColor(
         widget.mapTo(widget.window(), widget.rect().center()));
-}
-
-// Makes `window` active again, as after a dialog of its own, so that access
-// keys reach it.
-void Activate(QWidget& window) {
-    window.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
 }
 
 // A label's access key takes the focus to its field.

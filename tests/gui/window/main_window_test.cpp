@@ -134,8 +134,7 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
     };
     // A key pressed in the active window, and play at rest again.
     const auto press = [&](QKeyCombination keys) {
-        window_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window_.get(); }));
+        Activate(*window_);
         QTest::keyClick(window_.get(), keys.key(), keys.keyboardModifiers());
         Settle();
     };
