@@ -40,10 +40,14 @@ class ToolsDialogsTest : public WindowTest {
 
 template <class T>
 T& Child(QWidget& dialog, const char* name) {
-    T* child = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return *child;
+    return *dialog.findChild<T*>(QString::fromLatin1(name));
 }
+
+// What the dialog shows after an analysis at Amateur level with a main line,
+// before the pits' results.
+const QString kAnalysed =
+    "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main "
+    "Line|-+&Calculate Main Line|Main Line :";
 
 TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
     ProgramSettings settings;
@@ -63,26 +67,19 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
         EXPECT_FALSE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
         ExpectLaidOut(dialog);
         // Clear of the pits where the screen has room.
-        QRect pits;
-        for (const int pit : {0, 5, 6, 11}) {
-            const PitView& view = window.Board().Pit(pit);
-            pits |= QRect(view.mapToGlobal(QPoint()), view.size());
-        }
-        EXPECT_FALSE(dialog.frameGeometry().intersects(pits));
+        const auto global = [](QWidget& w) { return QRect(w.mapToGlobal(QPoint()), w.size()); };
+        EXPECT_FALSE(dialog.frameGeometry().intersects(global(Pit(0)) | global(Pit(6))));
 
         Press(Child<QPushButton>(dialog, "analyzeButton"));
-        EXPECT_EQ(
-            Shown(dialog),
-            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
-            "Line|Main Line :D   a   F   |A| 94|B|C|D|Win in  2|E| 100|F|Illegal|OK|Help");
+        EXPECT_EQ(Shown(dialog),
+                  kAnalysed + "D   a   F   |A| 94|B|C|D|Win in  2|E| 100|F|Illegal|OK|Help");
         EXPECT_TRUE(Child<QPushButton>(dialog, "okCancelButton").isDefault());
 
         // Each caption stands at one to six sevenths of the width.
         auto& strip = Child<QWidget>(dialog, "pitCaptions");
         for (int label = 0; label < 6; ++label) {
-            const QRect at =
-                Child<QLabel>(dialog, qPrintable(QStringLiteral("analysisLabel%1").arg(label)))
-                    .geometry();
+            const QString name = QStringLiteral("analysisLabel%1").arg(label);
+            const QRect at = dialog.findChild<QLabel*>(name)->geometry();
             EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
         }
         // A larger dialog keeps the results right below the controls.
@@ -140,10 +137,8 @@ TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMoves
     Analysis([&](AnalysisDialog& dialog) {
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         // The top half's pit f stands where the bottom half's A does.
-        EXPECT_EQ(
-            Shown(dialog),
-            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
-            "Line|Main Line :d   A   f   |f|Illegal|e| 100|d|Win in  2|c|b|a| 94|OK|Help");
+        EXPECT_EQ(Shown(dialog),
+                  kAnalysed + "d   A   f   |f|Illegal|e| 100|d|Win in  2|c|b|a| 94|OK|Help");
     });
 }
 
@@ -153,10 +148,8 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
         // The game's first move must reach the other row: A and B cannot be
         // played, and the main line starts from the best pit that can.
         Press(Child<QPushButton>(dialog, "analyzeButton"));
-        EXPECT_EQ(
-            Shown(dialog),
-            "Analyze Position|Analysis &Level|Amateur|-&Analyze|-&Main Line|-+&Calculate Main "
-            "Line|Main Line :C   a   A   |A|Illegal|B|Illegal|C| 7|D| 5|E| 5|F| 7|OK|Help");
+        EXPECT_EQ(Shown(dialog),
+                  kAnalysed + "C   a   A   |A|Illegal|B|Illegal|C| 7|D| 5|E| 5|F| 7|OK|Help");
 
         // Level 16 from the start: the deepest analysis, stopped by Cancel.
         auto& levels = Child<QComboBox>(dialog, "levelList");
@@ -200,9 +193,8 @@ TEST_F(ToolsDialogsTest, CancelStopsAnAnalysisAtOnce) {
             Shown(dialog),
             "Analyze Position|Analysis &Level|Analysis Level G|&Analyze|-&Main Line|+&Calculate "
             "Main Line|A|B|C|D|E|F|OK|Help");
-        EXPECT_EQ(dialog.cursor().shape(), Qt::ArrowCursor);
-        EXPECT_TRUE(okCancel.hasFocus());
-        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(std::tuple(dialog.cursor().shape(), okCancel.hasFocus(), dialog.isVisible()),
+                  std::tuple(Qt::ArrowCursor, true, true));
     });
 }
 
@@ -235,9 +227,6 @@ TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivation) {
     RecordingHelp help;
     QElapsedTimer opened;
     opened.start();
-    const auto measured = [&opened](LevelInfoDialog& dialog) {
-        return dialog.Measurements() == 1 || opened.elapsed() > 30000;
-    };
     Use<LevelInfoDialog>(
         kToolsMenu, kLevelInfoItem,
         [&](LevelInfoDialog& dialog) {
@@ -245,7 +234,7 @@ TEST_F(ToolsDialogsTest, LevelTableMeasuresTheRealEngineAtEachActivation) {
             EXPECT_GE(dialog.Timing().Milliseconds, game::kTimedSearchMs);
             QTest::keyClick(&dialog, Qt::Key_F1);
         },
-        measured);
+        [&](LevelInfoDialog& d) { return d.Measurements() == 1 || opened.elapsed() > 30000; });
     EXPECT_EQ(help.topics, std::vector<std::string>{"skill.html"});
     EXPECT_TRUE(window.Control().Record().TimerOn);
 }
@@ -292,28 +281,21 @@ TEST_F(ToolsDialogsTest, LevelTableShowsEveryLevelsResponseTimeAndIsBusyMeanwhil
 // The work array's three top levels as a percentage: six moves a level in an
 // analysis, seven steps a ply in a main line one level shallower.
 TEST(AnalysisProgress, CountsTheMovesExaminedAtTheThreeTopLevels) {
-    struct Case {
-        int level;
-        bool mainLine;
-        std::array<int32_t, 3> top;  // work elements L, L - 1, L - 2
-        std::optional<int> percent;
-    };
-    for (const Case& c : {
-             Case{5, false, {5, 5, 5}, std::nullopt},  // too shallow to show
-             Case{6, false, {5, 5, 5}, 100},           // 215 / 2.16 = 99.5...
-             Case{6, false, {0, 4, 3}, 12},            // 27 / 2.16 = 12.5, to even
-             Case{9, false, {2, 1, 3}, 38},            // 81 / 2.16 = 37.5, to even
-             Case{16, false, {1, 0, 1}, 17},           // 37 / 2.16
-             Case{6, true, {6, 6, 6}, std::nullopt},   // a line one level shallower
-             Case{7, true, {6, 6, 6}, 100},            // 342 / 3.43
-             Case{7, true, {3, 0, 0}, 43},             // 147 / 3.43
-         }) {
+    // The level, whether for a main line, work elements L, L - 1 and L - 2,
+    // and the percentage shown.
+    for (const auto& [level, mainLine, top, percent] :
+         std::vector<std::tuple<int, bool, std::array<int32_t, 3>, std::optional<int>>>{
+             {5, false, {5, 5, 5}, std::nullopt},  // too shallow to show
+             {6, false, {5, 5, 5}, 100},           // 215 / 2.16 = 99.5...
+             {6, false, {0, 4, 3}, 12},            // 27 / 2.16 = 12.5, to even
+             {9, false, {2, 1, 3}, 38},            // 81 / 2.16 = 37.5, to even
+             {16, false, {1, 0, 1}, 17},           // 37 / 2.16
+             {6, true, {6, 6, 6}, std::nullopt},   // a line one level shallower
+             {7, true, {6, 6, 6}, 100},            // 342 / 3.43
+             {7, true, {3, 0, 0}, 43}}) {          // 147 / 3.43
         std::array<int32_t, kAnalysisLevels + 1> work{};
-        const int top = c.mainLine ? c.level - 1 : c.level;
-        for (int i = 0; i < 3; ++i)
-            work[static_cast<size_t>(top - i)] = c.top[static_cast<size_t>(i)];
-        EXPECT_EQ(ProgressPercent(work.data(), c.level, c.mainLine), c.percent)
-            << c.level << " " << c.mainLine;
+        std::copy(top.begin(), top.end(), work.rend() - (mainLine ? level : level + 1));
+        EXPECT_EQ(ProgressPercent(work.data(), level, mainLine), percent) << level << mainLine;
     }
     EXPECT_EQ(ProgressText(7, [](int) { return std::string("Berekend :"); }), "Berekend : 7%");
 }
@@ -336,22 +318,17 @@ TEST(AnalysisBestPit, IsTheFirstOfTheBestCodesAmongThePlayablePits) {
 // The analysis dialog leaves the pits in view where the screen has room:
 // below them, above them, right or left of the main window, else over it.
 TEST(AnalysisPlacement, KeepsThePitsInViewWhereTheScreenHasRoom) {
-    struct Row {
-        QRect screen, owner, pits;
-        QSize frame;
-        QPoint corner;
-    };
+    // The screen, the main window, its pits, the dialog's frame, and where
+    // the frame goes.
     const QRect hd(0, 0, 1920, 1080), low(0, 0, 1920, 800), small(0, 0, 800, 600);
-    for (const Row& row : {
-             Row{hd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
-             Row{hd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
-             Row{low, {100, 200, 560, 400}, {120, 280, 520, 200}, {600, 500}, {660, 149}},
-             Row{hd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
-             Row{small, {132, 100, 536, 360}, {150, 170, 500, 130}, {600, 300}, {99, 129}},
-         }) {
-        EXPECT_EQ(ClearPlacement(row.pits, row.owner, row.screen, row.frame), row.corner)
-            << row.corner.x() << "," << row.corner.y();
-    }
+    for (const auto& [screen, owner, pits, frame, corner] :
+         std::vector<std::tuple<QRect, QRect, QRect, QSize, QPoint>>{
+             {hd, {700, 300, 560, 360}, {720, 380, 520, 150}, {600, 300}, {679, 538}},
+             {hd, {600, 700, 560, 360}, {620, 780, 520, 150}, {600, 300}, {579, 472}},
+             {low, {100, 200, 560, 400}, {120, 280, 520, 200}, {600, 500}, {660, 149}},
+             {hd, {0, 100, 560, 360}, {20, 180, 520, 150}, {800, 300}, {0, 338}},
+             {small, {132, 100, 536, 360}, {150, 170, 500, 130}, {600, 300}, {99, 129}}})
+        EXPECT_EQ(ClearPlacement(pits, owner, screen, frame), corner) << corner.x();
 }
 
 }  // namespace
