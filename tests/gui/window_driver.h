@@ -87,6 +87,12 @@ class WindowTest : public testing::IsolatedTest {
     MainWindow& Start(settings::ProgramSettings settings = {}, const std::string& commandLine = {});
     // The window opened and its welcome screen dismissed by a click.
     MainWindow& Open(settings::ProgramSettings settings = {}, const std::string& commandLine = {});
+    // The same on the settings a new user has, with `change` made.
+    MainWindow& Open(const std::function<void(settings::ProgramSettings&)>& change) {
+        settings::ProgramSettings settings;
+        change(settings);
+        return Open(settings);
+    }
     // Runs the event loop until play rests: nothing queued, no delay, flash
     // or search.
     bool Settle();

@@ -113,12 +113,12 @@ TEST(EditorPlacement, AsHighAsTheMainWindowHalfwayToTheScreensEdgeAndOnIt) {
 }
 
 TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) {
-    ProgramSettings settings;
-    settings.ComputerGame = false;
-    settings.NameTopHalf = "Bob & Co";
-    settings.ViewOptions[kViewGraphicScores] = false;
-    settings.Language = kDutch;
-    Open(settings);
+    Open([](ProgramSettings& s) {
+        s.ComputerGame = false;
+        s.NameTopHalf = "Bob & Co";
+        s.ViewOptions[kViewGraphicScores] = false;
+        s.Language = kDutch;
+    });
     // From a small main window, and at the editor's smallest size.
     window_->resize(320, 240);
     Editor([&](NewPositionEditor& e) {

@@ -77,9 +77,7 @@ void StorePeopleGame(const std::string& file, int count) {
 }
 
 TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
-    ProgramSettings beginner;
-    beginner.Level = 1;
-    Open(beginner);
+    Open([](ProgramSettings& s) { s.Level = 1; });
     PlayAMove();
     // Never stored: Save asks for the file, and the name gets its extension.
     TypeFileName(home_.Root() + "/games");
@@ -173,9 +171,7 @@ TEST_F(GameFileTest, PromptModesAndAFailureToldInAMessageBox) {
     StorePeopleGame(file_, 3);
     const auto cancel = [](SelectGameDialog& dialog) { dialog.reject(); };
     // Once per run: the first Load asks, the second does not.
-    ProgramSettings settings;
-    settings.GameFilePrompt = kAskOncePerRun;
-    Open(settings);
+    Open([](ProgramSettings& s) { s.GameFilePrompt = kAskOncePerRun; });
     TypeFileName(file_);
     Load(cancel);
     EXPECT_EQ(window_->GameFiles().CurrentFile(), file_);
@@ -195,9 +191,10 @@ TEST_F(GameFileTest, PromptModesAndAFailureToldInAMessageBox) {
     EXPECT_TRUE(window_->GameFiles().CurrentFile().empty());
 
     // Always the default file: none there is told, and no dialog shows.
-    settings.GameFilePrompt = kUseDefaultFile;
-    settings.DefaultGameFile = home_.Root() + "/missing.zgf";
-    Open(settings);
+    Open([this](ProgramSettings& s) {
+        s.DefaultGameFile = home_.Root() + "/missing.zgf";
+        s.GameFilePrompt = kUseDefaultFile;
+    });
     std::string told;
     WhenShown<QMessageBox>([&](QMessageBox& box) {
         told = (box.windowTitle() + ": " + box.text()).toStdString();

@@ -13,7 +13,6 @@ namespace zeko::gui {
 namespace {
 
 using engine::Board;
-using settings::ProgramSettings;
 
 constexpr int kToolsMenu = 3;
 constexpr int kAnalysisItem = 0;
@@ -50,9 +49,7 @@ const QString kAnalysed =
     "Line|-+&Calculate Main Line|Main Line :";
 
 TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
-    ProgramSettings settings;
-    settings.Level = 1;
-    MainWindow& window = Open(settings);
+    MainWindow& window = Open([](settings::ProgramSettings& s) { s.Level = 1; });
     EXPECT_TRUE(window.Control().Record().TimerOn);
     Analysis([](AnalysisDialog&) {});  // closed with nothing analysed: the clock runs on
     EXPECT_TRUE(window.Control().Record().TimerOn);
@@ -130,9 +127,7 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
 }
 
 TEST_F(ToolsDialogsTest, AnalysisOfTheTopHalfInAGameOfTwoShowsItsPitsAndItsMovesInSmallLetters) {
-    ProgramSettings settings;
-    settings.ComputerGame = false;
-    Open(settings);
+    Open([](settings::ProgramSettings& s) { s.ComputerGame = false; });
     SetPosition(engine::rotateboard(kWinsAndIllegal), true);
     Analysis([&](AnalysisDialog& dialog) {
         Press(Child<QPushButton>(dialog, "analyzeButton"));

@@ -44,10 +44,10 @@ class MainWindowTest : public WindowTest {
 };
 
 TEST_F(MainWindowTest, PlaysTheComputerAtLevel1ByTheMoveIndicatorAClickAndALetter) {
-    ProgramSettings settings;
-    settings.Level = 1;
-    settings.ViewOptions[kViewMoveIndicator] = true;
-    MainWindow& window = Open(settings);
+    MainWindow& window = Open([](ProgramSettings& s) {
+        s.Level = 1;
+        s.ViewOptions[kViewMoveIndicator] = true;
+    });
     ExpectTheBoardShowsTheGame();
     // Play runs counter-clockwise: the top row from right to left, lettered a-f.
     for (int pit = 0; pit < 6; ++pit) {
@@ -140,9 +140,7 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
     };
 
     // Two people, the bottom half's first move made: no clock, no Skill menu.
-    ProgramSettings people;
-    people.ComputerGame = false;
-    Open(people);
+    Open([](ProgramSettings& s) { s.ComputerGame = false; });
     Click(Pit(2));
     expectMenus(kDutch,
                 {kTextSaveAs, kTextPass, kTextMoveNow, kTextReplay, kTextTimerOff,
@@ -150,12 +148,11 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
                 {kTextHuman});
 
     // The computer at Beginner, timed, with a long response delay.
-    ProgramSettings settings;
-    settings.Level = 1;
-    settings.DelayActivated = true;
-    settings.DelayFixed = true;
-    settings.DelayTime = 10;
-    MainWindow& window = Open(settings);
+    MainWindow& window = Open([](ProgramSettings& s) {
+        s.Level = 1;
+        s.DelayActivated = true;
+        s.DelayTime = 10;
+    });
     const std::set<int> beginner = {kTextComputer, kTextFirstLevel};
     expectMenus(kEnglish, {kTextSaveAs, kTextMoveNow, kTextTakeBack, kTextReplay}, beginner);
     // Keys whose items cannot be chosen do nothing; Alt+F4 is the window
@@ -224,12 +221,12 @@ TEST_F(MainWindowTest, ViewOptionsChosenInTheMenuAreWrittenAtCloseAndShownAtTheN
 }
 
 TEST_F(MainWindowTest, TheComputerAnswersAfterItsResponseDelay) {
-    ProgramSettings settings;
-    settings.Level = 1;
-    settings.DelayActivated = true;
-    settings.DelayFixed = true;
-    settings.DelayTime = 2;  // time enough to open the menu meanwhile
-    Open(settings);
+    // A fixed delay, time enough to open the menu meanwhile.
+    Open([](ProgramSettings& s) {
+        s.Level = 1;
+        s.DelayActivated = true;
+        s.DelayTime = 2;
+    });
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(&Pit(2), Qt::LeftButton);
