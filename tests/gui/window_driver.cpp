@@ -171,21 +171,4 @@ QAction* WindowTest::Action(int text) {
     return nullptr;
 }
 
-void ExpectDrawnIn(QWidget& button, const QColor& face, const QColor& text) {
-    const QImage image = button.grab().toImage();
-    const auto between = [](int v, int a, int b) {
-        return v >= std::min(a, b) - 2 && v <= std::max(a, b) + 2;
-    };
-    int stray = 0, background = 0;
-    for (int k = 0; k < image.width() * image.height(); ++k) {
-        const QColor c = image.pixelColor(k % image.width(), k / image.width());
-        background += c == face;
-        stray += !between(c.red(), face.red(), text.red()) ||
-                 !between(c.green(), face.green(), text.green()) ||
-                 !between(c.blue(), face.blue(), text.blue());
-    }
-    EXPECT_EQ(stray, 0);
-    EXPECT_GT(background, image.width() * image.height() / 2);
-}
-
 }  // namespace zeko::gui

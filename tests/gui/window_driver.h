@@ -72,10 +72,6 @@ QString Shown(QWidget& window);
 // it offers no maximize or "what's this" button.
 void ExpectLaidOut(QWidget& window);
 
-// `button` is drawn in exactly `face`, its text in `text` smoothed towards
-// the face, with nothing a widget style lightened or shaded.
-void ExpectDrawnIn(QWidget& button, const QColor& face, const QColor& text);
-
 class ScoreBar;
 // The yellow chips a score bar shows, counted on its image as drawn bit by
 // bit, or after it is repainted whole.
