@@ -12,28 +12,22 @@ settings::ColourTable DistinctTable() {
 }
 
 int CountShapes(const QImage& image, const PixelTest& inside) {
-    std::vector<bool> seen(static_cast<std::size_t>(image.width() * image.height()));
-    // Marks a pixel of a shape not seen before.
-    const auto mark = [&](QPoint p) {
-        const auto index = static_cast<std::size_t>(p.y() * image.width() + p.x());
-        const bool fresh = image.rect().contains(p) && !seen[index] && inside(image.pixelColor(p));
-        if (fresh) seen[index] = true;
-        return fresh;
-    };
+    QImage seen(image.size(), QImage::Format_Mono);
+    seen.fill(0);
     int shapes = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (!mark(QPoint(x, y))) continue;
-            ++shapes;
-            std::vector<QPoint> open = {QPoint(x, y)};
-            while (!open.empty()) {
-                const QPoint p = open.back();
-                open.pop_back();
-                for (const QPoint next :
-                     {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)}) {
-                    if (mark(next)) open.push_back(next);
-                }
-            }
+    std::vector<QPoint> open;
+    for (int k = 0; k < image.width() * image.height(); ++k) {
+        open = {QPoint(k % image.width(), k / image.width())};
+        shapes += !seen.pixelIndex(open.front()) && inside(image.pixelColor(open.front()));
+        // Marks the whole shape of a pixel not seen before.
+        while (!open.empty()) {
+            const QPoint p = open.back();
+            open.pop_back();
+            if (!image.rect().contains(p) || seen.pixelIndex(p) || !inside(image.pixelColor(p)))
+                continue;
+            seen.setPixel(p, 1);
+            open.insert(open.end(),
+                        {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
         }
     }
     return shapes;

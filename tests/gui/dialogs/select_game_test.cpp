@@ -102,7 +102,6 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
                   "Select Game (4 games in game file)|-&Load Game|-&Delete Game|Cancel|Help");
         ExpectLaidOut(dialog);
         QHeaderView& header = *List(dialog).header();
-        EXPECT_GE(List(dialog).viewport()->width(), header.length());
         EXPECT_EQ(Rows(dialog), QStringList({"|<Computer>|    2|1 - Beginner",
                                              "|<Computer>|    4|   - Practice game",
                                              "Ann|Bob|    9|", "Ann|Bob|   10|"}));
@@ -113,9 +112,6 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
                                      header.height() / 2));
             EXPECT_EQ(List(dialog).topLevelItem(0)->text(3), first);
             EXPECT_EQ(header.sortIndicatorOrder(), arrow);
-            // The arrow shows, whole.
-            EXPECT_TRUE(header.isSortIndicatorShown() &&
-                        header.sectionSize(3) >= header.sectionSizeHint(3));
         }
         ClickRow(dialog, 4);
         EXPECT_EQ(Shown(dialog),

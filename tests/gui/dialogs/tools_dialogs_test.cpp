@@ -79,10 +79,6 @@ TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLin
             const QRect at = dialog.findChild<QLabel*>(name)->geometry();
             EXPECT_NEAR(at.center().x(), strip.width() * (label + 1) / 7, 1) << label;
         }
-        // A larger dialog keeps the results right below the controls.
-        const int top = strip.y();
-        dialog.resize(dialog.size() * 2);
-        EXPECT_EQ(strip.y(), top);
         // Another level clears the results and allows a new analysis.
         levels.setFocus();
         QTest::keyClick(&levels, Qt::Key_Down);
@@ -255,12 +251,8 @@ TEST_F(ToolsDialogsTest, LevelTableShowsEveryLevelsResponseTimeAndIsBusyMeanwhil
     for (int row = -1; row < table.topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = row < 0 ? table.headerItem() : table.topLevelItem(row);
         QStringList columns;
-        for (int column = 0; column < table.columnCount(); ++column) {
+        for (int column = 0; column < table.columnCount(); ++column)
             columns << item->text(column);
-            // Every column shows its texts whole.
-            EXPECT_GE(table.columnWidth(column),
-                      table.fontMetrics().horizontalAdvance(columns.back()));
-        }
         rows << columns.join(QLatin1Char('|'));
     }
     EXPECT_EQ(rows, QStringList({"Level Information Table|&Recalculate|OK",
