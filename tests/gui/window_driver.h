@@ -10,7 +10,6 @@
 #include <QtWidgets>
 #include <functional>
 
-#include "game/game_record.h"
 #include "gui/board/board_view.h"
 #include "gui/board/pit_view.h"
 #include "gui/window/main_window.h"

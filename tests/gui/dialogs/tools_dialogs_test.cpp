@@ -3,7 +3,6 @@
 // offscreen platform, with the real engine.
 
 #include "gui/dialogs/analysis_dialog.h"
-#include "gui/dialogs/analysis_texts.h"
 #include "gui/dialogs/clear_placement.h"
 #include "gui/dialogs/level_info_dialog.h"
 #include "tests/gui/window_driver.h"

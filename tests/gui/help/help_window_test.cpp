@@ -6,9 +6,7 @@
 #include "gui/help/help_window.h"
 #include "gui/dialogs/about_box.h"
 #include "gui/dialogs/result_dialog.h"
-#include "gui/dialogs/result_texts.h"
 #include "gui/help/help_browser.h"
-#include "settings/exchange_settings.h"
 #include "settings/help.h"
 #include "tests/gui/window_driver.h"
 

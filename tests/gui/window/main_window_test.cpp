@@ -5,7 +5,6 @@
 
 #include <csignal>
 
-#include "gui/board/board_geometry.h"
 #include "gui/board/board_style.h"
 #include "gui/board/clock_face.h"
 #include "gui/board/score_bar.h"
@@ -256,24 +255,6 @@ TEST_F(MainWindowTest, NewGameAndClosingStopADeepSearchAtOnce) {
                   std::tuple(true, false, !closing));
         // The move the search would have found is gone.
         EXPECT_TRUE(closing || Record().Board == engine::kStartBoard);
-    }
-}
-
-TEST_F(MainWindowTest, OpensSevenByFourAndKeepsTheWelcomeScreenAndThePitsInPlaceAtAnySize) {
-    MainWindow& window = Start();
-    BoardView& board = window.Board();
-    EXPECT_NEAR(board.width() * 4.0 / 7.0, board.height(), 1.0);
-    // The pits keep their size in window units.
-    for (const QSize size : {QSize(900, 420), QSize(450, 600), QSize(1000, 800)}) {
-        window.resize(size);
-        QTest::qWait(1);
-        EXPECT_EQ(board.Welcome().geometry(), board.rect());
-        for (int pit = 0; pit < engine::kPits; ++pit) {
-            EXPECT_NEAR(Pit(pit).width(), board.width() * kPitSize / (kWindowRight - kWindowLeft),
-                        1);
-            EXPECT_NEAR(Pit(pit).height(), board.height() * kPitSize / (kWindowBottom - kWindowTop),
-                        1);
-        }
     }
 }
 
