@@ -131,10 +131,8 @@ TEST_F(DialogsTest, TwoPeoplePlayOnFromTheSetUpWithTheNameOfTheTopHalfInTheBox) 
     });
     Settle();
     EXPECT_TRUE(Record().TopToMove);
-    Press(window_->Board().Pit(8));
-    Settle();
-    EXPECT_EQ(Record().Moves[1], 8);
-    EXPECT_FALSE(Record().TopToMove);
+    Click(Pit(8));
+    EXPECT_EQ(std::tuple(Record().Moves[1], Record().TopToMove), std::tuple(int16_t{8}, false));
 }
 
 // The options dialog in one language: its title, each tab as it opens in
@@ -257,13 +255,13 @@ TEST_F(DialogsTest, OptionsShowEachTabInEitherLanguageAndApplyAfterOkOnly) {
         ExpectTabs(d, kDutchOptions, home);
         Press(d.OkButton());
     });
-    EXPECT_EQ(window_->menuBar()->actions()[0]->text(), "&Partij");
-    EXPECT_EQ(window_->Board().grab().toImage().pixelColor(2, 2), red);
-    EXPECT_EQ(window_->Control().Options().DelayTime, 7);
-    EXPECT_EQ(Record().NameTopHalf, "Bob of the High Hi");
-    EXPECT_EQ(window_->Board().ScoreLabel(1).text(), "Ann : 0");  // shown at once
-    EXPECT_EQ(help.topics.size(), 10u);
-    EXPECT_EQ(help.topics[4], "options.html#GameFile");
+    // The names shown at once.
+    EXPECT_EQ(std::tuple(window_->menuBar()->actions()[0]->text(),
+                         window_->Board().grab().toImage().pixelColor(2, 2),
+                         window_->Control().Options().DelayTime, Record().NameTopHalf,
+                         window_->Board().ScoreLabel(1).text(), help.topics.size(), help.topics[4]),
+              std::tuple("&Partij", red, 7, "Bob of the High Hi", "Ann : 0", 10u,
+                         "options.html#GameFile"));
     // Everything is written at close.
     window_->close();
     ProgramSettings read;
