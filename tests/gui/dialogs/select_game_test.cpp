@@ -148,9 +148,9 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
         EXPECT_EQ(Rows(dialog).size(), 3);
         Press(dialog, "cancelButton");
     });
-    EXPECT_EQ(record.MoveCount, 6);  // cancelled: nothing loaded
-    EXPECT_EQ(help.topics, std::vector<std::string>(2, "load.html"));
-    EXPECT_EQ(archive::ReadGameList(file_).size(), 3u);
+    // Cancelled: nothing loaded.
+    EXPECT_EQ(std::tuple(record.MoveCount, help.topics, archive::ReadGameList(file_).size()),
+              std::tuple(6, std::vector<std::string>(2, "load.html"), 3u));
 
     // A double click loads, here a game of two people. The file dialog offers
     // the file last used.

@@ -322,8 +322,7 @@ TEST_F(MainWindowTest, AScreenReaderUserPlaysByThePitsButtonsAndHearsTheBoard) {
 void Start(QProcess& program, const QTemporaryDir& home, bool exitAfterFirstPaint = false) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QDir().mkpath(home.path() + "/tmp");
-    for (const auto& [name, value] : {std::pair{"QT_QPA_PLATFORM", QStringLiteral("offscreen")},
-                                      {"XDG_CONFIG_HOME", home.path() + "/config"},
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", home.path() + "/config"},
                                       {"XDG_DATA_HOME", home.path() + "/data"},
                                       {"XDG_RUNTIME_DIR", home.path()},
                                       {"TMPDIR", home.path() + "/tmp"}})
@@ -395,9 +394,6 @@ TEST(Program, ASecondCopyHandsItsGameFileToTheFirstAndEnds) {
     // then no file at all.
     for (const QStringList& arguments : {QStringList{"missing.zgf", "club.zgf"}, QStringList{}}) {
         QProcess second;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        second.setProcessEnvironment(environment);
         second.setWorkingDirectory(QString::fromStdString(home.Root() + "/games"));
         second.start(QStringLiteral(ZEKO_PROGRAM), arguments);
         EXPECT_TRUE(second.waitForFinished(5000));
