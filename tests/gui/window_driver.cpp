@@ -93,10 +93,9 @@ int ChipsShown(ScoreBar& bar, bool repainted) {
     if (repainted) bar.repaint();
     const QImage shown = bar.Shown();
     int chips = 0;
-    for (int k = 0; k < kScorePositions; ++k) {
+    for (int k = 0; k < kScorePositions; ++k)
         chips += shown.pixelColor(static_cast<int>(ScoreChipX(k) * shown.width() / 100),
                                   shown.height() / 2) == QColor(Qt::yellow);
-    }
     return chips;
 }
 

@@ -127,17 +127,17 @@ class WindowTest : public testing::IsolatedTest {
     template <typename T>
     void WhenShown(std::function<void(T&)> act, std::function<bool(T&)> ready = {}) {
         auto* poll = new QTimer(watches_.get());
-        poll->setInterval(5);
         QObject::connect(poll, &QTimer::timeout, [poll, act, ready] {
             auto* window = dynamic_cast<T*>(QApplication::activeModalWidget());
-            if (!poll->isActive() || window == nullptr || !window->isVisible()) return;
-            if (ready && !ready(*window)) return;
+            if (!poll->isActive() || window == nullptr || !window->isVisible() ||
+                (ready && !ready(*window)))
+                return;
             poll->stop();
             poll->deleteLater();
             Activate(*window);
             act(*window);
         });
-        poll->start();
+        poll->start(5);
     }
 
     // Chooses item `item` of menu `menu` and runs `act` on the modal window of

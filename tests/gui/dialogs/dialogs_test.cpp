@@ -179,10 +179,7 @@ void ExpectTabs(OptionsDialog& d, const OptionsTexts& texts, const QString& home
         EXPECT_EQ(Shown(d).replace(home, "~"),
                   QStringLiteral("%1|%2|%3").arg(texts.title, texts.tabs[tab], texts.below));
         ExpectLaidOut(d);
-        if (tab % 2 == 0)
-            Press(d.HelpButton());
-        else
-            QTest::keyClick(&d, Qt::Key_F1);
+        tab % 2 == 0 ? Press(d.HelpButton()) : QTest::keyClick(&d, Qt::Key_F1);
     }
 }
 
@@ -290,9 +287,9 @@ TEST_F(DialogsTest, OptionsShowEachTabInEitherLanguageAndApplyAfterOkOnly) {
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
         Press(d.CancelButton());
     });
-    EXPECT_EQ(window_->Settings().Language, kDutch);
-    EXPECT_EQ(window_->Settings().GameFilePrompt, kUseDefaultFile);
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Annuleren");
+    EXPECT_EQ(std::tuple(window_->Settings().Language, window_->Settings().GameFilePrompt,
+                         QCoreApplication::translate("QPlatformTheme", "Cancel")),
+              std::tuple(kDutch, kUseDefaultFile, "Annuleren"));
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ const QString kAnalysed =
 
 TEST_F(ToolsDialogsTest, AnalysisShowsWinsLossesIllegalAndEmptyPitsAndTheMainLine) {
     MainWindow& window = Open([](settings::ProgramSettings& s) { s.Level = 1; });
-    EXPECT_TRUE(window.Control().Record().TimerOn);
     Analysis([](AnalysisDialog&) {});  // closed with nothing analysed: the clock runs on
     EXPECT_TRUE(window.Control().Record().TimerOn);
     SetPosition(kWinsAndIllegal, false);
@@ -234,12 +233,10 @@ TEST_F(ToolsDialogsTest, LevelTableShowsEveryLevelsResponseTimeAndIsBusyMeanwhil
     platform::EngineLibrary engine;
     uint32_t now = 0;
     std::vector<Qt::CursorShape> cursors;
-    LevelInfoDialog* shown = nullptr;
     LevelInfoDialog dialog(engine, QIcon(), nullptr, [&] {
-        cursors.push_back(shown->cursor().shape());
+        cursors.push_back(dialog.cursor().shape());
         return now += 500;
     });
-    shown = &dialog;
     dialog.show();
     Press(Child<QPushButton>(dialog, "recalculateButton"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Measurements() >= 1 && !dialog.Measuring(); }));

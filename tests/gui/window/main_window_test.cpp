@@ -64,8 +64,8 @@ TEST_F(MainWindowTest, PlaysTheComputerAtLevel1ByTheMoveIndicatorAClickAndALette
     for (const int key : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Return})
         QTest::keyClick(&window, Qt::Key(key));
     Settle();
-    EXPECT_EQ(Record().Moves[1], 5);
-    EXPECT_EQ(Record().Board[engine::kBottomStore], 14);
+    EXPECT_EQ(std::tuple(Record().Moves[1], Record().Board[engine::kBottomStore]),
+              std::tuple(5, 14));
     ExpectTheBoardShowsTheGame();
     for (const bool byClick : {true, false}) {
         const int pit = FirstPlayable();
