@@ -36,11 +36,9 @@ int CountShapes(const QImage& image, const PixelTest& inside) {
 QRect InkBounds(const QImage& image, const PixelTest& inside, QRect area) {
     const QRect clipped = area.isEmpty() ? image.rect() : area.intersected(image.rect());
     QRect bounds;
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
             if (inside(image.pixelColor(x, y))) bounds |= QRect(x, y, 1, 1);
-        }
-    }
     return bounds;
 }
 

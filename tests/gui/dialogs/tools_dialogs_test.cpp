@@ -196,14 +196,13 @@ TEST_F(ToolsDialogsTest, ARequestToEndStopsAnAnalysisAndClosesAsExitDoes) {
         emit levels.activated(12);
         // A signal at logout while the level-13 search runs.
         QTimer request;
-        request.setInterval(20);
         QObject::connect(&request, &QTimer::timeout, [&] {
             if (dialog.State() != AnalysisState::Analysing) return;
             request.stop();
             asked.start();
             window_->EndOnRequest();
         });
-        request.start();
+        request.start(20);
         Press(Child<QPushButton>(dialog, "analyzeButton"));
         EXPECT_FASTER_THAN(asked.elapsed(), 200) << "the search stopped within 0.2 s";
     });

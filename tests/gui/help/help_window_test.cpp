@@ -161,11 +161,9 @@ TEST_F(HelpWindowTest, AMissingHelpFileIsToldAndNothingElseHappens) {
     Open(kDutch);
     HelpWindow& help = Help();
     QString told;
-    QTimer::singleShot(0, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            told = box->text();
-            box->accept();
-        }
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        told = box.text();
+        box.accept();
     });
     help.ShowTopic(window_.get(), QDir::tempPath().toStdString() + "/nowhere/zeko_nl", "load.html");
     EXPECT_TRUE(told.startsWith("Het hulpbestand") && told.contains("/nowhere/zeko_nl.qch"))
