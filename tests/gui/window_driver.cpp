@@ -164,9 +164,8 @@ void WindowTest::TypeFileName(const std::string& name) {
 }
 
 QAction* WindowTest::Action(int text) {
-    for (QAction* action : window_->findChildren<QAction*>()) {
+    for (QAction* action : window_->findChildren<QAction*>())
         if (action->text().toStdString() == settings::texts::GetText(text)) return action;
-    }
     return nullptr;
 }
 

@@ -96,10 +96,10 @@ std::string ReadTime(ClockFace& clock) {
         const platform::UserScale digit(kDigitLeft, kDigitTop, kDigitRight, kDigitBottom,
                                         place.size());
         int lit = 0;
-        for (int s = 0; s < kSegmentCount; ++s) {
-            const QColor c = At(face.copy(place), digit, kMiddles[s][0], kMiddles[s][1]);
-            lit |= (c == Item(kClockForeground)) << s;
-        }
+        for (int s = 0; s < kSegmentCount; ++s)
+            lit |= (At(face.copy(place), digit, kMiddles[s][0], kMiddles[s][1]) ==
+                    Item(kClockForeground))
+                   << s;
         time += "0123456789?"[std::find(std::begin(kDigits), std::end(kDigits), lit) - kDigits];
         time += k == 2 ? ":" : "";
     }

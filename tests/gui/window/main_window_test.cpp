@@ -169,7 +169,6 @@ TEST_F(MainWindowTest, MenusOfferWhatPlayAllowsInBothLanguagesAndTheirKeysActOnl
     press(Qt::Key_F2);
     EXPECT_EQ(Record().MoveCount, 0);
     ChooseText(0, kTextExit);
-    Settle();
     EXPECT_FALSE(window.isVisible());
 }
 
