@@ -16,13 +16,11 @@ using namespace settings;
 
 class GameFileTest : public WindowTest {
   protected:
-    void SetUp() override { file_ = home_.Root() + "/games.zgf"; }
-
     // Game > Load with `act` on the select-game dialog.
     void Load(std::function<void(SelectGameDialog&)> act) { Use(0, 1, std::move(act)); }
     // Plays the bottom half's first playable pit; the computer answers.
     void PlayAMove() { Click(Pit(FirstPlayable())); }
-    std::string file_;
+    const std::string file_ = home_.Root() + "/games.zgf";
 };
 
 QTreeWidget& List(SelectGameDialog& dialog) {

@@ -20,10 +20,7 @@ class HelpWindowTest : public WindowTest {
     MainWindow& Open(int16_t language) {
         return WindowTest::Open([language](ProgramSettings& s) { s.Language = language; });
     }
-    void TearDown() override {
-        window_.reset();
-        texts::SetCurrentLanguage(kEnglish);
-    }
+    void TearDown() override { texts::SetCurrentLanguage(kEnglish); }
 
     HelpWindow& Help() { return window_->Help(); }
     // The page shown, as "language/page".
