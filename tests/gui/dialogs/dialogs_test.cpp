@@ -46,6 +46,10 @@ TEST_F(DialogsTest, TheEditorSetsUpAPositionByClicksAndKeepsItsBoardForTheRun) {
                   "Set Up New Position|Computer Moves &Next|OK|Cancel|Help|&Reset "
                   "Board|&Clear Board");
         ExpectLaidOut(e);
+        // The computer's score above the person's; Clear Board above Reset.
+        EXPECT_LT(e.ScoreLabel(0).y(), e.ScoreLabel(1).y());
+        EXPECT_EQ(e.ClearButton().x(), e.ResetButton().x());
+        EXPECT_LT(e.ClearButton().y(), e.ResetButton().y());
         // It stands in its own background colour.
         EXPECT_EQ(e.grab().toImage().pixelColor(2, 2),
                   ItemColour(window_->Colours(), kNewPositionBackground));
