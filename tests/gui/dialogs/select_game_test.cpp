@@ -178,19 +178,22 @@ TEST_F(GameFileTest, PromptModesAndAFailureToldInAMessageBox) {
     ChooseText(0, kTextLoad);
     EXPECT_TRUE(window_->GameFiles().CurrentFile().empty());
 
-    // Always the default file: none there is told, and no dialog shows.
+    // Always the default file: one that cannot be there is told, on Load and
+    // on Save, and no dialog shows.
     Open([this](ProgramSettings& s) {
-        s.DefaultGameFile = home_.Root() + "/missing.zgf";
+        s.DefaultGameFile = home_.Root() + "/missing/games.zgf";
         s.GameFilePrompt = kUseDefaultFile;
     });
-    std::string told;
-    WhenShown<QMessageBox>([&](QMessageBox& box) {
-        told = (box.windowTitle() + ": " + box.text()).toStdString();
-        EXPECT_EQ(box.icon(), QMessageBox::Critical);
-        QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
-    });
-    ChooseText(0, kTextLoad);
-    EXPECT_EQ(told, "Zeko: Error opening Zeko Game File.");
+    for (const int command : {kTextLoad, kTextSave}) {
+        std::string told;
+        WhenShown<QMessageBox>([&](QMessageBox& box) {
+            told = (box.windowTitle() + ": " + box.text()).toStdString();
+            EXPECT_EQ(box.icon(), QMessageBox::Critical);
+            QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        ChooseText(0, command);
+        EXPECT_EQ(told, "Zeko: Error opening Zeko Game File.") << command;
+    }
 }
 
 TEST_F(GameFileTest, AFileOnTheCommandLineOrHandedOverOpensAfterTheNewGameAndAnyDialog) {
