@@ -2,8 +2,8 @@
 // QSettings, the store, a person or a damage left them, written back whole;
 // any text through it; and writes that keep what others wrote and what could
 // not be read. The hand-over of a file between copies over a local socket,
-// and the engine library loaded from the program's own folder, a copy missing
-// or damaged reported with its reason.
+// the message queue the engine reads, and the engine library loaded from the
+// program's own folder, a copy missing or damaged reported with its reason.
 
 #include <dlfcn.h>
 #include <QSettings>
@@ -14,6 +14,7 @@
 #include "engine/board.h"
 #include "platform/copy_hand_over.h"
 #include "platform/engine_library.h"
+#include "platform/message_queue.h"
 #include "platform/numbered_error.h"
 #include "platform/settings_store.h"
 #include "tests/support/test_home.h"
@@ -158,6 +159,19 @@ TEST_F(HandOverTest, PassesAFileOrNothingAndOutlivesAStaleSocket) {
         EXPECT_TRUE(HandOverToRunningCopy("zeko", file));
     EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() == files.size(); }));
     EXPECT_EQ(received, files);
+}
+
+TEST(MessageQueue, TheEventLoopDeliversEachWaitingMessageToItsWindowOnce) {
+    MessageQueue queue;
+    int window = 0, other = 0;  // the other has no procedure: its message is dropped
+    std::vector<uint32_t> delivered;
+    queue.RegisterWindow(&window, [&](const MSG& msg) { delivered.push_back(msg.message); });
+    for (const auto& [to, message] :
+         {std::pair{&window, +WM_STOPSEARCH}, {&other, +WM_USER}, {&window, WM_USER + 1}})
+        EXPECT_TRUE(queue.Post(to, message, 0, 0));
+    queue.DispatchPending();
+    EXPECT_EQ(delivered, (std::vector<uint32_t>{WM_STOPSEARCH, WM_USER + 1}));
+    EXPECT_EQ(queue.Size(), 0u);
 }
 
 TEST(EngineLibrary, NamesTheRealReasonWhenItsOwnCopyIsDamagedOrMissing) {
