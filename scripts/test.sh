@@ -14,18 +14,20 @@ mapfile -t sources < <(cd "$root" && find engine platform settings game archive 
     -name '*.h' -o -name '*.cpp' 2>/dev/null | sort)
 (cd "$root" && clang-format --dry-run --Werror "${sources[@]}")
 
+# A test that hangs on a fault fails after five minutes instead of holding
+# up the run.
 echo "== Release build and tests"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZEKO_WERROR=ON \
     -DZEKO_BUILD_TESTS=ON
 cmake --build "$root/build" -j "$jobs"
-ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+ctest --test-dir "$root/build" --output-on-failure --timeout 300 -j "$jobs"
 
 echo "== Sanitizer build and tests"
 cmake -S "$root" -B "$root/build-sanitize" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZEKO_WERROR=ON -DZEKO_SANITIZE=ON -DZEKO_BUILD_TESTS=ON
 cmake --build "$root/build-sanitize" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir "$root/build-sanitize" --output-on-failure -j "$jobs"
+    ctest --test-dir "$root/build-sanitize" --output-on-failure --timeout 300 -j "$jobs"
 
 echo "== Game file fuzzer"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -G Ninja \
