@@ -3,6 +3,7 @@
 // take-back and replay.
 
 #include "engine/host_messages.h"
+#include "game/event_ring.h"
 #include "tests/game/table.h"
 
 namespace zeko::game::testing {
@@ -189,6 +190,22 @@ TEST(ResponseDelay, ClickToSeeShowsThePitAndPlaysItOnItsClickOrMoveNow) {
         // The colour only restored.
         EXPECT_TRUE(way == 2 || (table.record().Moves[1] == pit && table.view.flashes == flashes));
     }
+}
+
+TEST(EventRing, KeepsTheOrderPastAFullRingAndDropsTheOldGamesStepsButTheClose) {
+    EventRing ring;
+    // Three steps handled, so that the ring's writes wrap onto the slot last
+    // handled: a full ring and one step behind it.
+    for (int i = 0; i < 3; ++i, ring.Take(), ring.Done())
+        ring.Post(kTakeBack);
+    for (int i = 0; i <= EventRing::kSlots; ++i)
+        ring.Post(i == 4 ? kCloseWindow : kReplay);
+    ring.DropPlayEvents();
+    std::vector<Event> taken, expected(EventRing::kSlots + 1, kDroppedEvent);
+    for (Event event; (event = ring.Take()) != kNoEvent; ring.Done())
+        taken.push_back(event);
+    expected[4] = kCloseWindow;
+    EXPECT_EQ(taken, expected);
 }
 
 TEST(NewGame, NeverPlaysAMoveOfTheOldGame) {
