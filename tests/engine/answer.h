@@ -28,10 +28,6 @@ inline void PrintTo(const Answer& a, std::ostream* os) {
     *os << ::testing::PrintToString(std::make_tuple(a.result, a.out, a.work));  // result, out, work
 }
 
-inline std::string boardText(const Board& board) {  // for failure messages
-    return ::testing::PrintToString(board);
-}
-
 enum Search { kAnalyze, kFindmove, kFindline };
 
 // analyze at depth arg and findline of arg plies from first on a board with the

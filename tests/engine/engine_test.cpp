@@ -48,7 +48,7 @@ TEST(Reference, SearchesAgree) {
                                           tiny.get()};
     for (int depth = 1; depth <= 6; ++depth) {
         for (const Board& top : positions(100 + depth, 1600 >> depth, 600 >> depth, 20, true)) {
-            SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
+            SCOPED_TRACE(::testing::PrintToString(top) + " depth " + std::to_string(depth));
             ReferenceEngine ref;
             Answer refValues, values;
             ref.searchmoves(top, refValues.out.data(), depth, refValues.work.data());
@@ -83,7 +83,7 @@ TEST(Reference, DeepSearchesAgree) {
                                                    {10, 0, 10, 12}, {11, 0, 3, 10}, {12, 0, 3, 9}};
     for (const auto& [depth, games, endgames, left] : rows) {
         for (const Board& top : positions(400 + depth, games, endgames, left, depth <= 9)) {
-            SCOPED_TRACE(boardText(top) + " depth " + std::to_string(depth));
+            SCOPED_TRACE(::testing::PrintToString(top) + " depth " + std::to_string(depth));
             ReferenceEngine ref;
             const bool endgame = kStones - top[kTopStore] - top[kBottomStore] <= 14;
             for (Search s : {kAnalyze, kFindline, kFindmove}) {
@@ -113,13 +113,13 @@ TEST(Reference, RulesAgreeAlongRandomGames) {
                 const int32_t pit = i % kPitsPerRow, opening = i / kPitsPerRow;
                 const int32_t expected = ReferenceEngine::checkmove(seen, pit, opening);
                 ASSERT_EQ(::checkmove(seen.data(), pit, opening), expected)
-                    << boardText(seen) << " pit " << pit << " opening " << opening;
+                    << ::testing::PrintToString(seen) << " pit " << pit << " opening " << opening;
                 if (expected && opening == (game % 2 == 0 && ply < 2))
                     legal.push_back(top ? pit + kPitsPerRow : pit);
             }
             ASSERT_FALSE(legal.empty()) << "a game that goes on leaves the mover a move";
             const int pit = legal[std::uniform_int_distribution<size_t>(0, legal.size() - 1)(rng)];
-            SCOPED_TRACE(boardText(board) + " pit " + std::to_string(pit));
+            SCOPED_TRACE(::testing::PrintToString(board) + " pit " + std::to_string(pit));
             // Now and then the mover's record is primed to the sums its move
             // leaves, at or just below the repetition limit, or at the
             // count's top, where it stays.
@@ -202,7 +202,7 @@ TEST(BadInput, ExportsAnswerZeroAndWriteNothing) {
         if (null >= 0) p[null] = nullptr;
         const int32_t result = call(p[0], p[1], p[2]);
         EXPECT_EQ(std::pair(result, g.cells), std::pair(0, before))
-            << name << " on " << boardText(board);
+            << name << " on " << ::testing::PrintToString(board);
     };
     // Each export with valid other arguments, and how many of the three arrays it takes.
     const std::vector<std::tuple<std::string, int, Call>> exports = {

@@ -99,8 +99,8 @@ TEST(Pump, FindmoveLooksAndStopsLikeTheReference) {
             full.findmove(rotateboard(board), level);
             const int looks = static_cast<int>(full.looks);
             for (int stopAt : {0, 1, (looks + 1) / 2, looks}) {
-                SCOPED_TRACE(boardText(board) + " level " + std::to_string(level) + " stop at " +
-                             std::to_string(stopAt));
+                SCOPED_TRACE(::testing::PrintToString(board) + " level " + std::to_string(level) +
+                             " stop at " + std::to_string(stopAt));
                 const bool stops = stopAt > 0 && stopAt <= looks;
                 ReferenceEngine ref;
                 ref.look = [&](const int32_t*) { return ref.looks == stopAt; };
