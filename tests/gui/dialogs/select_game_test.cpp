@@ -27,13 +27,15 @@ QTreeWidget& List(SelectGameDialog& dialog) {
     return *dialog.findChild<QTreeWidget*>(QStringLiteral("gameList"));
 }
 
-// The rows as shown, top to bottom, each without its date and score.
+// The header and the rows as shown, top to bottom, each without its date and
+// score.
 QStringList Rows(SelectGameDialog& dialog) {
     QStringList rows;
-    for (int row = 0; row < List(dialog).topLevelItemCount(); ++row) {
+    for (int row = -1; row < List(dialog).topLevelItemCount(); ++row) {
         QStringList columns;
         for (int c = 1; c < List(dialog).columnCount() - 1; ++c)
-            columns << List(dialog).topLevelItem(row)->text(c);
+            columns
+                << (row < 0 ? List(dialog).headerItem() : List(dialog).topLevelItem(row))->text(c);
         rows << columns.join(QLatin1Char('|'));
     }
     return rows;
@@ -100,9 +102,10 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
                   "Select Game (4 games in game file)|-&Load Game|-&Delete Game|Cancel|Help");
         ExpectLaidOut(dialog);
         QHeaderView& header = *List(dialog).header();
-        EXPECT_EQ(Rows(dialog), QStringList({"|<Computer>|    2|1 - Beginner",
-                                             "|<Computer>|    4|   - Practice game",
-                                             "Ann|Bob|    9|", "Ann|Bob|   10|"}));
+        EXPECT_EQ(Rows(dialog),
+                  QStringList({"Bottom Half|Top Half|Moves|Level", "|<Computer>|    2|1 - Beginner",
+                               "|<Computer>|    4|   - Practice game", "Ann|Bob|    9|",
+                               "Ann|Bob|   10|"}));
         for (const auto& [first, arrow] :
              {std::pair{"   10", Qt::AscendingOrder}, {"    2", Qt::DescendingOrder}}) {
             QTest::mouseClick(header.viewport(), Qt::LeftButton, {},
@@ -143,7 +146,7 @@ TEST_F(GameFileTest, SavedGamesAreListedSortedLoadedPlayedOnAndDeleted) {
         Press(dialog, "deleteButton");
         EXPECT_EQ(Shown(dialog),
                   "Select Game (3 games in game file)|-&Load Game|-&Delete Game|Cancel|Help");
-        EXPECT_EQ(Rows(dialog).size(), 3);
+        EXPECT_EQ(Rows(dialog).size(), 4);
         Press(dialog, "cancelButton");
     });
     // Cancelled: nothing loaded.

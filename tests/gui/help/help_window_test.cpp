@@ -99,8 +99,9 @@ TEST_F(HelpWindowTest, FirstKeyAndHelpMenuOpenContentsAndIndexWhoseEntriesLeadTo
     // help: the window's own words are English too.
     texts::GetText(0, kEnglish);
     texts::ShowHelpTopic(&window, kHelpTopicNewPosition);
-    EXPECT_EQ(std::tuple(Shows(), help.windowTitle(), help.BackButton().text()),
-              std::tuple("en/newpos.html", "Zeko : Help", "Back"));
+    EXPECT_EQ(std::tuple(Shows(), help.windowTitle(),
+                         help.BackButton().text() + "|" + help.ForwardButton().text()),
+              std::tuple("en/newpos.html", "Zeko : Help", "Back|Forward"));
 }
 
 TEST_F(HelpWindowTest, FullTextSearchFindsThePagesOfAWord) {
